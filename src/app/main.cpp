@@ -1,0 +1,32 @@
+// Люмора: the window, or with --report the batch report of a saved tally.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QLocale>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/report.h"
+#include "ui/run_window.h"
+
+namespace {
+
+// The decimal separator follows the user's locale (LANG=ru_RU.UTF-8 gives a comma).
+lumora::NumberFormat userNumberFormat() {
+    lumora::NumberFormat fmt;
+    const QString point = QLocale::system().decimalPoint();
+    fmt.decimalSeparator = point.size() == 1 && point.at(0).unicode() < 128 ? point.at(0).toLatin1() : ',';
+    return fmt;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (lumora::wantsReport(args)) {
+        QCoreApplication core(argc, argv);
+        return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
+    }
+    QApplication app(argc, argv);
+    return lumora::runWindow(app, userNumberFormat());
+}

@@ -1,0 +1,190 @@
+#include "app/report.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+#include "tally/form.h"
+
+namespace lumora {
+
+namespace {
+
+const char *kUsage =
+    "Использование: lumora --report ФАЙЛ --length ДЛИНА [--decimals N | --no-rounding]\n"
+    "\n"
+    "Считает сохранённый пересчёт (файл из 93 строк с количествами) при выбранной длине и печатает\n"
+    "то, что показало бы окно программы:\n"
+    "  --report ФАЙЛ     файл пересчёта\n"
+    "  --length ДЛИНА    длина сортимента, как в списке длин: 6,00 или 6.00\n"
+    "  --decimals N      округлять результаты до N знаков (1, 2 или 3)\n"
+    "  --no-rounding     не округлять результаты\n"
+    "  --help            эта справка\n";
+
+struct Options {
+    std::string file;
+    std::string length;
+    std::optional<int> decimals;
+    bool noRounding = false;
+    bool help = false;
+};
+
+// Parses the command line; on a mistake returns a one-line Russian message in `error`.
+std::optional<Options> parse(const std::vector<std::string> &args, std::string &error) {
+    Options o;
+    bool haveFile = false, haveLength = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        auto value = [&](const char *name) -> std::optional<std::string> {
+            if (i + 1 >= args.size()) {
+                error = std::string("после ") + name + " нужно значение";
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--report") {
+            auto v = value("--report");
+            if (!v) return std::nullopt;
+            o.file = *v;
+            haveFile = true;
+        } else if (a == "--length") {
+            auto v = value("--length");
+            if (!v) return std::nullopt;
+            o.length = *v;
+            haveLength = true;
+        } else if (a == "--decimals") {
+            auto v = value("--decimals");
+            if (!v) return std::nullopt;
+            if (*v != "1" && *v != "2" && *v != "3") {
+                error = "число знаков после запятой должно быть 1, 2 или 3, а не «" + *v + "»";
+                return std::nullopt;
+            }
+            o.decimals = std::stoi(*v);
+        } else if (a == "--no-rounding") {
+            o.noRounding = true;
+        } else {
+            error = "неизвестный параметр «" + a + "»";
+            return std::nullopt;
+        }
+    }
+    if (o.help) return o;
+    if (o.decimals && o.noRounding) {
+        error = "--decimals и --no-rounding нельзя указывать вместе";
+        return std::nullopt;
+    }
+    if (!haveFile) {
+        error = "не указан файл пересчёта (--report ФАЙЛ)";
+        return std::nullopt;
+    }
+    if (!haveLength) {
+        error = "не указана длина сортимента (--length ДЛИНА)";
+        return std::nullopt;
+    }
+    return o;
+}
+
+// The list entry for a length typed with either decimal separator; 0 when it is not in the list.
+int findLength(const Form &form, std::string length, char sep) {
+    for (char &c : length)
+        if (c == '.' || c == ',') c = sep;
+    const auto &entries = form.listEntries();
+    for (size_t k = 1; k < entries.size(); ++k)
+        if (entries[k] == length) return static_cast<int>(k);
+    return 0;
+}
+
+// Loads the 93 counts: line i into count box i, each write recalculating as a typed count does.
+bool loadCounts(Form &form, const std::string &path, std::ostream &err) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        err << "Не удалось открыть файл «" << path << "».\n";
+        return false;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < bytes.size() && lines.size() < 93; ++i) {
+        char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (lines.size() < 93 && !line.empty()) lines.push_back(line);
+    if (lines.size() < 93) {
+        err << "Файл «" << path << "» содержит " << lines.size() << " строк вместо 93.\n";
+        return false;
+    }
+    for (size_t i = 0; i < 93; ++i) {
+        if (!localeNumber(lines[i], form.numberFormat())) {
+            err << "Строка " << i + 1 << " файла «" << path << "» не число: «" << lines[i] << "».\n";
+            return false;
+        }
+    }
+    for (int i = 0; i < 93; ++i) {
+        auto v = localeNumber(lines[static_cast<size_t>(i)], form.numberFormat());
+        form.setCountText(kFirstCountIndex + i, *v == 0 ? std::string() : lines[static_cast<size_t>(i)]);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool wantsReport(const std::vector<std::string> &args) {
+    for (const auto &a : args)
+        if (a == "--report" || a == "--help" || a == "-h") return true;
+    return false;
+}
+
+void writeReport(const Form &form, std::ostream &out) {
+    out << "Длина\t" << form.listText() << "\n";
+    for (int i = 1; i <= kRowCount; ++i) {
+        const GridRow &r = form.row(i);
+        if (r.count.empty()) continue;
+        out << r.d << "\t" << r.count << "\t" << r.vm3 << "\t" << r.vd << "\n";
+    }
+    out << "Итого\t" << form.Text13() << "\t" << form.Text4() << "\n";
+    out << "Ср.диам.\t" << form.Text1() << "\t" << form.Text2() << "\n";
+}
+
+int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
+              std::ostream &err) {
+    std::string error;
+    auto options = parse(args, error);
+    if (!options) {
+        err << "lumora: " << error << "\n";
+        return 2;
+    }
+    if (options->help) {
+        out << kUsage;
+        return 0;
+    }
+    Form form(fmt);
+    form.startUp();
+    const int entry = findLength(form, options->length, fmt.decimalSeparator);
+    if (entry == 0) {
+        err << "lumora: длины «" << options->length << "» нет в списке длин (0,50 … 15,00)\n";
+        return 2;
+    }
+    form.setListIndex(entry);
+    if (options->noRounding) {
+        if (form.rounded()) form.clickNoOkrugl();
+    } else if (options->decimals) {
+        if (*options->decimals == 1) form.clickDes();
+        if (*options->decimals == 2) form.clickSot();
+        if (*options->decimals == 3) form.clickTis();
+    }
+    std::ostringstream report;
+    if (!loadCounts(form, options->file, err)) return 1;
+    writeReport(form, report);
+    out << report.str();
+    return 0;
+}
+
+}  // namespace lumora

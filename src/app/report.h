@@ -1,0 +1,25 @@
+// The batch report: the same form as the window, driven from the command line, printing the texts
+// that the window would show for a saved tally.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tally/numbers.h"
+
+namespace lumora {
+
+class Form;
+
+// True when the arguments ask for the report (or its usage) rather than the window.
+bool wantsReport(const std::vector<std::string> &args);
+
+// The report's lines for the form as it stands: length, each counted step, totals, mean diameters.
+void writeReport(const Form &form, std::ostream &out);
+
+// Runs the report; returns the exit status (0 done, 1 the tally file was refused, 2 a bad command line).
+int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
+              std::ostream &err);
+
+}  // namespace lumora

@@ -1,0 +1,103 @@
+#include "documents/core/export_cells.h"
+
+#include <cmath>
+#include <optional>
+
+namespace lumora {
+
+namespace {
+
+// Reads the texts and collects the cells; the first text that cannot be converted is remembered
+// with a description of where it came from, and the whole result is then refused.
+class CellBuilder {
+public:
+    explicit CellBuilder(const NumberFormat &fmt) : fmt_(fmt) {}
+
+    void text(int row, int column, const std::string &t) { add(row, column, t); }
+
+    void diameter(int row, int column, const std::string &t, const std::string &what) {
+        auto v = number(t, what);
+        if (!v) return;
+        auto d = toInt16(*v);
+        if (!d) return fail(t, what);
+        add(row, column, *d);
+    }
+
+    void whole(int row, int column, const std::string &t, const std::string &what) {
+        if (auto v = number(t, what)) add(row, column, wholePart(*v));
+    }
+
+    void rounded4(int row, int column, const std::string &t, const std::string &what) {
+        auto v = number(t, what);
+        if (!v) return;
+        auto r = Ocrugl(*v, 4);
+        if (!r || !std::isfinite(*r)) return fail(t, what);
+        add(row, column, *r);
+    }
+
+    ExportResult finish() {
+        ExportResult r;
+        if (!error_.empty()) {
+            r.error = error_;
+            return r;
+        }
+        r.ok = true;
+        r.cells = std::move(cells_);
+        return r;
+    }
+
+private:
+    template <typename T>
+    void add(int row, int column, T value) {
+        if (error_.empty()) cells_.push_back({row, column, value});
+    }
+
+    std::optional<double> number(const std::string &t, const std::string &what) {
+        auto v = localeNumber(t, fmt_);
+        if (!v) fail(t, what);
+        return v;
+    }
+
+    void fail(const std::string &t, const std::string &what) {
+        if (!error_.empty()) return;
+        error_ = "Экспорт не выполнен: " + what + " — «" + t +
+                 "» — не число.\nТаблица в окне не изменена.";
+    }
+
+    const NumberFormat &fmt_;
+    std::vector<ExportCell> cells_;
+    std::string error_;
+};
+
+}  // namespace
+
+ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
+    CellBuilder b(fmt);
+    b.text(1, 1, "Ср.диам.");
+    b.rounded4(1, 2, texts.Text1, "средний диаметр по количеству");
+    b.rounded4(1, 3, texts.Text2, "средний диаметр по объему");
+    b.text(2, 1, "Диаметр");
+    b.text(2, 2, "Кол-во");
+    b.text(2, 3, "Объем");
+
+    int rowOffset = 3;
+    for (int i = 0; i < kRowCount; ++i) {
+        const StepTexts &step = texts.steps[static_cast<size_t>(i)];
+        if (step.count.empty()) {
+            --rowOffset;
+            continue;
+        }
+        const int row = rowOffset + i;
+        const std::string where = " ступени " + step.d + " см";
+        b.diameter(row, 1, step.d, "диаметр ступени " + std::to_string(i + 1));
+        b.whole(row, 2, step.count, "количество" + where);
+        b.rounded4(row, 3, step.vd, "объем" + where);
+    }
+    const int totalsRow = rowOffset + kRowCount;
+    b.text(totalsRow, 1, "Итого");
+    b.whole(totalsRow, 2, texts.Text13, "общее количество");
+    b.rounded4(totalsRow, 3, texts.Text4, "общий объем");
+    return b.finish();
+}
+
+}  // namespace lumora

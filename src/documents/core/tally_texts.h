@@ -1,0 +1,34 @@
+// What the export and the printed sheet read from the window: the texts as shown, never recomputed.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "table/volume_table.h"
+#include "documents/core/tally_file.h"
+#include "tally/form.h"
+
+namespace lumora {
+
+struct StepTexts {
+    std::string d;      // diameter caption, e.g. "24"
+    std::string count;  // count box, "" when empty
+    std::string vd;     // step volume
+};
+
+struct TallyTexts {
+    std::array<StepTexts, kRowCount> steps;
+    std::string Text1, Text2;   // mean diameters by count and by volume
+    std::string Text13, Text4;  // total count and total volume
+    std::string Text3;          // the decimals as shown ("1", "2" or "3")
+    std::string length;         // the selected entry of the length list, e.g. "6,00"
+    bool NoOkrugl = false;      // menu mark "Не округлять"
+    bool TrueD = false;         // mean-diameter panel hidden
+};
+
+TallyTexts tallyTexts(const Form &form);
+
+// The count texts of steps 1..93 of the form.
+TallyCounts tallyCounts(const Form &form);
+
+}  // namespace lumora
