@@ -1,0 +1,64 @@
+// The tally file commands of the File menu and the toolbar, over the headless form.
+//
+//   openTally   - "Открыть" (Ctrl+O)
+//   saveTally   - "Сохранить" (Ctrl+S) and the toolbar button "Информация": writes to the file last
+//                 opened or saved, asking for a name only when there is none yet
+//   saveTallyAs - "Сохранить как..." (Ctrl+A): always asks for a name
+//
+// The dialogs and the file system are reached through the two interfaces below, so the commands run
+// the same in the window (Qt dialogs, QSaveFile) and in tests (scripted answers, files in memory).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "documents/core/tally_file.h"
+#include "tally/form.h"
+
+namespace lumora {
+
+// The filter of the tally file dialogs.
+extern const char kTallyFileFilter[];
+
+// The dialogs the document commands show. Every call is modal and returns when the user is done.
+class DocumentDialogs {
+public:
+    virtual ~DocumentDialogs() = default;
+    // Open dialog: the chosen file must exist. nullopt when cancelled.
+    virtual std::optional<std::string> openFileName(const std::string &title, const std::string &filter) = 0;
+    // Save dialog: asks before overwriting an existing file. nullopt when cancelled.
+    virtual std::optional<std::string> saveFileName(const std::string &title, const std::string &filter) = 0;
+    // Message box with an OK button.
+    virtual void message(const std::string &text) = 0;
+    // Yes / No question; true for yes.
+    virtual bool question(const std::string &text) = 0;
+    // Input box; nullopt when cancelled.
+    virtual std::optional<std::string> inputText(const std::string &prompt, const std::string &title,
+                                                 const std::string &defaultText) = 0;
+};
+
+struct FileRead {
+    bool ok = false;
+    std::string bytes;  // at most the requested limit plus one byte, so an oversize file shows itself
+    std::string error;  // when not ok, in Russian
+};
+
+// Reading and atomically replacing whole files.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    virtual FileRead read(const std::string &name, size_t maxBytes) = 0;
+    // Writes the bytes to a temporary file beside the target and renames it over the target, so a
+    // failure leaves the previous file as it was. Returns the error in Russian, or nullopt.
+    virtual std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) = 0;
+};
+
+void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+void saveTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+void saveTallyAs(Form &form, DocumentDialogs &dialogs, FileStore &files);
+
+// Writes the form's counts as a tally file to the given name (the batch report's --save).
+// Returns the error in Russian, or nullopt.
+std::optional<std::string> writeTallyFile(const Form &form, const std::string &name, FileStore &files);
+
+}  // namespace lumora
