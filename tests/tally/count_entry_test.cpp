@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "form_test_support.h"
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+struct Entry : ::testing::Test {
+    RecordingView view;
+    Form f{kComma, &view};
+    void SetUp() override { f.startUp(); }
+    const std::string &count(int d) { return f.row(rowOf(d)).count; }
+    int box(int d) { return 1000 + rowOf(d); }
+};
+
+}  // namespace
+
+TEST_F(Entry, OnlyDigitsReachACountBoxAndAtMostFive) {
+    f.countGotFocus(box(24));
+    for (char32_t c : {U'a', U'-', U',', U'.', U'+', char32_t(13), char32_t(8), char32_t(22), U'ж'})
+        f.typeCountChar(box(24), c);
+    EXPECT_EQ(count(24), "");
+    EXPECT_EQ(f.handlerCounts().fullRecalculations, f.handlerCounts().fullRecalculations);
+    typeCount(f, 24, "7");
+    EXPECT_EQ(count(24), "7");
+    typeCount(f, 24, "23456");
+    EXPECT_EQ(count(24), "72345");  // the sixth digit is refused
+    f.setCountSelection(box(24), 1, 2);
+    f.typeCountChar(box(24), U'9');  // replaces the selection
+    EXPECT_EQ(count(24), "7945");
+}
+
+TEST_F(Entry, LockedBoxesTakeNoDigits) {
+    typeCount(f, 69, "4");  // 69 cm has no volume at 6,00 m
+    EXPECT_EQ(count(69), "");
+}
+
+TEST_F(Entry, KeypadPlusAndMinusStepTheCount) {
+    const int b = box(30);
+    f.countKeyDown(b, Key::KeypadPlus);
+    EXPECT_EQ(count(30), "1");
+    f.setCountText(b, "41");
+    f.countKeyDown(b, Key::KeypadPlus);
+    EXPECT_EQ(count(30), "42");
+    f.countKeyDown(b, Key::KeypadMinus);
+    EXPECT_EQ(count(30), "41");
+    f.setCountText(b, "99999");
+    f.countKeyDown(b, Key::KeypadPlus);
+    EXPECT_EQ(count(30), "99999");
+    f.setCountText(b, "1");
+    f.countKeyDown(b, Key::KeypadMinus);
+    EXPECT_EQ(count(30), "");
+    f.countKeyDown(b, Key::KeypadMinus);
+    EXPECT_EQ(count(30), "");
+    f.setCountText(b, "0");  // never a negative count of logs
+    f.countKeyDown(b, Key::KeypadMinus);
+    EXPECT_EQ(count(30), "");
+    f.setCountText(b, "12x");  // not a number: plus leaves it, minus empties it
+    f.countKeyDown(b, Key::KeypadPlus);
+    EXPECT_EQ(count(30), "12x");
+    f.countKeyDown(b, Key::KeypadMinus);
+    EXPECT_EQ(count(30), "");
+}
+
+TEST_F(Entry, BackspaceRemovesTheLastDigitWhereverTheCaretIs) {
+    const int b = box(30);
+    f.setCountText(b, "123");
+    f.setCountSelection(b, 1, 0);
+    f.countKeyDown(b, Key::Backspace);
+    EXPECT_EQ(count(30), "12");
+    EXPECT_EQ(f.row(rowOf(30)).selStart, 2);
+    f.countKeyDown(b, Key::Delete);
+    EXPECT_EQ(count(30), "");
+    f.setListIndex(0);
+    f.setCountText(b, "5");
+    f.countKeyDown(b, Key::Backspace);  // no length selected: nothing
+    EXPECT_EQ(count(30), "5");
+}
+
+TEST_F(Entry, ArrowsMoveToTheNeighbourWithItsWholeTextSelected) {
+    typeCount(f, 10, "12");
+    typeCount(f, 11, "345");
+    f.countGotFocus(box(10));
+    f.countKeyDown(box(10), Key::Down);
+    EXPECT_EQ(f.focusedCountIndex(), box(11));
+    EXPECT_EQ(f.focusCountIndex, box(11));
+    EXPECT_EQ(f.row(rowOf(11)).selStart, 0);
+    EXPECT_EQ(f.row(rowOf(11)).selLength, 3);
+    EXPECT_EQ(view.focusRequests.back(), box(11));
+    EXPECT_EQ(view.selectRequests.back(), box(11));
+    f.typeCountChar(box(11), U'9');  // the next digit replaces the count
+    EXPECT_EQ(count(11), "9");
+    f.countKeyDown(box(11), Key::Up);
+    EXPECT_EQ(f.focusedCountIndex(), box(10));
+    f.countKeyDown(box(10), Key::Enter);
+    EXPECT_EQ(f.focusedCountIndex(), box(11));
+    f.clickPlus();  // after a move, Plus counts in the new box
+    EXPECT_EQ(count(11), "10");
+}
+
+TEST_F(Entry, UpInTheFirstStepAndDownInTheLastStayPut) {
+    f.countGotFocus(1001);
+    const size_t requests = view.focusRequests.size();
+    f.countKeyDown(1001, Key::Up);
+    EXPECT_EQ(f.focusedCountIndex(), 1001);
+    EXPECT_EQ(view.focusRequests.size(), requests);
+    EXPECT_TRUE(view.selectRequests.empty());
+
+    f.setCountText(1093, "123");
+    f.countGotFocus(1093);
+    f.setCountSelection(1093, 1, 0);
+    f.countKeyDown(1093, Key::Down);
+    EXPECT_EQ(f.focusedCountIndex(), 1093);
+    EXPECT_EQ(f.row(93).selStart, 1);
+    EXPECT_EQ(f.row(93).selLength, 2);  // from the caret to the end
+}
+
+TEST_F(Entry, DownStopsAtTheLastStepInUseOfAShortLength) {
+    f.setListIndex(1);  // 0,50 m: steps 4..13
+    f.countGotFocus(1013);
+    f.countKeyDown(1013, Key::Down);
+    EXPECT_EQ(f.focusedCountIndex(), 1013);
+}
+
+TEST_F(Entry, PlusAndMinusActOnTheCurrentBoxAndGiveTheFocusBack) {
+    f.countGotFocus(box(20));
+    f.otherGotFocus(FocusTarget::Other);  // the toolbar button takes the click
+    f.clickPlus();
+    EXPECT_EQ(count(20), "1");
+    EXPECT_EQ(f.focusedCountIndex(), box(20));
+    EXPECT_EQ(f.returnFocusIndex, box(20));
+    f.clickMinus();
+    EXPECT_EQ(count(20), "");
+    f.countGotFocus(box(69));  // locked
+    f.clickPlus();
+    EXPECT_EQ(count(69), "");
+    EXPECT_EQ(f.focusedCountIndex(), box(69));
+    f.countGotFocus(box(20));
+    f.setCountText(box(20), "5");
+    f.setListIndex(0);
+    f.setCountText(box(20), "5");
+    f.clickPlus();  // no length selected
+    EXPECT_EQ(count(20), "5");
+    f.clickMinus();  // Minus works without a length
+    EXPECT_EQ(count(20), "4");
+}
+
+TEST_F(Entry, ClearEmptiesTheTallyAndKeepsTheFocus) {
+    typeCount(f, 20, "3");
+    typeCount(f, 40, "2");
+    f.clickClear();
+    for (int i = 1; i <= kRowCount; ++i) {
+        EXPECT_EQ(f.row(i).count, "");
+        EXPECT_EQ(f.row(i).vd, "");
+    }
+    EXPECT_EQ(f.Text13(), "0");
+    EXPECT_EQ(f.Text4(), "0");
+    EXPECT_EQ(f.Text1(), "0");
+    EXPECT_EQ(f.Text2(), "0");
+    EXPECT_EQ(f.focusedCountIndex(), box(40));
+    EXPECT_EQ(f.massUpdate, kClear);
+    EXPECT_EQ(f.listIndex(), 64);
+}
