@@ -1,0 +1,119 @@
+#include "documents/backend/document_commands.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QUrl>
+
+#include "documents/backend/sheet_painter.h"
+#include "documents/backend/workbook.h"
+#include "documents/core/export_cells.h"
+#include "documents/core/print_layout.h"
+#include "documents/core/tally_texts.h"
+
+namespace lumora {
+
+namespace {
+
+const char kNoSpreadsheet[] =
+    "Не удалось запустить программу для работы с таблицами (LibreOffice Calc или другую, которая "
+    "открывает файлы .xlsx).\nСохранить книгу в файл?";
+const char kWorkbookFilter[] = "Книга Excel (*.xlsx)";
+
+}  // namespace
+
+bool DesktopSpreadsheet::open(const QString &workbookPath) {
+    // "-n" opens the file as a template: the user gets a new, untitled, unsaved document.
+    if (QProcess::startDetached("soffice", {"--calc", "-n", workbookPath})) return true;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(workbookPath));
+}
+
+DocumentCommands::DocumentCommands(Form &form, DocumentDialogs &dialogs, PrinterDialogs &printerDialogs,
+                                   FileStore *files, SpreadsheetLauncher *spreadsheet)
+    : form_(form),
+      dialogs_(dialogs),
+      printerDialogs_(printerDialogs),
+      files_(files ? *files : disk_),
+      spreadsheet_(spreadsheet ? *spreadsheet : desktop_) {}
+
+void DocumentCommands::Open() { openTally(form_, dialogs_, files_); }
+void DocumentCommands::Save() { saveTally(form_, dialogs_, files_); }
+void DocumentCommands::SaveAs() { saveTallyAs(form_, dialogs_, files_); }
+
+void DocumentCommands::Command4() {
+    form_.returnFocusIndex = form_.focusCountIndex;
+    saveTally(form_, dialogs_, files_);
+    form_.giveFocusToCount(form_.returnFocusIndex);
+}
+
+void DocumentCommands::ExportXLS() { exportWorkbook(); }
+
+void DocumentCommands::Command5() {
+    form_.returnFocusIndex = form_.focusCountIndex;
+    exportWorkbook();
+    form_.giveFocusToCount(form_.returnFocusIndex);
+}
+
+void DocumentCommands::exportWorkbook() {
+    // Every value is converted before a file is made: a text that is not a number stops the export
+    // with nothing written.
+    ExportResult cells = exportCells(tallyTexts(form_), form_.numberFormat());
+    if (!cells.ok) return dialogs_.message(cells.error);
+
+    // The workbook the spreadsheet program opens stays in the temporary folder after we return.
+    QTemporaryFile file(QDir::temp().filePath("Люмора-XXXXXX.xlsx"));
+    file.setAutoRemove(false);
+    if (!file.open()) return dialogs_.message("Не удалось создать временный файл книги.");
+    const QString path = file.fileName();
+    file.close();
+    if (auto error = writeWorkbook(cells.cells, path)) {
+        QFile::remove(path);
+        return dialogs_.message(*error);
+    }
+    if (spreadsheet_.open(path)) return;
+    QFile::remove(path);
+
+    if (!dialogs_.question(kNoSpreadsheet)) return;
+    auto name = dialogs_.saveFileName("Сохранить книгу", kWorkbookFilter);
+    if (!name) return;
+    if (auto error = writeWorkbook(cells.cells, QString::fromStdString(*name))) dialogs_.message(*error);
+}
+
+std::string DocumentCommands::askTitle() {
+    return dialogs_.inputText("Введите название таблицы", "Нзвание таблицы", kDefaultSheetTitle).value_or("");
+}
+
+void DocumentCommands::Print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(1);
+    printer.setCollateCopies(true);
+    printer.setFromTo(1, 1);
+    printer.setPrintRange(QPrinter::PageRange);
+    if (!printerDialogs_.choosePrinter(printer)) return;  // a cancel prints nothing
+    // Copies and orientation are the dialog's; the page range is not used: there is one sheet.
+    printer.setPrintRange(QPrinter::AllPages);
+    prepareSheetPrinter(printer);
+    const std::string title = askTitle();
+    if (auto error = printSheet(printer, form_, title, sheetDate())) dialogs_.message(*error);
+}
+
+void DocumentCommands::PrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    prepareSheetPrinter(printer);
+    const std::string title = askTitle();
+    const std::string date = sheetDate();
+    // The layout is checked once before the preview opens, so a bad text is told, not shown blank.
+    SheetInputs check;
+    check.texts = tallyTexts(form_);
+    check.pageWidth = check.pageHeight = 20000;
+    SheetLayout layout = layoutSheet(check, form_.numberFormat(), sheetTextWidth(&printer));
+    if (!layout.ok) return dialogs_.message(layout.error);
+    printerDialogs_.showPreview(printer, [this, &title, &date](QPrinter *target) {
+        prepareSheetPrinter(*target);
+        printSheet(*target, form_, title, date);
+    });
+}
+
+}  // namespace lumora

@@ -1,0 +1,112 @@
+#include "documents/backend/sheet_painter.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPalette>
+#include <QTemporaryDir>
+
+#include "documents/backend/file_store.h"
+#include "documents/core/tally_texts.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+
+double unitsPerTwip(const QPaintDevice *device) { return device->logicalDpiX() / kTwipsPerInch; }
+
+// The three system colours, taken from the application's palette: light grey, text black, grey.
+QColor colourOf(SheetColour role) {
+    const QPalette palette = QGuiApplication::palette();
+    switch (role) {
+    case SheetColour::InactiveBorder: return palette.color(QPalette::Inactive, QPalette::Mid);
+    case SheetColour::InactiveCaption: return palette.color(QPalette::Inactive, QPalette::Dark);
+    case SheetColour::ButtonText: break;
+    }
+    return palette.color(QPalette::Active, QPalette::ButtonText);
+}
+
+void paintItems(QPainter &painter, const std::vector<SheetItem> &items, const QPaintDevice *device) {
+    const double scale = unitsPerTwip(device);
+    for (const SheetItem &item : items) {
+        const QFont font = sheetFont(item.sizePt, item.bold);
+        painter.setFont(font);
+        painter.setPen(colourOf(item.colour));
+        // The item's y is the top of the text; QPainter draws on the baseline.
+        const double ascent = QFontMetricsF(font, device).ascent();
+        painter.drawText(QPointF(item.x * scale, item.y * scale + ascent), QString::fromStdString(item.text));
+    }
+}
+
+}  // namespace
+
+QFont sheetFont(double sizePt, bool bold) {
+    static const bool substituted = [] {
+        QFont::insertSubstitutions("times new roman cyr",
+                                   {"Times New Roman", "Liberation Serif", "Tinos", "DejaVu Serif"});
+        return true;
+    }();
+    (void)substituted;
+    QFont font("times new roman cyr");
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(sizePt);
+    font.setBold(bold);
+    return font;
+}
+
+TextWidthFn sheetTextWidth(const QPaintDevice *device) {
+    const double scale = unitsPerTwip(device);
+    return [device, scale](const std::string &text, double sizePt, bool bold) {
+        return QFontMetricsF(sheetFont(sizePt, bold), device).horizontalAdvance(QString::fromStdString(text)) /
+               scale;
+    };
+}
+
+void prepareSheetPrinter(QPrinter &printer) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setFullPage(true);
+}
+
+std::optional<std::string> printSheet(QPrinter &printer, const Form &form, const std::string &title,
+                                      const std::string &date) {
+    SheetInputs in;
+    in.texts = tallyTexts(form);
+    in.title = title;
+    in.date = date;
+    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Point);
+    in.pageWidth = paper.width() * 20;  // 20 twips to the point
+    in.pageHeight = paper.height() * 20;
+    SheetLayout layout = layoutSheet(in, form.numberFormat(), sheetTextWidth(&printer));
+    if (!layout.ok) return layout.error;
+
+    QPainter painter;
+    if (!painter.begin(&printer)) return std::string("Лист не напечатан: принтер недоступен.");
+    paintItems(painter, layout.items, &printer);
+    if (!painter.end()) return std::string("Лист не напечатан: ошибка принтера.");
+    return std::nullopt;
+}
+
+std::optional<std::string> printSheetToPdf(const Form &form, const QString &path, const std::string &title) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) return std::string("Лист не записан: нет временной папки.");
+    const QString temporary = dir.filePath("sheet.pdf");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(temporary);
+        prepareSheetPrinter(printer);
+        if (auto error = printSheet(printer, form, title, sheetDate())) return error;
+    }
+    QFile pdf(temporary);
+    if (!pdf.open(QIODevice::ReadOnly)) return std::string("Лист не записан: временный файл не читается.");
+    return saveFileAtomically(path, pdf.readAll());
+}
+
+std::string sheetDate() { return QDate::currentDate().toString("dd.MM.yy").toStdString(); }
+
+}  // namespace lumora

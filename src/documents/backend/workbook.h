@@ -1,0 +1,23 @@
+// The exported workbook as an .xlsx file: the cells of the export, numbers as numbers and texts as
+// texts, on one sheet, with no formatting.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "documents/core/export_cells.h"
+#include "tally/form.h"
+
+namespace lumora {
+
+// Writes the cells into a new workbook at `path`, replacing the file only once the workbook is
+// complete. Returns the error in Russian, or nullopt.
+std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path);
+
+// The form's tally as the export sees it, written to `path` (the batch report's --xlsx).
+// Returns the error in Russian (a text that is not a number, a file that cannot be written), or nullopt.
+std::optional<std::string> writeExportWorkbook(const Form &form, const QString &path);
+
+}  // namespace lumora

@@ -1,0 +1,122 @@
+// The exported workbook on disk: read back from the .xlsx package itself and, where LibreOffice is
+// installed, through LibreOffice as a user would see it.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <map>
+
+#include "../../tally/form_test_support.h"
+#include "documents/backend/workbook.h"
+
+namespace lumora {
+namespace {
+
+using test::kComma;
+using test::typeCount;
+
+QByteArray unzipped(const QString &xlsx, const QString &member) {
+    QProcess unzip;
+    unzip.start("unzip", {"-p", xlsx, member});
+    unzip.waitForFinished(-1);
+    return unzip.readAllStandardOutput();
+}
+
+// Cell reference ("B3") -> (type, value): type "s" for a shared string (value is its text), "n" for a number.
+std::map<QString, std::pair<QString, QString>> sheetCells(const QString &xlsx) {
+    QStringList strings;
+    const QString shared = QString::fromUtf8(unzipped(xlsx, "xl/sharedStrings.xml"));
+    QRegularExpression si("<si><t[^>]*>([^<]*)</t></si>");
+    for (auto it = si.globalMatch(shared); it.hasNext();) strings << it.next().captured(1);
+
+    std::map<QString, std::pair<QString, QString>> cells;
+    const QString sheet = QString::fromUtf8(unzipped(xlsx, "xl/worksheets/sheet1.xml"));
+    QRegularExpression c("<c r=\"([A-Z]+[0-9]+)\"([^>]*)><v>([^<]*)</v></c>");
+    for (auto it = c.globalMatch(sheet); it.hasNext();) {
+        auto m = it.next();
+        EXPECT_FALSE(m.captured(2).contains(" s=")) << "a cell with a style: " << m.captured(0).toStdString();
+        if (m.captured(2).contains("t=\"s\""))
+            cells[m.captured(1)] = {"s", strings.value(m.captured(3).toInt())};
+        else
+            cells[m.captured(1)] = {"n", m.captured(3)};
+    }
+    return cells;
+}
+
+struct Workbook : ::testing::Test {
+    Workbook() : f(kComma) {
+        f.startUp();
+        typeCount(f, 24, "5");
+        typeCount(f, 26, "3");
+        typeCount(f, 120, "1");
+    }
+    Form f;
+    QTemporaryDir dir;
+};
+
+TEST_F(Workbook, HoldsThePartsCellsWithNumbersAsNumbersAndTextsAsTexts) {
+    const QString path = dir.filePath("tally.xlsx");
+    ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
+    auto cells = sheetCells(path);
+    using P = std::pair<QString, QString>;
+    EXPECT_EQ(cells["A1"], P("s", "Ср.диам."));
+    EXPECT_EQ(cells["B1"].first, "n");
+    EXPECT_EQ(cells["A2"], P("s", "Диаметр"));
+    EXPECT_EQ(cells["B2"], P("s", "Кол-во"));
+    EXPECT_EQ(cells["C2"], P("s", "Объем"));
+    EXPECT_EQ(cells["A3"], P("n", "24"));
+    EXPECT_EQ(cells["B3"], P("n", "5"));
+    EXPECT_EQ(cells["A4"], P("n", "26"));
+    EXPECT_EQ(cells["A5"], P("n", "120"));
+    EXPECT_EQ(cells["A6"], P("s", "Итого"));
+    EXPECT_EQ(cells["B6"], P("n", "9"));
+    EXPECT_EQ(cells["C6"].first, "n");
+    EXPECT_EQ(cells["C6"].second.toDouble(), *localeNumber(f.Text4(), kComma)) << f.Text4();
+    EXPECT_EQ(cells.size(), 18u);
+}
+
+TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    const QString path = dir.filePath("tally.xlsx");
+    ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
+    QProcess lo;
+    lo.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
+                       "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", dir.path(), path});
+    ASSERT_TRUE(lo.waitForFinished(120000));
+    QFile csv(dir.filePath("tally.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    const std::string v24 = f.row(test::rowOf(24)).vd, total = f.Text4();
+    auto dot = [](std::string s) {
+        for (char &c : s)
+            if (c == ',') c = '.';
+        return QString::fromStdString(s);
+    };
+    ASSERT_EQ(lines.size(), 6);
+    // Texts come back quoted and numbers bare: the cells kept their types.
+    EXPECT_TRUE(lines[0].startsWith("\"Ср.диам.\",")) << lines[0].toStdString();
+    EXPECT_EQ(lines[1].trimmed().toStdString(), "\"Диаметр\",\"Кол-во\",\"Объем\"");
+    EXPECT_EQ(lines[2].trimmed().toStdString(), ("24,5," + dot(v24)).toStdString());
+    EXPECT_EQ(lines[5].trimmed().toStdString(), ("\"Итого\",9," + dot(total)).toStdString());
+}
+
+TEST_F(Workbook, ABadTextWritesNoFileAndAFailedWriteKeepsTheOldOne) {
+    const QString path = dir.filePath("tally.xlsx");
+    f.setText4("");
+    auto error = writeExportWorkbook(f, path);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("общий объем"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(path));
+
+    auto missing = writeWorkbook({}, dir.filePath("no/such/folder/x.xlsx"));
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find("папка не найдена"), std::string::npos) << *missing;
+}
+
+}  // namespace
+}  // namespace lumora
