@@ -9,8 +9,6 @@ Form::Form(NumberFormat fmt, FormView *view) : fmt_(fmt), view_(view ? view : &n
     // The designed grid: row i at Top 120 + 270 (i - 1), flags cleared, nothing selected yet.
     for (int i = 1; i <= kRowCount; ++i) {
         GridRow &r = rowRef(i);
-        r.avscroll = "0";
-        r.avscroll2 = "0";
         r.top.fill(static_cast<int16_t>(120 + kRowPitch * (i - 1)));
     }
 }

@@ -48,8 +48,9 @@ struct GridRow {
     std::string count;      // Text(1000+i): the count, "" or digits
     std::string vm3;        // Vm3(i): unit volume, "" when the table has none
     std::string vd;         // V_D(i): step volume
-    std::string avscroll;   // AVscroll(i-1): "1" when Vm3(i) is empty
-    std::string avscroll2;  // AVscroll2(i-1): "1" when Vm3(1..i) are all empty
+    // The two hidden flag boxes, each holding the one character '1' or '0':
+    char avscroll = '0';   // AVscroll(i-1): '1' when Vm3(i) is empty
+    char avscroll2 = '0';  // AVscroll2(i-1): '1' when Vm3(1..i) are all empty
     bool countLocked = false;
     std::array<bool, 4> visible{true, true, true, true};  // indexed by Cell
     std::array<int16_t, 4> top{};                         // twips inside the grid frame
@@ -242,6 +243,12 @@ private:
     int focusedCount_ = 0;
     bool pendingSelectToEnd_ = false;  // a neighbour move's Shift+End, handled after its key
     HandlerCounts counts_;
+    struct StepVolumeMemo {
+        std::string vm3, count;
+        int16_t places = -1;
+        std::string vd;
+    };
+    std::array<StepVolumeMemo, kRowCount> stepVolumeMemo_;
 };
 
 }  // namespace lumora

@@ -69,8 +69,7 @@ void Form::selectionPass() {
     }
 
     for (int i = 1; i <= kRowCount; ++i) {
-        auto flag = localeNumber(row(i).avscroll2, fmt_);
-        if (flag) a = static_cast<int16_t>(a + static_cast<int16_t>(*flag));
+        a = static_cast<int16_t>(a + (row(i).avscroll2 == '1' ? 1 : 0));
     }
     leadingEmptyRows = a;
     gridScrollValue = vscroll2Value_;
@@ -100,7 +99,7 @@ void Form::selectionPass() {
     shownRows = (leadingEmptyRows > 0 && hiddenRows > 2) ? 0 : 1;
     bool runEnded = false;
     for (int j = leadingEmptyRows + 1; j <= kRowCount - 1; ++j) {
-        if (row(j + 1).avscroll == "1" && row(j).avscroll == "1") {
+        if (row(j + 1).avscroll == '1' && row(j).avscroll == '1') {
             runEnded = true;
             break;
         }

@@ -45,10 +45,21 @@ void Form::stepVolumePass() {
         if (r.vm3.empty() || r.count.empty() || listIndex_ == 0) {
             setVD(i, "");
         } else {
-            auto unit = localeNumber(r.vm3, fmt_);
-            auto count = localeNumber(r.count, fmt_);
-            if (unit && count) {
-                if (auto p = Ocrugl(*unit * *count, roundingPlaces())) setVD(i, numberText(*p, fmt_));
+            // A length change reruns this pass for every changed caption; rows whose inputs did not
+            // change get the text they got last time without converting again.
+            StepVolumeMemo &memo = stepVolumeMemo_[static_cast<size_t>(i - 1)];
+            const int16_t places = roundingPlaces();
+            if (memo.places == places && memo.vm3 == r.vm3 && memo.count == r.count) {
+                setVD(i, std::string(memo.vd));
+            } else {
+                auto unit = localeNumber(r.vm3, fmt_);
+                auto count = localeNumber(r.count, fmt_);
+                if (unit && count) {
+                    if (auto p = Ocrugl(*unit * *count, places)) {
+                        memo = {r.vm3, r.count, places, numberText(*p, fmt_)};
+                        setVD(i, std::string(memo.vd));
+                    }
+                }
             }
         }
         if (!row(i).vd.empty()) {
@@ -134,10 +145,10 @@ void Form::layoutPass() {
         if (hide) ++hidden;
     }
     hiddenRows = static_cast<int16_t>(hidden);
-    for (int i = 1; i <= kRowCount; ++i) rowRef(i).avscroll = row(i).vm3.empty() ? "1" : "0";
-    rowRef(1).avscroll2 = row(1).avscroll == "1" ? "1" : "0";
+    for (int i = 1; i <= kRowCount; ++i) rowRef(i).avscroll = row(i).vm3.empty() ? '1' : '0';
+    rowRef(1).avscroll2 = row(1).avscroll == '1' ? '1' : '0';
     for (int i = 2; i <= kRowCount; ++i)
-        rowRef(i).avscroll2 = (row(i).avscroll == "1" && row(i - 1).avscroll2 == "1") ? "1" : "0";
+        rowRef(i).avscroll2 = (row(i).avscroll == '1' && row(i - 1).avscroll2 == '1') ? '1' : '0';
 }
 
 }  // namespace lumora

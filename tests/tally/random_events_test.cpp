@@ -45,12 +45,12 @@ void checkInvariants(const Form &f, bool focusEvent, const std::string &what) {
     for (int i = 1; i <= kRowCount; ++i) {
         const GridRow &r = f.row(i);
         ASSERT_TRUE(isCount(r.count)) << "row " << i << " holds '" << r.count << "'";
-        if (r.vm3.empty()) ASSERT_EQ(r.count, "") << "row " << i << " has no unit volume";
+        if (r.vm3.empty()) { ASSERT_EQ(r.count, "") << "row " << i << " has no unit volume"; }
         if (!r.count.empty() && f.listIndex() != 0 && i <= f.shownRows + L) {
             const double p = *localeNumber(r.vm3, fmt) * *localeNumber(r.count, fmt);
             ASSERT_EQ(r.vd, numberText(*Ocrugl(p, static_cast<int16_t>(places)), fmt)) << "row " << i;
         }
-        if (r.count.empty()) ASSERT_EQ(r.vd, "") << "row " << i;
+        if (r.count.empty()) { ASSERT_EQ(r.vd, "") << "row " << i; }
         if (!r.vd.empty()) volumeSum += *localeNumber(r.vd, fmt);
     }
     const std::string total =
