@@ -1,10 +1,10 @@
 #include "app/report.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
+#include <utility>
 
+#include "documents/backend/file_store.h"
+#include "documents/core/tally_commands.h"
 #include "tally/form.h"
 
 namespace lumora {
@@ -96,43 +96,27 @@ int findLength(const Form &form, std::string length, char sep) {
     return 0;
 }
 
-// Loads the 93 counts: line i into count box i, each write recalculating as a typed count does.
-bool loadCounts(Form &form, const std::string &path, std::ostream &err) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << "Не удалось открыть файл «" << path << "».\n";
-        return false;
+// The Open command's dialogs, answered from the command line: the file is the one named, and a
+// message (the file was refused) goes to standard error.
+class ReportDialogs : public DocumentDialogs {
+public:
+    ReportDialogs(std::string file, std::ostream &err) : file_(std::move(file)), err_(err) {}
+    std::optional<std::string> openFileName(const std::string &, const std::string &) override { return file_; }
+    std::optional<std::string> saveFileName(const std::string &, const std::string &) override { return file_; }
+    void message(const std::string &text) override {
+        err_ << text << "\n";
+        failed = true;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < bytes.size() && lines.size() < 93; ++i) {
-        char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        } else {
-            line += c;
-        }
+    bool question(const std::string &) override { return false; }
+    std::optional<std::string> inputText(const std::string &, const std::string &, const std::string &d) override {
+        return d;
     }
-    if (lines.size() < 93 && !line.empty()) lines.push_back(line);
-    if (lines.size() < 93) {
-        err << "Файл «" << path << "» содержит " << lines.size() << " строк вместо 93.\n";
-        return false;
-    }
-    for (size_t i = 0; i < 93; ++i) {
-        if (!localeNumber(lines[i], form.numberFormat())) {
-            err << "Строка " << i + 1 << " файла «" << path << "» не число: «" << lines[i] << "».\n";
-            return false;
-        }
-    }
-    for (int i = 0; i < 93; ++i) {
-        auto v = localeNumber(lines[static_cast<size_t>(i)], form.numberFormat());
-        form.setCountText(kFirstCountIndex + i, *v == 0 ? std::string() : lines[static_cast<size_t>(i)]);
-    }
-    return true;
-}
+    bool failed = false;
+
+private:
+    std::string file_;
+    std::ostream &err_;
+};
 
 }  // namespace
 
@@ -180,10 +164,11 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         if (*options->decimals == 2) form.clickSot();
         if (*options->decimals == 3) form.clickTis();
     }
-    std::ostringstream report;
-    if (!loadCounts(form, options->file, err)) return 1;
-    writeReport(form, report);
-    out << report.str();
+    ReportDialogs dialogs(options->file, err);
+    DiskFiles files;
+    openTally(form, dialogs, files);
+    if (dialogs.failed) return 1;
+    writeReport(form, out);
     return 0;
 }
 

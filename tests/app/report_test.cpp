@@ -1,0 +1,118 @@
+// The batch report, run as a user runs it: the program with --report, its output and exit status.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <algorithm>
+
+#include "app/report.h"
+#include "tally/form.h"
+
+using namespace lumora;
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out, err;
+};
+
+Run runReport(const QStringList &args, const char *lang = "ru_RU.UTF-8") {
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", lang);
+    env.remove("LC_ALL");
+    env.remove("LC_NUMERIC");
+    env.remove("DISPLAY");
+    p.setProcessEnvironment(env);
+    p.start(LUMORA_BINARY, args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
+            p.readAllStandardError().toStdString()};
+}
+
+// A tally file with the given counts at the given rows (1..93), as the program saves it.
+std::string writeTallyFile(const QTemporaryDir &dir, const std::vector<std::pair<int, std::string>> &counts,
+                           const char *name = "tally.txt") {
+    std::string lines[93];
+    for (auto &l : lines) l = "0";
+    for (auto &[row, text] : counts) lines[row - 1] = text;
+    std::string path = dir.filePath(name).toStdString();
+    std::ofstream f(path, std::ios::binary);
+    for (auto &l : lines) f << l << "\r\n";
+    return path;
+}
+
+}  // namespace
+
+TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
+    QTemporaryDir dir;
+    const std::string file = writeTallyFile(dir, {{22, "5"}, {28, "2"}});  // 24 cm and 30 cm
+    Run r = runReport({"--report", QString::fromStdString(file), "--length", "6.00", "--decimals", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Длина\t6,00\n"
+              "24\t5\t0,33\t1,65\n"
+              "30\t2\t0,52\t1,04\n"
+              "Итого\t7\t2,69\n"
+              "Ср.диам.\t25,71\t26,32\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
+    QTemporaryDir dir;
+    const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "2"}}));
+    Run point = runReport({"--report", file, "--length", "6,00", "--no-rounding"}, "C.UTF-8");
+    EXPECT_EQ(point.status, 0) << point.err;
+    EXPECT_EQ(point.out,
+              "Длина\t6.00\n"
+              "24\t5\t0.33\t1.65\n"
+              "30\t2\t0.52\t1.04\n"
+              "Итого\t7\t2.69\n"
+              "Ср.диам.\t25.714\t26.32\n");
+    Run start = runReport({"--report", file, "--length", "6.00"});  // rounded to one decimal, as at start
+    EXPECT_NE(start.out.find("24\t5\t0,33\t1,7\n"), std::string::npos) << start.out;
+    EXPECT_NE(start.out.find("Итого\t7\t2,7\n"), std::string::npos) << start.out;
+}
+
+TEST(Report, RefusesABrokenFileWithItsMessageAndNoOutput) {
+    QTemporaryDir dir;
+    std::string shortFile = dir.filePath("short.txt").toStdString();
+    std::ofstream(shortFile, std::ios::binary) << "1\r\n2\r\n";
+    Run r = runReport({"--report", QString::fromStdString(shortFile), "--length", "6,00"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(r.err.empty());
+
+    Run missing = runReport({"--report", dir.filePath("none.txt"), "--length", "6,00"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST(Report, NamesWhatIsWrongWithTheCommandLine) {
+    QTemporaryDir dir;
+    const QString file = QString::fromStdString(writeTallyFile(dir, {}));
+    struct Case {
+        QStringList args;
+        const char *mentions;
+    } cases[] = {
+        {{"--report", file, "--length", "6,05"}, "6,05"},
+        {{"--report", file, "--length", "6,00", "--decimals", "4"}, "4"},
+        {{"--report", file, "--length", "6,00", "--decimals", "2", "--no-rounding"}, "--no-rounding"},
+        {{"--report", file, "--length"}, "--length"},
+        {{"--report", file}, "--length"},
+        {{"--report", file, "--length", "6,00", "--colour"}, "--colour"},
+    };
+    for (const auto &c : cases) {
+        Run r = runReport(c.args);
+        EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    Run help = runReport({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--report"), std::string::npos);
+}
