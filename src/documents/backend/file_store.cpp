@@ -67,14 +67,20 @@ std::optional<std::string> DiskFiles::writeAtomically(const std::string &name, c
 std::optional<std::string> saveFileAtomically(const QString &name, const QByteArray &bytes) {
     if (QFileInfo(name).isDir()) return message("Не удалось сохранить файл", name, "это папка, а не файл");
     QSaveFile file(name);
+    // Unbuffered, so every short write is seen here: through its buffer, QSaveFile commits a file
+    // cut short when the disk fills up (a short write followed by an error is taken as success).
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return message("Не удалось сохранить файл", name, reason(errno, name, true));
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
-        file.cancelWriting();
-        return message("Не удалось сохранить файл", name, reason(error, name, true));
+    for (qint64 done = 0; done < bytes.size();) {
+        errno = 0;
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const int error = errno;
+            file.cancelWriting();
+            return message("Не удалось сохранить файл", name, reason(error, name, true));
+        }
+        done += written;
     }
     errno = 0;
     if (!file.commit()) return message("Не удалось сохранить файл", name, reason(errno, name, true));

@@ -1,0 +1,215 @@
+// The document commands on real files: atomic saving, opening a bad file, the export handing the
+// workbook to a spreadsheet program (or offering to save it), and printing to a PDF.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "../../tally/form_test_support.h"
+#include "../core/scripted_dialogs.h"
+#include "documents/backend/document_commands.h"
+#include "documents/core/tally_texts.h"
+
+namespace lumora {
+namespace {
+
+using test::kComma;
+using test::rowOf;
+using test::ScriptedDialogs;
+using test::typeCount;
+
+QByteArray contents(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+struct FakePrinterDialogs : PrinterDialogs {
+    QString pdf;  // where the chosen "printer" writes; empty = Cancel
+    int shown = 0, previews = 0;
+    bool choosePrinter(QPrinter &printer) override {
+        ++shown;
+        if (pdf.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+    void showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override {
+        ++previews;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        paint(&printer);
+    }
+};
+
+struct FakeSpreadsheet : SpreadsheetLauncher {
+    bool starts = true;
+    QByteArray opened;  // the workbook as it was when the program was asked to open it
+    bool open(const QString &path) override {
+        opened = contents(path);
+        return starts;
+    }
+};
+
+struct DocumentCommandsTest : ::testing::Test {
+    DocumentCommandsTest() : f(kComma), commands(f, dialogs, printers, nullptr, &spreadsheet) { f.startUp(); }
+    QString path(const char *name) const { return dir.filePath(name); }
+    Form f;
+    ScriptedDialogs dialogs;
+    FakePrinterDialogs printers;
+    FakeSpreadsheet spreadsheet;
+    DocumentCommands commands;
+    QTemporaryDir dir;
+};
+
+TEST_F(DocumentCommandsTest, SaveThenOpenOnDiskGivesBackTheCounts) {
+    typeCount(f, 24, "5");
+    typeCount(f, 40, "12");
+    dialogs.answers = {path("t.txt").toStdString()};
+    commands.Save();
+    EXPECT_EQ(contents(path("t.txt")), QByteArray::fromStdString(writeTally(tallyCounts(f))));
+
+    Form other(kComma);
+    other.startUp();
+    DocumentCommands otherCommands(other, dialogs, printers);
+    dialogs.answers = {path("t.txt").toStdString()};
+    otherCommands.Open();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(tallyCounts(other), tallyCounts(f));
+    EXPECT_EQ(other.Text4(), f.Text4());
+}
+
+TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
+    put(path("t.txt"), "previous");
+    f.tallyFileName = path("t.txt").toStdString();
+    typeCount(f, 24, "5");
+    // Files may grow to 100 bytes only: the tally (over 279 bytes) cannot be written.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    commands.Save();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(contents(path("t.txt")), "previous");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], "Не удалось сохранить файл «" + path("t.txt").toStdString() +
+                                       "»: файл слишком большой.");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});  // no temporary left
+
+    dialogs.messages.clear();
+    dialogs.answers = {path("nowhere/t.txt").toStdString()};
+    commands.SaveAs();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find("папка не найдена"), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(f.tallyFileName, path("t.txt").toStdString());
+}
+
+TEST_F(DocumentCommandsTest, OpeningABadOrMissingFileChangesNothing) {
+    typeCount(f, 24, "5");
+    f.tallyFileName = "mine.txt";
+    const TallyTexts before = tallyTexts(f);
+    put(path("bad.txt"), "1\r\n2\r\nтри\r\n");
+    const struct {
+        QString file;
+        std::string message;
+    } cases[] = {
+        {path("bad.txt"), "В строке 3 не число."},
+        {path("missing.txt"), "Не удалось открыть файл «" + path("missing.txt").toStdString() + "»: файл не найден."},
+        {dir.path(), "Не удалось открыть файл «" + dir.path().toStdString() + "»: это папка, а не файл."},
+    };
+    for (const auto &c : cases) {
+        dialogs.messages.clear();
+        dialogs.answers = {c.file.toStdString()};
+        commands.Open();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].rfind(c.message, 0), 0u) << dialogs.messages[0];
+        const TallyTexts after = tallyTexts(f);
+        EXPECT_EQ(tallyCounts(f)[static_cast<size_t>(rowOf(24) - 1)], "5");
+        EXPECT_EQ(after.Text4, before.Text4);
+        EXPECT_EQ(after.Text1, before.Text1);
+        EXPECT_EQ(f.tallyFileName, "mine.txt");
+    }
+}
+
+TEST_F(DocumentCommandsTest, TheExportHandsACompleteWorkbookToTheSpreadsheetProgram) {
+    typeCount(f, 24, "5");
+    f.focusCountIndex = 1000 + rowOf(24);
+    commands.Command5();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(spreadsheet.opened.startsWith("PK"));  // a zip package: the .xlsx
+    EXPECT_EQ(f.returnFocusIndex, 1000 + rowOf(24));
+    EXPECT_EQ(f.focusedCountIndex(), 1000 + rowOf(24));
+}
+
+TEST_F(DocumentCommandsTest, WithoutASpreadsheetProgramTheWorkbookCanBeSavedInstead) {
+    typeCount(f, 24, "5");
+    spreadsheet.starts = false;
+    dialogs.questionAnswers = {true};
+    dialogs.answers = {path("tally.xlsx").toStdString()};
+    commands.ExportXLS();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].rfind("Не удалось запустить программу для работы с таблицами", 0), 0u);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].filter, "Книга Excel (*.xlsx)");
+    EXPECT_EQ(contents(path("tally.xlsx")), spreadsheet.opened);
+
+    // Declining leaves no file behind.
+    dialogs.questionAnswers = {false};
+    commands.ExportXLS();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(DocumentCommandsTest, AnExportOfABadTextSaysWhichAndStartsNothing) {
+    f.setText1("");
+    commands.ExportXLS();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find("средний диаметр по количеству"), std::string::npos);
+    EXPECT_TRUE(spreadsheet.opened.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, PrintAsksForThePrinterAndTheTitleThenPrints) {
+    typeCount(f, 24, "5");
+    printers.pdf = path("sheet.pdf");
+    dialogs.answers = {std::string("Кв. 7")};
+    commands.Print();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, "input");
+    EXPECT_EQ(dialogs.shown[0].title, "Нзвание таблицы");
+    EXPECT_EQ(dialogs.shown[0].filter, "Введите название таблицы|Кв.  , выд. , дел. ");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));
+}
+
+TEST_F(DocumentCommandsTest, ACancelledPrintDialogPrintsNothingAndABadTextIsTold) {
+    printers.pdf.clear();
+    commands.Print();
+    EXPECT_EQ(printers.shown, 1);
+    EXPECT_TRUE(dialogs.shown.empty());  // no title asked
+
+    printers.pdf = path("sheet.pdf");
+    f.setText4("x");
+    dialogs.answers = {std::nullopt};  // the title box cancelled: printed without a title
+    commands.Print();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], "Лист не напечатан: общий объем — «x» — не число.");
+    EXPECT_FALSE(QFile::exists(path("sheet.pdf")));
+
+    dialogs.messages.clear();
+    commands.PrintPreview();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(printers.previews, 0);
+}
+
+}  // namespace
+}  // namespace lumora
