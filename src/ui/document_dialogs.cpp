@@ -1,0 +1,73 @@
+#include "ui/document_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
+namespace lumora {
+
+namespace {
+
+const char kProgramTitle[] = "Люмора";
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+
+std::optional<std::string> chooseFile(QWidget *parent, const std::string &title, const std::string &filter,
+                                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, q(title), QString(), q(filter));
+    dialog.setAcceptMode(mode);
+    // Open: the chosen file must exist. Save: an existing file is overwritten only after a question.
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();  // used as chosen: no extension is added
+}
+
+}  // namespace
+
+std::optional<std::string> QtDocumentDialogs::openFileName(const std::string &title, const std::string &filter) {
+    return chooseFile(parent_, title, filter, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtDocumentDialogs::saveFileName(const std::string &title, const std::string &filter) {
+    return chooseFile(parent_, title, filter, QFileDialog::AcceptSave);
+}
+
+void QtDocumentDialogs::message(const std::string &text) {
+    QMessageBox box(QMessageBox::Warning, kProgramTitle, q(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtDocumentDialogs::question(const std::string &text) {
+    QMessageBox box(QMessageBox::Question, kProgramTitle, q(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDocumentDialogs::inputText(const std::string &prompt, const std::string &title,
+                                                        const std::string &defaultText) {
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(q(title));
+    dialog.setLabelText(q(prompt));
+    dialog.setTextValue(q(defaultText));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+bool QtDocumentDialogs::choosePrinter(QPrinter &printer) {
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setMinMax(0, 10);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDocumentDialogs::showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
+    QPrintPreviewDialog preview(&printer, parent_);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&paint](QPrinter *p) { paint(p); });
+    preview.exec();
+}
+
+}  // namespace lumora
