@@ -1,12 +1,24 @@
 #include "ui/run_window.h"
 
-#include <QWidget>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "ui/main_window.h"
 
 namespace lumora {
-int runWindow(QApplication &app, const NumberFormat &) {
-    QWidget w;
-    w.setWindowTitle("Люмора");
-    w.show();
+
+int runWindow(QApplication &app, const NumberFormat &fmt) {
+    // Qt's own dialogs (file, print, message boxes) speak the user's language when it is Russian.
+    QTranslator qtTranslator;
+    const QStringList languages = QLocale::system().uiLanguages();
+    if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&
+        qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
+
+    MainWindow window(fmt);
+    window.show();
     return app.exec();
 }
+
 }  // namespace lumora

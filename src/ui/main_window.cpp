@@ -1,0 +1,408 @@
+#include "ui/main_window.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "ui/grid_frame.h"
+#include "ui/key_codes.h"
+#include "ui/palette.h"
+#include "ui/svg_icon.h"
+
+namespace lumora {
+
+namespace {
+
+struct Tool {
+    const char *name;
+    int left;
+    const char *toolTip;
+    const char *icon;
+};
+constexpr Tool kTools[8] = {
+    {"Plus", 0, "Добавить", ":/icons/plus.svg"},
+    {"Minus", 405, "Отнять", ":/icons/minus.svg"},
+    {"Command3", 810, "Очистить данные", ":/icons/clear.svg"},
+    {"Check1", 1200, "Округлить результаты", ":/icons/round.svg"},
+    {"Command2", 1620, " Увеличить разрядность", ":/icons/more_decimals.svg"},
+    {"Command1", 2040, "Уменьшить разрядность", ":/icons/fewer_decimals.svg"},
+    {"Command5", 2430, "Экспорт в Excel", ":/icons/export.svg"},
+    {"Command4", 2835, "Информация", ":/icons/save.svg"},
+};
+
+QString qs(const std::string &s) { return QString::fromStdString(s); }
+
+Twips screenTwips() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? Twips(screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()) : Twips();
+}
+
+QLineEdit *resultBox(const char *name, const char *toolTip, QWidget *parent) {
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);  // outside the tab order
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setToolTip(QString::fromUtf8(toolTip));
+    box->setAccessibleName(QString::fromUtf8(toolTip));
+    paintBoxBlue(box);
+    return box;
+}
+
+QLabel *panelLabel(const char *name, const char *text, QWidget *parent) {
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
+    : QMainWindow(parent), form_(fmt), tw_(screenTwips()) {
+    setObjectName("Lumora");
+    setWindowTitle(QStringLiteral("Люмора"));
+    // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
+    QFont designFont(QStringLiteral("Arial"), 8);
+    designFont.setStyleHint(QFont::SansSerif);
+    setFont(designFont);
+    form_.startUp();
+
+    client_ = new QWidget(this);
+    paintBackgroundBlue(client_);
+    setCentralWidget(client_);
+    paintBackgroundBlue(this);
+
+    // Created from the bottom of the pile up: the grid lies under the mean-diameter panel, which lies
+    // under the length panel (so that it can slide up behind it), and the toolbar lies on top.
+    grid_ = new GridFrame(tw_, form_, this, client_);
+    buildPanels(client_);
+    buildToolbar(client_);
+    buildMenus();
+    for (int f : {Frame2, Frame3, Frame1}) placeFrame(f);
+
+    // Tab order: the toolbar, the length list, then the count boxes in row order.
+    QWidget *previous = nullptr;
+    auto chain = [&previous](QWidget *w) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    };
+    for (QToolButton *t : tools_) chain(t);
+    chain(hight1_);
+    for (int i = 1; i <= kRowCount; ++i) chain(grid_->countBox(i));
+
+    connectWidgets();
+    askToLeave_ = [this] {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"),
+                        QStringLiteral("Данные подсчёта не сохранены. Сохранить их перед выходом?"),
+                        QMessageBox::NoButton, this);
+        QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) return LeaveAnswer::Save;
+        if (box.clickedButton() == discard) return LeaveAnswer::Discard;
+        return LeaveAnswer::Cancel;
+    };
+    aboutServices_ = desktopAboutServices();
+
+    form_.setView(this);
+    saved_.remember(form_);
+    showForm();
+    enforceSize();
+}
+
+MainWindow::~MainWindow() { form_.setView(nullptr); }
+
+// ---- Building ------------------------------------------------------------------------------------
+
+void MainWindow::buildToolbar(QWidget *client) {
+    const int side = tw_.x(410);
+    for (size_t k = 0; k < tools_.size(); ++k) {
+        const Tool &t = kTools[k];
+        auto *b = new QToolButton(client);
+        b->setObjectName(t.name);
+        b->setToolTip(QString::fromUtf8(t.toolTip));
+        b->setAccessibleName(QString::fromUtf8(t.toolTip));
+        b->setIcon(svgIcon(QString::fromLatin1(t.icon)));
+        b->setIconSize(QSize(side - 8, side - 8));
+        b->setGeometry(tw_.rect(t.left, 0, 410, 410));
+        b->setFocusPolicy(Qt::TabFocus);
+        tools_[k] = b;
+    }
+    check1_ = tools_[3];
+    check1_->setCheckable(true);
+    paintBoxBlue(tools_[0]);  // Plus
+    paintBoxBlue(tools_[1]);  // Minus
+}
+
+void MainWindow::buildPanels(QWidget *client) {
+    frame3_ = new QFrame(client);
+    frame3_->setObjectName("Frame3");
+    frame2_ = new QFrame(client);
+    frame2_->setObjectName("Frame2");
+    for (QFrame *f : {frame2_, frame3_}) {
+        f->setFrameShape(QFrame::Panel);
+        f->setFrameShadow(QFrame::Sunken);
+        paintBackgroundBlue(f);
+    }
+    paintBackgroundBlue(grid_);
+
+    // Frame2: the length list and the two totals, each under its caption.
+    panelLabel("Label5", "Длина", frame2_)->setGeometry(tw_.rect(60, 75, 1000, 240));
+    panelLabel("Label4", "Кол-во", frame2_)->setGeometry(tw_.rect(1110, 75, 1000, 240));
+    panelLabel("Label6", "Объем", frame2_)->setGeometry(tw_.rect(2160, 75, 1040, 240));
+    hight1_ = new QComboBox(frame2_);
+    hight1_->setObjectName("Hight1");
+    hight1_->setEditable(true);
+    hight1_->setInsertPolicy(QComboBox::NoInsert);
+    hight1_->setCompleter(nullptr);
+    hight1_->setMaxVisibleItems(20);
+    hight1_->setToolTip(QStringLiteral("Длина сортимента"));
+    hight1_->setAccessibleName(QStringLiteral("Длина сортимента"));
+    hight1_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    hight1_->lineEdit()->setAcceptDrops(false);
+    QStringList entries;
+    for (const std::string &e : form_.listEntries()) entries << qs(e);
+    hight1_->addItems(entries);
+    hight1_->setGeometry(tw_.rect(60, 330, 1000, 330));
+    text13_ = resultBox("Text13", "Количество всех сортиментов", frame2_);
+    text13_->setGeometry(tw_.rect(1110, 330, 1000, 330));
+    text4_ = resultBox("Text4", "Объем всех сортиментов", frame2_);
+    text4_->setGeometry(tw_.rect(2160, 330, 1040, 330));
+
+    // Frame3: the two mean diameters.
+    panelLabel("Label7", "Ср. диаметр", frame3_)->setGeometry(tw_.rect(30, 120, 1060, 330));
+    text1_ = resultBox(
+        "Text1", "Среднеквадратический диаметр по ст. толщины и кол-ву сортиментов в ст. толщины", frame3_);
+    text1_->setGeometry(tw_.rect(1110, 120, 1000, 330));
+    text2_ = resultBox("Text2", "Среднеквадратический диаметр по ст. толщины и объему в ст. толщины", frame3_);
+    text2_->setGeometry(tw_.rect(2160, 120, 1040, 330));
+}
+
+void MainWindow::connectWidgets() {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusChanged(now); });
+    connect(tools_[0], &QToolButton::clicked, this, [this] { forward([this] { form_.clickPlus(); }); });
+    connect(tools_[1], &QToolButton::clicked, this, [this] { forward([this] { form_.clickMinus(); }); });
+    connect(tools_[2], &QToolButton::clicked, this, [this] { forward([this] { form_.clickClear(); }); });
+    connect(check1_, &QToolButton::clicked, this, [this] { forward([this] { form_.clickCheck1(); }); });
+    connect(tools_[4], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand2(); }); });
+    connect(tools_[5], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand1(); }); });
+    connect(tools_[6], &QToolButton::clicked, this, [this] {
+        forward([this] {
+            if (docs_.exportXls) docs_.exportXls();
+        });
+    });
+    connect(tools_[7], &QToolButton::clicked, this, &MainWindow::saveTally);
+    check1_->installEventFilter(this);
+
+    hight1_->installEventFilter(this);
+    hight1_->lineEdit()->installEventFilter(this);
+    connect(hight1_, qOverload<int>(&QComboBox::currentIndexChanged), this, &MainWindow::lengthIndexChosen);
+    QLineEdit *listEdit = hight1_->lineEdit();
+    connect(listEdit, &QLineEdit::cursorPositionChanged, this, &MainWindow::reportListSelection);
+    connect(listEdit, &QLineEdit::selectionChanged, this, &MainWindow::reportListSelection);
+
+    for (int i = 1; i <= kRowCount; ++i) {
+        CountBox *box = grid_->countBox(i);
+        connect(box, &QLineEdit::cursorPositionChanged, this, [this, i] { reportCountSelection(i); });
+        connect(box, &QLineEdit::selectionChanged, this, [this, i] { reportCountSelection(i); });
+    }
+    connect(grid_->scrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!syncing_) forward([this, value] { form_.setVScroll2Value(static_cast<int16_t>(value)); });
+    });
+}
+
+// ---- Forwarding events to the form ---------------------------------------------------------------
+
+void MainWindow::afterHandlers() {
+    showForm();
+    if (pendingFocus_) {
+        const int index = pendingFocus_;
+        pendingFocus_ = 0;
+        if (CountBox *box = grid_->countBox(index - 1000); box->isVisibleTo(this))
+            box->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {
+    const int code = keyCodeOf(*e);
+    const char32_t c = typedCharOf(*e);
+    forward([&] {
+        form_.countKeyDown(index, code);
+        if (c) form_.typeCountChar(index, c);
+    });
+    return isCaretKey(*e);
+}
+
+void MainWindow::countTextCommitted(int index, const QString &text) {
+    forward([&] {
+        for (char32_t c : text.toUcs4()) form_.typeCountChar(index, c);
+    });
+}
+
+void MainWindow::reportCountSelection(int i) {
+    if (syncing_) return;
+    const CountBox *box = grid_->countBox(i);
+    const int start = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+    form_.setCountSelection(1000 + i, start, box->selectionLength());
+    grid_->noteCountSelection(i, form_.row(i).selStart, form_.row(i).selLength);
+}
+
+bool MainWindow::lengthKeyPressed(QKeyEvent *e) {
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return false;  // moves the focus only
+    const int code = keyCodeOf(*e);
+    const char32_t c = typedCharOf(*e);
+    forward([&] {
+        form_.Hight1KeyDown(code);
+        if (c) form_.Hight1KeyPress(c);
+    });
+    // The type-ahead has dealt with every character and Delete; the arrows, paging keys and the caret
+    // keys are left to the list, whose index changes come back through lengthIndexChosen.
+    return c != 0 || code == Key::Delete;
+}
+
+void MainWindow::lengthIndexChosen(int index) {
+    if (syncing_) return;
+    forward([this, index] { form_.setListIndex(index); });
+}
+
+void MainWindow::reportListSelection() {
+    if (syncing_) return;
+    const QLineEdit *edit = hight1_->lineEdit();
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    form_.setListSelection(start, edit->selectionLength());
+    shown_.listSelStart = form_.listSelStart();
+    shown_.listSelLength = form_.listSelLength();
+}
+
+void MainWindow::focusChanged(QWidget *now) {
+    if (!now || now->window() != this) return;  // another window, or none: the form keeps its focus
+    if (auto *box = qobject_cast<CountBox *>(now)) {
+        const int index = box->index();
+        forward([this, index] { form_.countGotFocus(index); });
+        return;
+    }
+    FocusTarget target = FocusTarget::Other;
+    if (now == hight1_ || now == hight1_->lineEdit())
+        target = FocusTarget::LengthList;
+    else if (now == grid_->scrollBar())
+        target = FocusTarget::GridScroll;
+    else if (now == check1_)
+        target = FocusTarget::RoundingSwitch;
+    forward([this, target] { form_.otherGotFocus(target); });
+}
+
+bool MainWindow::eventFilter(QObject *o, QEvent *e) {
+    if (o == hight1_ || o == hight1_->lineEdit()) {
+        if (leaveToShortcuts(e)) return true;
+        if (o == hight1_ && e->type() == QEvent::KeyPress) return lengthKeyPressed(static_cast<QKeyEvent *>(e));
+        if (e->type() == QEvent::InputMethod) {
+            const QString text = static_cast<QInputMethodEvent *>(e)->commitString();
+            forward([&] {
+                for (char32_t c : text.toUcs4()) form_.Hight1KeyPress(c);
+            });
+            return true;
+        }
+        const bool mouse = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease;
+        if (mouse && static_cast<QMouseEvent *>(e)->button() == Qt::MiddleButton) return true;
+        return false;
+    }
+    if (o == check1_ && e->type() == QEvent::KeyPress) {
+        const int code = keyCodeOf(*static_cast<QKeyEvent *>(e));
+        forward([this, code] { form_.Check1KeyDown(code); });
+        return code == Key::KeypadPlus || code == Key::KeypadMinus;
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+// ---- FormView ------------------------------------------------------------------------------------
+
+void MainWindow::giveFocusToCount(int index) {
+    pendingFocus_ = index;
+    if (depth_ == 0) forward([] {});
+}
+
+void MainWindow::selectCountText(int) {}  // the selection is part of the state that showForm shows
+
+void MainWindow::beep() { QApplication::beep(); }
+
+// ---- Showing the form ----------------------------------------------------------------------------
+
+void MainWindow::showForm() {
+    syncing_ = true;
+    grid_->showForm();
+    showResults();
+    showLengthList();
+    showMarks();
+    shown_.known = true;
+    syncing_ = false;
+}
+
+void MainWindow::showResults() {
+    struct Result {
+        const std::string &text;
+        std::string &shown;
+        QLineEdit *box;
+    };
+    for (const Result &r : {Result{form_.Text13(), shown_.text13, text13_}, Result{form_.Text4(), shown_.text4, text4_},
+                            Result{form_.Text1(), shown_.text1, text1_}, Result{form_.Text2(), shown_.text2, text2_}}) {
+        if (shown_.known && r.text == r.shown) continue;
+        r.shown = r.text;
+        r.box->setText(qs(r.text));
+        r.box->setCursorPosition(0);
+    }
+}
+
+void MainWindow::showLengthList() {
+    QLineEdit *edit = hight1_->lineEdit();
+    bool textSet = false;
+    if (hight1_->currentIndex() != form_.listIndex()) {
+        const QSignalBlocker block(hight1_);
+        hight1_->setCurrentIndex(form_.listIndex());
+        textSet = true;
+    }
+    if (!shown_.known || textSet || form_.listText() != shown_.listText) {
+        shown_.listText = form_.listText();
+        if (edit->text() != qs(form_.listText())) edit->setText(qs(form_.listText()));
+        textSet = true;
+    }
+    if (textSet || form_.listSelStart() != shown_.listSelStart || form_.listSelLength() != shown_.listSelLength) {
+        shown_.listSelStart = form_.listSelStart();
+        shown_.listSelLength = form_.listSelLength();
+        if (shown_.listSelLength > 0)
+            edit->setSelection(shown_.listSelStart, shown_.listSelLength);
+        else
+            edit->setCursorPosition(shown_.listSelStart);
+    }
+}
+
+void MainWindow::showMarks() {
+    auto mark = [](QAction *a, bool on) {
+        if (a->isChecked() != on) a->setChecked(on);
+    };
+    mark(noOkrugl_, form_.menuNoOkrugl());
+    mark(tis_, form_.menuTis());
+    mark(sot_, form_.menuSot());
+    mark(des_, form_.menuDes());
+    mark(trueT_, form_.TrueT);
+    mark(visibleT_, form_.VisibleT);
+    mark(trueD_, form_.TrueD);
+    mark(visibleD_, form_.VisibleD);
+    const bool on = form_.Check1Value() == 1;
+    if (check1_->isChecked() != on) check1_->setChecked(on);
+}
+
+}  // namespace lumora

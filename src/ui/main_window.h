@@ -1,0 +1,156 @@
+// The main window "Люмора": a view and a controller over the headless tally form.
+//
+// How an event flows: a widget event (a key in a count box or in the length list, a focus change, a
+// click on a button or a menu item, a move of the scroll bar) is forwarded to the form's handler for
+// it; when the outermost handler returns, showForm() compares the form's state with what the widgets
+// show and touches only the widgets that differ. Requests of the form that only a window can carry
+// out (focus to a count box, the beep) arrive through FormView; a focus request is applied after the
+// widgets show the form's new state, so the box is already where the grid has scrolled it.
+//
+// The window computes nothing: numbers, texts, positions, check marks come from the form. What is the
+// window's own is the geometry (twips of the design turned into pixels), the View menu's moving of
+// the panels, the about box and leaving the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "tally/form.h"
+#include "ui/about_box.h"
+#include "ui/count_box.h"
+#include "ui/saved_tally.h"
+#include "ui/twips.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace lumora {
+
+class GridFrame;
+
+// The document commands behind the File menu and two toolbar buttons. `open` and the three saves
+// return true when a tally was loaded from or written to a file.
+struct DocumentHooks {
+    std::function<bool()> open, save, saveAs;
+    std::function<void()> exportXls, print, printPreview;
+};
+
+enum class LeaveAnswer { Save, Discard, Cancel };
+
+class MainWindow : public QMainWindow, public FormView, private CountBoxHost {
+    Q_OBJECT
+public:
+    explicit MainWindow(const NumberFormat &fmt, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    Form &form() { return form_; }
+    void setDocumentHooks(DocumentHooks hooks) { docs_ = std::move(hooks); }
+    // The question asked before leaving with unsaved counts; the default is a message box.
+    void setLeaveQuestion(std::function<LeaveAnswer()> ask) { askToLeave_ = std::move(ask); }
+    void setAboutServices(AboutServices services) { aboutServices_ = std::move(services); }
+
+    // Window height in twips of the designed platform for the View menu's state (7850 with both
+    // the toolbar and the mean-diameter panel shown).
+    int designedHeight() const;
+    // The size that the window keeps: the designed client area in pixels plus our menu bar.
+    QSize designedSize() const;
+    const Twips &twips() const { return tw_; }
+    enum Panel { Frame2 = 0, Frame3 = 1, Frame1 = 2 };
+    // Top of a panel in twips, as designed (Frame2 345, Frame3 1000, Frame1 1320) and moved since.
+    int frameTop(int frame) const;
+    AboutBox *aboutBox() const { return about_; }
+
+    // Shows the form's state, touching only what changed.
+    void showForm();
+
+    // FormView
+    void giveFocusToCount(int index) override;
+    void selectCountText(int index) override;
+    void beep() override;
+
+    // Menu and toolbar commands (public so that tests drive them as a click would).
+    void hideToolbar();
+    void showToolbar();
+    void hideMeanDiameters();
+    void showMeanDiameters();
+    void showAbout();
+    void openTally();
+    void saveTally();
+    void saveTallyAs();
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    bool countKeyPressed(int index, QKeyEvent *e) override;
+    void countTextCommitted(int index, const QString &text) override;
+
+    // Runs a handler of the form; when the outermost one returns, the widgets show the result.
+    template <class Handler>
+    void forward(Handler &&handler) {
+        ++depth_;
+        handler();
+        --depth_;
+        if (depth_ == 0) afterHandlers();
+    }
+    void afterHandlers();
+    void buildToolbar(QWidget *client);
+    void buildPanels(QWidget *client);
+    void buildMenus();
+    void connectWidgets();
+    void placeFrame(int frame);
+    void moveFrames(int shift, std::initializer_list<int> frames);
+    void enforceSize();
+    void focusCurrentCount();
+    bool lengthKeyPressed(QKeyEvent *e);
+    void lengthIndexChosen(int index);
+    void reportListSelection();
+    void reportCountSelection(int i);
+    void focusChanged(QWidget *now);
+    void showResults();
+    void showLengthList();
+    void showMarks();
+    bool askBeforeLeaving();
+
+    Form form_;
+    Twips tw_;
+    QWidget *client_ = nullptr;
+    GridFrame *grid_ = nullptr;
+    QFrame *frame2_ = nullptr, *frame3_ = nullptr;
+    std::array<QToolButton *, 8> tools_{};
+    QToolButton *check1_ = nullptr;
+    QComboBox *hight1_ = nullptr;
+    QLineEdit *text13_ = nullptr, *text4_ = nullptr, *text1_ = nullptr, *text2_ = nullptr;
+    QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
+            *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
+            *trueD_ = nullptr, *visibleD_ = nullptr, *clear_ = nullptr, *noOkrugl_ = nullptr, *tis_ = nullptr,
+            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr;
+    std::array<int, 3> frameTops_{345, 1000, 1320};  // Frame2, Frame3, Frame1
+
+    // What the widgets outside the grid show, to touch only what changed.
+    struct Shown {
+        std::string text13, text4, text1, text2, listText;
+        int listSelStart = -1, listSelLength = -1;
+        bool known = false;
+    } shown_;
+
+    DocumentHooks docs_;
+    std::function<LeaveAnswer()> askToLeave_;
+    AboutServices aboutServices_;
+    QPointer<AboutBox> about_;
+    SavedTally saved_;
+    int depth_ = 0;         // how deep in forwarded handlers we are
+    int pendingFocus_ = 0;  // count box the form wants focused once the widgets are shown
+    bool syncing_ = false;  // widgets are being set from the form: their signals are not user events
+};
+
+}  // namespace lumora

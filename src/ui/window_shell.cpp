@@ -1,0 +1,278 @@
+// The window's shell: the menu bar, the fixed size, hiding and showing the toolbar and the
+// mean-diameter panel, the about box, the document commands and leaving.
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "ui/grid_frame.h"
+#include "ui/main_window.h"
+
+namespace lumora {
+
+namespace {
+
+constexpr int kDesignedWidth = 3375;
+constexpr int kNonClientWidth = 120;   // two sizing borders of the designed platform
+constexpr int kNonClientHeight = 695;  // caption, menu bar and the two borders
+constexpr int kFullHeight = 7850;
+constexpr int kToolbarHeight = 410;  // the height of Plus
+constexpr int kPanelHeight = 495;    // the height of Frame3
+constexpr int kFrameWidths[3] = {3260, 3260, 3375};
+constexpr int kFrameHeights[3] = {735, 495, 5835};
+
+QAction *item(QMenu *menu, const char *name, const char *caption, bool checkable = false) {
+    QAction *a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(name);
+    a->setCheckable(checkable);
+    return a;
+}
+
+QMenu *submenu(QWidget *parent, const char *name, const char *caption) {
+    auto *m = new QMenu(QString::fromUtf8(caption), parent);
+    m->setObjectName(name);
+    return m;
+}
+
+}  // namespace
+
+void MainWindow::buildMenus() {
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = submenu(bar, "File", "Файл");
+    open_ = item(file, "Open", "Открыть");
+    open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    file->addSeparator()->setObjectName("miLine1");
+    save_ = item(file, "Save", "Сохранить");
+    save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAs_ = item(file, "SaveAs", "Сохранить как...");
+    // Ctrl+A as designed; Ctrl+Shift+S as the desktop's usual second key for it.
+    saveAs_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    file->addSeparator()->setObjectName("miLine2");
+    exportXls_ = item(file, "ExportXLS", "Экспорт в *.xls");
+    print_ = item(file, "Print", "&Печать");
+    print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    printPreview_ = item(file, "PrintPreview", "Предварительный просмотр...");
+    file->addSeparator()->setObjectName("miLine3");
+    exit_ = item(file, "Exit", "Выход");
+    exit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    bar->addMenu(file);
+
+    QMenu *view = submenu(bar, "View", "Вид");
+    QMenu *tools = submenu(view, "Tools", "Панель инстрементов");
+    trueT_ = item(tools, "TrueT", "Скрыть", true);
+    visibleT_ = item(tools, "VisibleT", "Показать", true);
+    view->addMenu(tools);
+    QMenu *diametr = submenu(view, "Diametr", "Средний диаметр");
+    trueD_ = item(diametr, "TrueD", "Скрыть", true);
+    visibleD_ = item(diametr, "VisibleD", "Показать", true);
+    view->addMenu(diametr);
+    bar->addMenu(view);
+
+    QMenu *services = submenu(bar, "Services", "Сервис");
+    clear_ = item(services, "Clear", "Очистить данные");
+    QMenu *ocruglit = submenu(services, "Ocruglit", "Округлять результаты");
+    noOkrugl_ = item(ocruglit, "NoOkrugl", "Не округлять", true);
+    tis_ = item(ocruglit, "Tis", "До тысячных", true);
+    sot_ = item(ocruglit, "Sot", "До сотых", true);
+    des_ = item(ocruglit, "Des", "До десятых", true);
+    services->addMenu(ocruglit);
+    bar->addMenu(services);
+
+    QMenu *help = submenu(bar, "Help", "Помощь");
+    about_action_ = item(help, "About", "О программе");
+    bar->addMenu(help);
+
+    // Every shortcut works wherever the focus is in the window.
+    for (QAction *a : {open_, save_, saveAs_, print_, exit_}) a->setShortcutContext(Qt::WindowShortcut);
+
+    connect(open_, &QAction::triggered, this, &MainWindow::openTally);
+    connect(save_, &QAction::triggered, this, &MainWindow::saveTally);
+    connect(saveAs_, &QAction::triggered, this, &MainWindow::saveTallyAs);
+    connect(exportXls_, &QAction::triggered, this, [this] {
+        forward([this] {
+            if (docs_.exportXls) docs_.exportXls();
+        });
+    });
+    connect(print_, &QAction::triggered, this, [this] {
+        forward([this] {
+            if (docs_.print) docs_.print();
+        });
+    });
+    connect(printPreview_, &QAction::triggered, this, [this] {
+        forward([this] {
+            if (docs_.printPreview) docs_.printPreview();
+        });
+    });
+    connect(exit_, &QAction::triggered, this, &QWidget::close);
+    connect(trueT_, &QAction::triggered, this, &MainWindow::hideToolbar);
+    connect(visibleT_, &QAction::triggered, this, &MainWindow::showToolbar);
+    connect(trueD_, &QAction::triggered, this, &MainWindow::hideMeanDiameters);
+    connect(visibleD_, &QAction::triggered, this, &MainWindow::showMeanDiameters);
+    connect(clear_, &QAction::triggered, this, [this] { forward([this] { form_.clickClear(); }); });
+    connect(noOkrugl_, &QAction::triggered, this, [this] { forward([this] { form_.clickNoOkrugl(); }); });
+    connect(tis_, &QAction::triggered, this, [this] { forward([this] { form_.clickTis(); }); });
+    connect(sot_, &QAction::triggered, this, [this] { forward([this] { form_.clickSot(); }); });
+    connect(des_, &QAction::triggered, this, [this] { forward([this] { form_.clickDes(); }); });
+    connect(about_action_, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+// ---- Size and panels -----------------------------------------------------------------------------
+
+int MainWindow::designedHeight() const {
+    return kFullHeight - (form_.TrueT ? kToolbarHeight : 0) - (form_.TrueD ? kPanelHeight : 0);
+}
+
+QSize MainWindow::designedSize() const {
+    const int width = tw_.x(kDesignedWidth - kNonClientWidth);
+    const int clientHeight = tw_.y(designedHeight() - kNonClientHeight);
+    const QMenuBar *bar = menuBar();
+    int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
+    if (menuHeight < 0) menuHeight = bar->sizeHint().height();
+    return QSize(width, menuHeight + clientHeight);
+}
+
+int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t>(frame)]; }
+
+void MainWindow::placeFrame(int frame) {
+    const auto f = static_cast<size_t>(frame);
+    QWidget *w = frame == Frame2 ? static_cast<QWidget *>(frame2_)
+                 : frame == Frame3 ? static_cast<QWidget *>(frame3_)
+                                    : static_cast<QWidget *>(grid_);
+    w->setGeometry(tw_.rect(0, frameTops_[f], kFrameWidths[f], kFrameHeights[f]));
+}
+
+void MainWindow::moveFrames(int shift, std::initializer_list<int> frames) {
+    for (int f : frames) {
+        frameTops_[static_cast<size_t>(f)] += shift;
+        placeFrame(f);
+    }
+}
+
+void MainWindow::enforceSize() {
+    const QSize size = designedSize();
+    if (minimumSize() != size || maximumSize() != size) setFixedSize(size);
+}
+
+void MainWindow::focusCurrentCount() {
+    forward([this] { form_.giveFocusToCount(form_.focusCountIndex); });
+}
+
+void MainWindow::resizeEvent(QResizeEvent *e) {
+    QMainWindow::resizeEvent(e);
+    // The window keeps its designed size; whatever resized it, the caret goes back to the current box.
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        enforceSize();
+        if (size() != designedSize()) resize(designedSize());
+    }
+    focusCurrentCount();
+}
+
+void MainWindow::hideToolbar() {
+    if (!form_.TrueT) {
+        for (QToolButton *t : tools_) t->setVisible(false);
+        moveFrames(-kToolbarHeight, {Frame2, Frame3, Frame1});
+        form_.TrueT = true;
+        form_.VisibleT = false;
+    }
+    showMarks();
+    enforceSize();
+    focusCurrentCount();
+}
+
+void MainWindow::showToolbar() {
+    if (!form_.VisibleT) {
+        for (QToolButton *t : tools_) t->setVisible(true);
+        moveFrames(kToolbarHeight, {Frame2, Frame3, Frame1});
+        form_.VisibleT = true;
+        form_.TrueT = false;
+    }
+    showMarks();
+    enforceSize();
+    focusCurrentCount();
+}
+
+// The panel slides up behind Frame2 by its own height and the grid follows it; it is also hidden
+// outright, so that neither the eye nor a screen reader finds its boxes there.
+void MainWindow::hideMeanDiameters() {
+    if (!form_.TrueD) {
+        moveFrames(-kPanelHeight, {Frame3, Frame1});
+        frame3_->setVisible(false);
+        form_.TrueD = true;
+        form_.VisibleD = false;
+    }
+    showMarks();
+    enforceSize();
+    focusCurrentCount();
+}
+
+void MainWindow::showMeanDiameters() {
+    if (!form_.VisibleD) {
+        moveFrames(kPanelHeight, {Frame3, Frame1});
+        frame3_->setVisible(true);
+        form_.VisibleD = true;
+        form_.TrueD = false;
+    }
+    showMarks();
+    enforceSize();
+    focusCurrentCount();
+}
+
+// ---- About box -----------------------------------------------------------------------------------
+
+void MainWindow::showAbout() {
+    if (!about_) {
+        about_ = new AboutBox(aboutServices_, this);
+        about_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+// ---- Documents and leaving -----------------------------------------------------------------------
+
+void MainWindow::openTally() {
+    bool loaded = false;
+    forward([&] { loaded = docs_.open && docs_.open(); });
+    if (loaded) saved_.remember(form_);
+}
+
+void MainWindow::saveTally() {
+    bool written = false;
+    forward([&] { written = docs_.save && docs_.save(); });
+    if (written) saved_.remember(form_);
+}
+
+void MainWindow::saveTallyAs() {
+    bool written = false;
+    forward([&] { written = docs_.saveAs && docs_.saveAs(); });
+    if (written) saved_.remember(form_);
+}
+
+bool MainWindow::askBeforeLeaving() {
+    if (!saved_.unsaved(form_)) return true;
+    switch (askToLeave_()) {
+        case LeaveAnswer::Save:
+            saveTally();
+            return !saved_.unsaved(form_);  // a cancelled or failed save keeps the window open
+        case LeaveAnswer::Discard:
+            return true;
+        case LeaveAnswer::Cancel:
+            return false;
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent *e) {
+    if (!askBeforeLeaving()) {
+        e->ignore();
+        return;
+    }
+    if (about_) about_->close();
+    e->accept();
+}
+
+}  // namespace lumora
