@@ -26,11 +26,13 @@ std::optional<std::string> chooseFile(QWidget *parent, const std::string &title,
 
 }  // namespace
 
-std::optional<std::string> QtDocumentDialogs::openFileName(const std::string &title, const std::string &filter) {
+std::optional<std::string> QtDocumentDialogs::openFileName(const std::string &title,
+                                                           const std::string &filter) {
     return chooseFile(parent_, title, filter, QFileDialog::AcceptOpen);
 }
 
-std::optional<std::string> QtDocumentDialogs::saveFileName(const std::string &title, const std::string &filter) {
+std::optional<std::string> QtDocumentDialogs::saveFileName(const std::string &title,
+                                                           const std::string &filter) {
     return chooseFile(parent_, title, filter, QFileDialog::AcceptSave);
 }
 
@@ -40,7 +42,8 @@ void QtDocumentDialogs::message(const std::string &text) {
 }
 
 bool QtDocumentDialogs::question(const std::string &text) {
-    QMessageBox box(QMessageBox::Question, kProgramTitle, q(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    QMessageBox box(QMessageBox::Question, kProgramTitle, q(text), QMessageBox::Yes | QMessageBox::No,
+                    parent_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -66,7 +69,8 @@ bool QtDocumentDialogs::choosePrinter(QPrinter &printer) {
 
 void QtDocumentDialogs::showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
     QPrintPreviewDialog preview(&printer, parent_);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&paint](QPrinter *p) { paint(p); });
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&paint](QPrinter *p) { paint(p); });
     preview.exec();
 }
 

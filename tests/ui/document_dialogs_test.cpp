@@ -1,4 +1,6 @@
 // The document dialogs as the user sees them: titles, prompts, filters and what Cancel returns.
+#include "ui/document_dialogs.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,8 +8,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
-
-#include "ui/document_dialogs.h"
 
 namespace lumora {
 namespace {

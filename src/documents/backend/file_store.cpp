@@ -14,17 +14,27 @@ namespace {
 // otherwise from what the file system shows about the path.
 QString reason(int error, const QString &name, bool writing) {
     switch (error) {
-    case ENOENT: return QFileInfo(name).dir().exists() ? "файл не найден" : "папка не найдена";
-    case EACCES:
-    case EPERM: return "нет доступа";
-    case ENOSPC: return "на диске нет места";
-    case EDQUOT: return "превышена дисковая квота";
-    case EROFS: return "диск доступен только для чтения";
-    case EISDIR: return "это папка, а не файл";
-    case EFBIG: return "файл слишком большой";
-    case ENAMETOOLONG: return "слишком длинное имя";
-    case EIO: return "ошибка ввода-вывода";
-    default: break;
+        case ENOENT:
+            return QFileInfo(name).dir().exists() ? "файл не найден" : "папка не найдена";
+        case EACCES:
+        case EPERM:
+            return "нет доступа";
+        case ENOSPC:
+            return "на диске нет места";
+        case EDQUOT:
+            return "превышена дисковая квота";
+        case EROFS:
+            return "диск доступен только для чтения";
+        case EISDIR:
+            return "это папка, а не файл";
+        case EFBIG:
+            return "файл слишком большой";
+        case ENAMETOOLONG:
+            return "слишком длинное имя";
+        case EIO:
+            return "ошибка ввода-вывода";
+        default:
+            break;
     }
     QFileInfo info(name);
     if (info.isDir()) return "это папка, а не файл";

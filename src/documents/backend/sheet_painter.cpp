@@ -24,9 +24,12 @@ double unitsPerTwip(const QPaintDevice *device) { return device->logicalDpiX() /
 QColor colourOf(SheetColour role) {
     const QPalette palette = QGuiApplication::palette();
     switch (role) {
-    case SheetColour::InactiveBorder: return palette.color(QPalette::Inactive, QPalette::Mid);
-    case SheetColour::InactiveCaption: return palette.color(QPalette::Inactive, QPalette::Dark);
-    case SheetColour::ButtonText: break;
+        case SheetColour::InactiveBorder:
+            return palette.color(QPalette::Inactive, QPalette::Mid);
+        case SheetColour::InactiveCaption:
+            return palette.color(QPalette::Inactive, QPalette::Dark);
+        case SheetColour::ButtonText:
+            break;
     }
     return palette.color(QPalette::Active, QPalette::ButtonText);
 }
@@ -62,7 +65,8 @@ QFont sheetFont(double sizePt, bool bold) {
 TextWidthFn sheetTextWidth(const QPaintDevice *device) {
     const double scale = unitsPerTwip(device);
     return [device, scale](const std::string &text, double sizePt, bool bold) {
-        return QFontMetricsF(sheetFont(sizePt, bold), device).horizontalAdvance(QString::fromStdString(text)) /
+        return QFontMetricsF(sheetFont(sizePt, bold), device)
+                   .horizontalAdvance(QString::fromStdString(text)) /
                scale;
     };
 }

@@ -60,8 +60,7 @@ private:
 
     void fail(const std::string &t, const std::string &what) {
         if (!error_.empty()) return;
-        error_ = "Экспорт не выполнен: " + what + " — «" + t +
-                 "» — не число.\nТаблица в окне не изменена.";
+        error_ = "Экспорт не выполнен: " + what + " — «" + t + "» — не число.\nТаблица в окне не изменена.";
     }
 
     const NumberFormat &fmt_;

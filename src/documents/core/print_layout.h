@@ -42,9 +42,9 @@ using TextWidthFn = std::function<double(const std::string &text, double sizePt,
 struct SheetInputs {
     TallyTexts texts;
     std::string title;
-    std::string date;         // "DD.MM.YY"
-    double pageWidth = 0;     // W, twips
-    double pageHeight = 0;    // H, twips
+    std::string date;       // "DD.MM.YY"
+    double pageWidth = 0;   // W, twips
+    double pageHeight = 0;  // H, twips
 };
 
 struct SheetLayout {

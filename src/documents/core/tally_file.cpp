@@ -34,10 +34,10 @@ std::string writeTally(const TallyCounts &counts) {
 }
 
 TallyReadResult readTally(std::string_view bytes, const NumberFormat &fmt) {
-    if (bytes.size() > kMaxTallyFileBytes)
-        return failure("Файл больше 1 МБ — это не файл таблицы.");
+    if (bytes.size() > kMaxTallyFileBytes) return failure("Файл больше 1 МБ — это не файл таблицы.");
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    if (bytes.empty()) return failure("Файл пустой, а в нём должно быть 93 строки — по одной на каждый диаметр.");
+    if (bytes.empty())
+        return failure("Файл пустой, а в нём должно быть 93 строки — по одной на каждый диаметр.");
 
     TallyReadResult result;
     size_t pos = 0;
@@ -59,7 +59,8 @@ TallyReadResult readTally(std::string_view bytes, const NumberFormat &fmt) {
             if (line.find_first_not_of(" \t") == std::string_view::npos)
                 return failure("Строка " + std::to_string(lineNo) + " пустая, а в ней должно быть число.");
             if (quotable(line))
-                return failure("В строке " + std::to_string(lineNo) + " не число: «" + std::string(line) + "».");
+                return failure("В строке " + std::to_string(lineNo) + " не число: «" + std::string(line) +
+                               "».");
             return failure("В строке " + std::to_string(lineNo) + " не число.");
         }
         result.counts[i] = *value == 0.0 ? std::string() : std::string(line);

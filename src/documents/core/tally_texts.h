@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "table/volume_table.h"
 #include "documents/core/tally_file.h"
+#include "table/volume_table.h"
 #include "tally/form.h"
 
 namespace lumora {

@@ -1,5 +1,7 @@
 // The document commands on real files: atomic saving, opening a bad file, the export handing the
 // workbook to a spreadsheet program (or offering to save it), and printing to a PDF.
+#include "documents/backend/document_commands.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -9,7 +11,6 @@
 
 #include "../../tally/form_test_support.h"
 #include "../core/scripted_dialogs.h"
-#include "documents/backend/document_commands.h"
 #include "documents/core/tally_texts.h"
 
 namespace lumora {
@@ -103,8 +104,8 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
 
     EXPECT_EQ(contents(path("t.txt")), "previous");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0], "Не удалось сохранить файл «" + path("t.txt").toStdString() +
-                                       "»: файл слишком большой.");
+    EXPECT_EQ(dialogs.messages[0],
+              "Не удалось сохранить файл «" + path("t.txt").toStdString() + "»: файл слишком большой.");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"t.txt"});  // no temporary left
 
     dialogs.messages.clear();
@@ -125,7 +126,8 @@ TEST_F(DocumentCommandsTest, OpeningABadOrMissingFileChangesNothing) {
         std::string message;
     } cases[] = {
         {path("bad.txt"), "В строке 3 не число."},
-        {path("missing.txt"), "Не удалось открыть файл «" + path("missing.txt").toStdString() + "»: файл не найден."},
+        {path("missing.txt"),
+         "Не удалось открыть файл «" + path("missing.txt").toStdString() + "»: файл не найден."},
         {dir.path(), "Не удалось открыть файл «" + dir.path().toStdString() + "»: это папка, а не файл."},
     };
     for (const auto &c : cases) {

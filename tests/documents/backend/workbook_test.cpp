@@ -1,5 +1,7 @@
 // The exported workbook on disk: read back from the .xlsx package itself and, where LibreOffice is
 // installed, through LibreOffice as a user would see it.
+#include "documents/backend/workbook.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <map>
 
 #include "../../tally/form_test_support.h"
-#include "documents/backend/workbook.h"
 
 namespace lumora {
 namespace {
@@ -58,7 +59,7 @@ struct Workbook : ::testing::Test {
     QTemporaryDir dir;
 };
 
-TEST_F(Workbook, HoldsThePartsCellsWithNumbersAsNumbersAndTextsAsTexts) {
+TEST_F(Workbook, HoldsTheExportCellsWithNumbersAsNumbersAndTextsAsTexts) {
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
     auto cells = sheetCells(path);
@@ -85,8 +86,9 @@ TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
     QProcess lo;
-    lo.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
-                       "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", dir.path(), path});
+    lo.start(soffice,
+             {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
+              "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", dir.path(), path});
     ASSERT_TRUE(lo.waitForFinished(120000));
     QFile csv(dir.filePath("tally.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));

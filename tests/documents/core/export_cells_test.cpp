@@ -1,7 +1,7 @@
 // The cells of the exported workbook: layout, value types, rounding and refusal of bad texts.
-#include <gtest/gtest.h>
-
 #include "documents/core/export_cells.h"
+
+#include <gtest/gtest.h>
 
 namespace lumora {
 namespace {
@@ -22,9 +22,12 @@ TallyTexts emptyTally() {
 using V = std::variant<std::string, int16_t, double>;
 
 std::vector<ExportCell> headRows(double mean1, double mean2) {
-    return {{1, 1, V(std::string("Ср.диам."))}, {1, 2, V(mean1)},
-            {1, 3, V(mean2)},                   {2, 1, V(std::string("Диаметр"))},
-            {2, 2, V(std::string("Кол-во"))},   {2, 3, V(std::string("Объем"))}};
+    return {{1, 1, V(std::string("Ср.диам."))},
+            {1, 2, V(mean1)},
+            {1, 3, V(mean2)},
+            {2, 1, V(std::string("Диаметр"))},
+            {2, 2, V(std::string("Кол-во"))},
+            {2, 3, V(std::string("Объем"))}};
 }
 
 TEST(ExportCells, ATallyWithNoCountsHasTheHeadsAndTheTotalsInRowThree) {
@@ -98,9 +101,20 @@ TEST(ExportCells, ATextThatIsNotANumberRefusesTheWholeExport) {
     };
     const Case cases[] = {
         {"empty mean diameter", [](TallyTexts &t) { t.Text1 = ""; }, "средний диаметр по количеству — «»"},
-        {"step volume", [](TallyTexts &t) { t.steps[21] = {"24", "1", "abc"}; }, "объем ступени 24 см — «abc»"},
-        {"count", [](TallyTexts &t) { t.steps[21] = {"24", "1x", "0,1"}; }, "количество ступени 24 см — «1x»"},
-        {"diameter beyond 16 bits", [](TallyTexts &t) { t.steps[0] = {"40000", "1", "0,1"}; },
+        {"step volume",
+         [](TallyTexts &t) {
+             t.steps[21] = {"24", "1", "abc"};
+         },
+         "объем ступени 24 см — «abc»"},
+        {"count",
+         [](TallyTexts &t) {
+             t.steps[21] = {"24", "1x", "0,1"};
+         },
+         "количество ступени 24 см — «1x»"},
+        {"diameter beyond 16 bits",
+         [](TallyTexts &t) {
+             t.steps[0] = {"40000", "1", "0,1"};
+         },
          "диаметр ступени 1 — «40000»"},
         {"total volume", [](TallyTexts &t) { t.Text4 = "1.5"; }, "общий объем — «1.5»"},
         {"volume too large to round", [](TallyTexts &t) { t.Text4 = "1e306"; }, "общий объем"},

@@ -1,8 +1,8 @@
 // The printed sheet's layout: where each text lands, in twips, for a page width of 11904 twips and
 // a font in which every character is 100 twips wide at 8 points (150 in bold).
-#include <gtest/gtest.h>
-
 #include "documents/core/print_layout.h"
+
+#include <gtest/gtest.h>
 
 namespace lumora {
 namespace {
@@ -161,9 +161,9 @@ TEST(SheetLayout, VolumesArePaddedWithZerosToTheShownDecimals) {
         const char *printed;
     };
     const Case cases[] = {
-        {"2", false, "1,5", "1,50"},   {"2", false, "2", "2,00"},   {"3", false, "2", "2,000"},
-        {"1", false, "2", "2,0"},      {"2", false, "1,25", "1,25"}, {"1", false, "1,25", "1,25"},
-        {"2", true, "0,1234", "0,1234"}, {"1", true, "0,5", "0,500"}, {"", false, "0,5", "0,5"},
+        {"2", false, "1,5", "1,50"},       {"2", false, "2", "2,00"},    {"3", false, "2", "2,000"},
+        {"1", false, "2", "2,0"},          {"2", false, "1,25", "1,25"}, {"1", false, "1,25", "1,25"},
+        {"2", true, "0,1234", "0,1234"},   {"1", true, "0,5", "0,500"},  {"", false, "0,5", "0,5"},
         {"2", false, "0,12345", "0,1235"},
     };
     for (const Case &c : cases) {
@@ -185,7 +185,9 @@ TEST(SheetLayout, UnderADecimalPointLocaleTheSuffixUsesAPoint) {
 }
 
 // The diameter of step i (1..93) as the sheet prints it.
-std::string printedDiameter(int step) { return " " + std::to_string(diametersCm()[static_cast<size_t>(step - 1)]); }
+std::string printedDiameter(int step) {
+    return " " + std::to_string(diametersCm()[static_cast<size_t>(step - 1)]);
+}
 
 TEST(SheetLayout, AFullTallyContinuesInTheSecondColumnOnLineThreeUnderARepeatedHeader) {
     SheetInputs in = inputs();
@@ -216,7 +218,8 @@ TEST(SheetLayout, ContinuationRowsStartOnLineThreeEvenAfterEmptySteps) {
     SheetInputs in = inputs();
     in.pageHeight = 16000;
     in.texts.TrueD = true;
-    for (size_t i = 2; i < in.texts.steps.size(); ++i) in.texts.steps[i].count = "1", in.texts.steps[i].vd = "0,1";
+    for (size_t i = 2; i < in.texts.steps.size(); ++i)
+        in.texts.steps[i].count = "1", in.texts.steps[i].vd = "0,1";
     in.texts.steps[5].count = "";
     SheetLayout l = layout(in);
     // Steps 3, 4, 5, 7, 8, ... from line 3 down, 330 twips higher; the 80th printed row (step 83,

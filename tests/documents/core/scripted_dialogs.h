@@ -15,7 +15,7 @@ struct ScriptedDialogs : DocumentDialogs {
     struct Shown {
         std::string kind, title, filter;
     };
-    std::vector<Shown> shown;               // file dialogs and input boxes, in order
+    std::vector<Shown> shown;                        // file dialogs and input boxes, in order
     std::deque<std::optional<std::string>> answers;  // file names / input texts; nullopt = Cancel
     std::deque<bool> questionAnswers;
     std::vector<std::string> messages, questions;

@@ -1,8 +1,8 @@
 // The tally file format: what the writer produces byte for byte, and what the reader accepts,
 // stores and refuses.
-#include <gtest/gtest.h>
-
 #include "documents/core/tally_file.h"
+
+#include <gtest/gtest.h>
 
 namespace lumora {
 namespace {
