@@ -202,10 +202,10 @@ void MainWindow::connectWidgets() {
     connect(tools_[5], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand1(); }); });
     connect(tools_[6], &QToolButton::clicked, this, [this] {
         forward([this] {
-            if (docs_.exportXls) docs_.exportXls();
+            if (docs_.command5) docs_.command5();
         });
     });
-    connect(tools_[7], &QToolButton::clicked, this, &MainWindow::saveTally);
+    connect(tools_[7], &QToolButton::clicked, this, &MainWindow::saveFromToolbar);
     check1_->installEventFilter(this);
 
     hight1_->installEventFilter(this);

@@ -35,11 +35,11 @@ namespace lumora {
 
 class GridFrame;
 
-// The document commands behind the File menu and two toolbar buttons. `open` and the three saves
-// return true when a tally was loaded from or written to a file.
+// The document commands behind the File menu and two toolbar buttons (Command4 saves, Command5
+// exports). `open` and the saves return true when a tally was loaded from or written to a file.
 struct DocumentHooks {
-    std::function<bool()> open, save, saveAs;
-    std::function<void()> exportXls, print, printPreview;
+    std::function<bool()> open, save, saveAs, command4;
+    std::function<void()> exportXls, command5, print, printPreview;
 };
 
 enum class LeaveAnswer { Save, Discard, Cancel };
@@ -84,6 +84,7 @@ public:
     void openTally();
     void saveTally();
     void saveTallyAs();
+    void saveFromToolbar();
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;

@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "ui/main_window.h"
+#include "ui/window_documents.h"
 
 namespace lumora {
 
@@ -17,6 +18,7 @@ int runWindow(QApplication &app, const NumberFormat &fmt) {
         app.installTranslator(&qtTranslator);
 
     MainWindow window(fmt);
+    WindowDocuments documents(window);
     window.show();
     return app.exec();
 }

@@ -252,6 +252,12 @@ void MainWindow::saveTallyAs() {
     if (written) saved_.remember(form_);
 }
 
+void MainWindow::saveFromToolbar() {
+    bool written = false;
+    forward([&] { written = docs_.command4 && docs_.command4(); });
+    if (written) saved_.remember(form_);
+}
+
 bool MainWindow::askBeforeLeaving() {
     if (!saved_.unsaved(form_)) return true;
     switch (askToLeave_()) {

@@ -1,0 +1,250 @@
+// The main window as a user meets it: what typing, arrows, the length list, the toolbar and the menu
+// show in the widgets. The form computes; these tests check that the window forwards and shows.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "../tally/form_test_support.h"
+#include "ui/count_box.h"
+#include "ui/main_window.h"
+
+namespace lumora {
+namespace {
+
+using test::kComma;
+using test::rowOf;
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<MainWindow>(kComma);
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    template <class T = QWidget>
+    T *widget(const char *name) {
+        T *found = w->findChild<T *>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    CountBox *box(int d) { return widget<CountBox>(QString("Text%1").arg(1000 + rowOf(d)).toUtf8()); }
+    QLineEdit *stepVolume(int d) { return widget<QLineEdit>(QString("V_D%1").arg(rowOf(d)).toUtf8()); }
+    QString text(const char *name) { return widget<QLineEdit>(name)->text(); }
+    QAction *action(const char *name) { return widget<QAction>(name); }
+    QComboBox *lengths() { return widget<QComboBox>("Hight1"); }
+
+    void type(QWidget *target, const QString &chars) {
+        for (QChar c : chars) QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, c, Qt::NoModifier);
+    }
+    void key(QWidget *target, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(target, k, mods);
+    }
+    void focus(QWidget *target) {
+        target->setFocus(Qt::MouseFocusReason);
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<MainWindow> w;
+};
+
+TEST_F(Window, TypingFiveAt24cmWithSixMetresShowsTheStepVolumeAndTheTotals) {
+    EXPECT_EQ(lengths()->currentText(), "6,00");
+    focus(box(24));
+    type(box(24), "5");
+    EXPECT_EQ(box(24)->text(), "5");
+    EXPECT_EQ(stepVolume(24)->text(), "1,7");  // 5 logs of 0,33 m3, to one decimal
+    EXPECT_EQ(text("Text13"), "5");
+    EXPECT_EQ(text("Text4"), "1,7");
+    EXPECT_EQ(text("Text1"), "24");
+    EXPECT_EQ(text("Text2"), "24");
+    EXPECT_EQ(box(24)->cursorPosition(), 1);
+}
+
+TEST_F(Window, ACountBoxTakesDigitsOnlyAndNothingFromTheClipboard) {
+    focus(box(30));
+    type(box(30), "7a-,.");
+    key(box(30), Qt::Key_Return);  // moves to 31 cm
+    focus(box(30));
+    QApplication::clipboard()->setText("123");
+    key(box(30), Qt::Key_V, Qt::ControlModifier);
+    key(box(30), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box(30)->text(), "7");
+    type(box(30), "23456");
+    EXPECT_EQ(box(30)->text(), "72345");  // five digits at most
+
+    // 69 cm has no volume at 6,00 m: its box is locked but still takes the focus.
+    EXPECT_TRUE(box(69)->isReadOnly());
+    focus(box(69));
+    EXPECT_TRUE(box(69)->hasFocus());
+    type(box(69), "4");
+    EXPECT_EQ(box(69)->text(), "");
+}
+
+TEST_F(Window, KeypadPlusMinusBackspaceAndDeleteChangeTheCountInTheBox) {
+    focus(box(40));
+    key(box(40), Qt::Key_Plus, Qt::KeypadModifier);
+    key(box(40), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(box(40)->text(), "2");
+    key(box(40), Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(box(40)->text(), "1");
+    key(box(40), Qt::Key_Delete);
+    EXPECT_EQ(box(40)->text(), "");
+    type(box(40), "123");
+    key(box(40), Qt::Key_Home);  // the caret moves, Backspace still takes the last digit
+    key(box(40), Qt::Key_Backspace);
+    EXPECT_EQ(box(40)->text(), "12");
+    EXPECT_EQ(box(40)->cursorPosition(), 2);
+    EXPECT_EQ(text("Text13"), "12");
+}
+
+TEST_F(Window, ArrowsMoveTheFocusSelectTheCountAndScrollTheGrid) {
+    QScrollBar *bar = widget<QScrollBar>("VScroll2");
+    EXPECT_EQ(bar->maximum(), 74);
+    EXPECT_EQ(bar->value(), 0);
+    const int slot19 = box(21)->y();  // step 19 (21 cm) stands in the last slot of the window
+
+    focus(box(21));
+    key(box(21), Qt::Key_Down);
+    EXPECT_TRUE(box(22)->hasFocus());
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(box(22)->y(), slot19);
+
+    type(box(22), "8");
+    key(box(22), Qt::Key_Up);
+    key(box(21), Qt::Key_Down);  // back down: the whole count is selected, a digit replaces it
+    EXPECT_TRUE(box(22)->hasFocus());
+    EXPECT_EQ(box(22)->selectedText(), "8");
+    type(box(22), "9");
+    EXPECT_EQ(box(22)->text(), "9");
+
+    focus(box(3));  // the first step scrolls the grid to the top
+    EXPECT_EQ(bar->value(), 0);
+    key(box(3), Qt::Key_Up);
+    EXPECT_TRUE(box(3)->hasFocus());
+}
+
+TEST_F(Window, TheScrollBarAndTheWheelMoveTheRows) {
+    QScrollBar *bar = widget<QScrollBar>("VScroll2");
+    const int top = box(3)->y();
+    const int bottom = box(21)->y();  // slot 19
+    bar->setValue(10);  // as a drag of the thumb does
+    EXPECT_EQ(w->form().vscroll2Value(), 10);
+    EXPECT_EQ(box(13)->y(), top);
+    EXPECT_LT(box(3)->y(), 0);  // above the window, out of sight
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(w->form().vscroll2Value(), 30);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(w->form().vscroll2Value(), 74);
+    EXPECT_EQ(box(120)->y(), bottom);  // the last step in the last slot
+}
+
+TEST_F(Window, TheLengthListTypesAheadAndEnterJumpsIntoTheGrid) {
+    QComboBox *list = lengths();
+    focus(list);
+    key(list, Qt::Key_Escape);
+    EXPECT_EQ(list->lineEdit()->text(), "");
+    type(list, "2");
+    EXPECT_EQ(list->currentText(), "2,00");
+    EXPECT_EQ(list->lineEdit()->selectedText(), ",00");
+    type(list, ".5");  // a point acts as the comma
+    EXPECT_EQ(list->currentIndex(), 22);
+    EXPECT_EQ(list->currentText(), "2,50");
+    EXPECT_EQ(w->form().selectedColumn, 22);
+
+    type(list, "9");  // no length starts with 2,59: a beep, and 2,50 stays
+    EXPECT_EQ(list->currentText(), "2,50");
+
+    key(list, Qt::Key_Return);
+    EXPECT_TRUE(box(4)->hasFocus());  // 3 cm has no volume at 2,50 m
+}
+
+TEST_F(Window, KeypadKeysAndDeleteInTheLengthListStepAndClearTheLength) {
+    QComboBox *list = lengths();
+    focus(box(24));
+    type(box(24), "3");
+    focus(list);
+    key(list, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(list->currentText(), "6,10");
+    key(list, Qt::Key_Minus, Qt::KeypadModifier);
+    key(list, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(list->currentText(), "5,90");
+    key(list, Qt::Key_Down);  // the list's own arrows choose a length too
+    EXPECT_EQ(w->form().selectedColumn, 64);
+    key(list, Qt::Key_Delete);
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(box(24)->text(), "");
+    EXPECT_EQ(text("Text13"), "0");
+    EXPECT_LT(box(24)->y(), 0);  // no length: every row out of sight
+}
+
+TEST_F(Window, TheToolbarActsOnTheCurrentBoxAndGivesTheFocusBack) {
+    focus(box(50));
+    QTest::mouseClick(widget<QToolButton>("Plus"), Qt::LeftButton);
+    QTest::mouseClick(widget<QToolButton>("Plus"), Qt::LeftButton);
+    EXPECT_EQ(box(50)->text(), "2");
+    EXPECT_TRUE(box(50)->hasFocus());
+    QTest::mouseClick(widget<QToolButton>("Minus"), Qt::LeftButton);
+    EXPECT_EQ(box(50)->text(), "1");
+    QTest::mouseClick(widget<QToolButton>("Command3"), Qt::LeftButton);
+    EXPECT_EQ(box(50)->text(), "");
+    EXPECT_EQ(text("Text4"), "0");
+    EXPECT_TRUE(box(50)->hasFocus());
+}
+
+TEST_F(Window, MenuCheckMarksAndTheSwitchFollowTheRounding) {
+    QToolButton *check1 = widget<QToolButton>("Check1");
+    EXPECT_TRUE(check1->isChecked());
+    EXPECT_TRUE(action("Sot")->isChecked());
+    focus(box(24));
+    type(box(24), "5");
+
+    QTest::mouseClick(check1, Qt::LeftButton);  // rounding off
+    EXPECT_FALSE(check1->isChecked());
+    EXPECT_TRUE(action("NoOkrugl")->isChecked());
+    EXPECT_FALSE(action("Sot")->isChecked());
+    EXPECT_TRUE(box(24)->hasFocus());
+
+    action("Tis")->trigger();
+    EXPECT_TRUE(check1->isChecked());
+    EXPECT_TRUE(action("Tis")->isChecked());
+    EXPECT_FALSE(action("NoOkrugl")->isChecked());
+    EXPECT_EQ(text("Text4"), "1,65");
+
+    action("Tis")->trigger();  // choosing the checked item again keeps it checked
+    EXPECT_TRUE(action("Tis")->isChecked());
+
+    action("NoOkrugl")->trigger();
+    action("NoOkrugl")->trigger();
+    EXPECT_TRUE(action("Tis")->isChecked());
+    EXPECT_FALSE(action("NoOkrugl")->isChecked());
+}
+
+TEST_F(Window, TabGoesToTheCountBoxOfTheNextVisibleRow) {
+    focus(box(3));
+    key(box(3), Qt::Key_Tab);
+    EXPECT_TRUE(box(4)->hasFocus());
+    key(box(4), Qt::Key_Backtab);
+    key(box(3), Qt::Key_Backtab);
+    EXPECT_TRUE(lengths()->hasFocus());
+
+    w->form().setListIndex(1);  // 0,50 m: only 5 to 15 cm and 120 cm stand in the grid
+    w->showForm();
+    EXPECT_FALSE(box(4)->isVisibleTo(w.get()));
+    focus(box(15));
+    key(box(15), Qt::Key_Tab);
+    EXPECT_TRUE(box(120)->hasFocus());
+}
+
+}  // namespace
+}  // namespace lumora

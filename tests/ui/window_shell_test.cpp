@@ -1,0 +1,294 @@
+// The window's shell: its fixed size, the View menu's panels, the menu bar, the about box, what is
+// read out to a screen reader, and leaving with or without unsaved counts.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTest>
+#include <QToolButton>
+
+#include "../tally/form_test_support.h"
+#include "ui/about_box.h"
+#include "ui/count_box.h"
+#include "ui/main_window.h"
+
+namespace lumora {
+namespace {
+
+using test::kComma;
+using test::rowOf;
+
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        w = std::make_unique<MainWindow>(kComma);
+        w->setLeaveQuestion([this] {
+            ++questions;
+            return answer;
+        });
+        DocumentHooks hooks;
+        hooks.save = [this] {
+            ++saves;
+            return saveSucceeds;
+        };
+        hooks.saveAs = [this] {
+            ++savesAs;
+            return saveSucceeds;
+        };
+        hooks.command4 = hooks.save;
+        w->setDocumentHooks(hooks);
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    }
+
+    template <class T = QWidget>
+    T *widget(const char *name) {
+        T *found = w->findChild<T *>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    CountBox *box(int d) { return widget<CountBox>(QString("Text%1").arg(1000 + rowOf(d)).toUtf8()); }
+    QAction *action(const char *name) { return widget<QAction>(name); }
+    int px(int twips) const { return w->twips().y(twips); }
+    void typeCount(int d, const QString &digits) {
+        box(d)->setFocus();
+        QApplication::processEvents();
+        for (QChar c : digits) QTest::sendKeyEvent(QTest::Click, box(d), Qt::Key_unknown, c, Qt::NoModifier);
+    }
+
+    std::unique_ptr<MainWindow> w;
+    LeaveAnswer answer = LeaveAnswer::Cancel;
+    bool saveSucceeds = true;
+    int questions = 0, saves = 0, savesAs = 0;
+};
+
+TEST_F(Shell, TheWindowHasItsDesignedSizeAndSnapsBackAfterAResize) {
+    EXPECT_EQ(w->windowTitle(), "Люмора");
+    EXPECT_EQ(w->designedHeight(), 7850);
+    // 96 DPI: 15 twips a pixel; the client area is 3255 x 7155 twips below our menu bar.
+    EXPECT_EQ(w->width(), w->twips().x(3255));
+    EXPECT_EQ(w->centralWidget()->height(), px(7155));
+    EXPECT_EQ(w->size(), w->designedSize());
+
+    // The window cannot be dragged to another size; a resize that reaches it anyway (a tiling
+    // window manager) is answered with the designed size and the caret back in the current box.
+    EXPECT_EQ(w->minimumSize(), w->designedSize());
+    EXPECT_EQ(w->maximumSize(), w->designedSize());
+    w->resize(600, 300);
+    EXPECT_EQ(w->size(), w->designedSize());
+    box(30)->setFocus();
+    w->findChild<QComboBox *>("Hight1")->setFocus();
+    QApplication::processEvents();
+    QResizeEvent dragged(QSize(600, 300), w->size());
+    QApplication::sendEvent(w.get(), &dragged);
+    EXPECT_EQ(w->size(), w->designedSize());
+    EXPECT_TRUE(box(30)->hasFocus());
+}
+
+TEST_F(Shell, HidingAndShowingThePanelsMovesThemAndRestoresTheDesign) {
+    QWidget *frame2 = widget("Frame2");
+    QWidget *frame3 = widget("Frame3");
+    QWidget *frame1 = widget("Frame1");
+    const int fullHeight = w->height();
+    EXPECT_EQ(frame2->y(), px(345));
+    EXPECT_EQ(frame3->y(), px(1000));
+    EXPECT_EQ(frame1->y(), px(1320));
+    EXPECT_TRUE(action("VisibleT")->isChecked());
+    EXPECT_TRUE(action("VisibleD")->isChecked());
+
+    action("TrueT")->trigger();
+    action("TrueT")->trigger();  // a second time moves nothing
+    EXPECT_EQ(w->designedHeight(), 7440);
+    EXPECT_EQ(frame2->y(), px(345 - 410));
+    EXPECT_EQ(frame1->y(), px(1320 - 410));
+    EXPECT_FALSE(widget("Plus")->isVisible());
+    EXPECT_TRUE(action("TrueT")->isChecked());
+    EXPECT_FALSE(action("VisibleT")->isChecked());
+
+    action("TrueD")->trigger();
+    EXPECT_EQ(w->designedHeight(), 6945);
+    EXPECT_EQ(w->frameTop(MainWindow::Frame3), 1000 - 410 - 495);
+    EXPECT_EQ(frame1->y(), px(1320 - 410 - 495));
+    EXPECT_FALSE(frame3->isVisible());
+    EXPECT_TRUE(widget("Text13")->isVisible());  // Frame2 stays in sight
+    EXPECT_EQ(w->height(), fullHeight - (px(7850 - 695) - px(6945 - 695)));
+
+    action("VisibleT")->trigger();
+    EXPECT_EQ(w->designedHeight(), 7355);
+    action("VisibleD")->trigger();
+    action("VisibleD")->trigger();
+    EXPECT_EQ(frame2->y(), px(345));
+    EXPECT_EQ(frame3->y(), px(1000));
+    EXPECT_EQ(frame1->y(), px(1320));
+    EXPECT_TRUE(frame3->isVisible());
+    EXPECT_TRUE(widget("Plus")->isVisible());
+    EXPECT_EQ(w->designedHeight(), 7850);
+    EXPECT_EQ(w->height(), fullHeight);
+    EXPECT_TRUE(w->form().VisibleT && w->form().VisibleD && !w->form().TrueT && !w->form().TrueD);
+}
+
+TEST_F(Shell, TheMenuBarHasEveryItemWithItsCaptionAndShortcut) {
+    QStringList menus;
+    for (QAction *a : w->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, QStringList({"Файл", "Вид", "Сервис", "Помощь"}));
+
+    struct Item {
+        const char *name, *caption, *shortcut;
+    };
+    for (const Item &i : {Item{"Open", "Открыть", "Ctrl+O"}, Item{"Save", "Сохранить", "Ctrl+S"},
+                          Item{"SaveAs", "Сохранить как...", "Ctrl+A"}, Item{"ExportXLS", "Экспорт в *.xls", ""},
+                          Item{"Print", "&Печать", "Ctrl+P"}, Item{"Exit", "Выход", "Ctrl+Q"},
+                          Item{"TrueT", "Скрыть", ""}, Item{"VisibleT", "Показать", ""}, Item{"TrueD", "Скрыть", ""},
+                          Item{"VisibleD", "Показать", ""}, Item{"Clear", "Очистить данные", ""},
+                          Item{"NoOkrugl", "Не округлять", ""}, Item{"Tis", "До тысячных", ""},
+                          Item{"Sot", "До сотых", ""}, Item{"Des", "До десятых", ""},
+                          Item{"About", "О программе", ""}}) {
+        QAction *a = action(i.name);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
+        EXPECT_EQ(a->shortcut().toString(), QString::fromLatin1(i.shortcut)) << i.name;
+    }
+    EXPECT_EQ(action("SaveAs")->shortcuts().value(1).toString(), "Ctrl+Shift+S");
+    EXPECT_EQ(widget<QMenu>("Tools")->title(), "Панель инстрементов");
+    EXPECT_EQ(widget<QMenu>("Diametr")->title(), "Средний диаметр");
+    EXPECT_EQ(widget<QMenu>("Ocruglit")->title(), "Округлять результаты");
+}
+
+TEST_F(Shell, CtrlAInACountBoxSavesAsInsteadOfSelecting) {
+    typeCount(24, "12");
+    QTest::keyClick(box(24), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(savesAs, 1);
+    EXPECT_EQ(box(24)->text(), "12");
+    QTest::keyClick(box(24), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(savesAs, 2);
+}
+
+TEST_F(Shell, ToolbarButtonsCarryTheirToolTips) {
+    struct Tool {
+        const char *name, *toolTip;
+    };
+    for (const Tool &t : {Tool{"Plus", "Добавить"}, Tool{"Minus", "Отнять"}, Tool{"Command3", "Очистить данные"},
+                          Tool{"Check1", "Округлить результаты"}, Tool{"Command2", " Увеличить разрядность"},
+                          Tool{"Command1", "Уменьшить разрядность"}, Tool{"Command5", "Экспорт в Excel"},
+                          Tool{"Command4", "Информация"}}) {
+        auto *b = widget<QToolButton>(t.name);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(t.toolTip));
+        EXPECT_EQ(b->height(), px(410));
+        EXPECT_FALSE(b->icon().pixmap(QSize(24, 24)).toImage().isNull());
+    }
+}
+
+TEST_F(Shell, AScreenReaderReadsEachCountAndResultByItsToolTip) {
+    typeCount(24, "5");
+    QAccessibleInterface *count = QAccessible::queryAccessibleInterface(box(24));
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->text(QAccessible::Name), "Количество сортиментов ступени толщины = 24 см");
+    EXPECT_EQ(count->text(QAccessible::Value), "5");
+    QAccessibleInterface *total = QAccessible::queryAccessibleInterface(widget("Text4"));
+    EXPECT_EQ(total->text(QAccessible::Name), "Объем всех сортиментов");
+    EXPECT_EQ(total->text(QAccessible::Value), "1,7");
+    EXPECT_EQ(widget("Text1")->accessibleName(),
+              "Среднеквадратический диаметр по ст. толщины и кол-ву сортиментов в ст. толщины");
+    EXPECT_EQ(widget("Hight1")->toolTip(), "Длина сортимента");
+}
+
+TEST_F(Shell, TheAboutBoxShowsTheVersionAndOpensTheAddresses) {
+    std::vector<QUrl> opened;
+    QStringList messages;
+    bool viewerFound = false;
+    w->setAboutServices({[&](const QUrl &u) { opened.push_back(u); }, [&] { return viewerFound; },
+                         [&](QWidget *, const QString &m) { messages << m; }});
+    action("About")->trigger();
+    AboutBox *about = w->aboutBox();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->windowTitle(), "О программе");
+    auto label = [&](const char *name) { return about->findChild<QLabel *>(name)->text(); };
+    EXPECT_EQ(label("lblVersion"), QString("Версия программы %1.%2.0.%3")
+                                       .arg(LUMORA_VERSION_MAJOR)
+                                       .arg(LUMORA_VERSION_MINOR)
+                                       .arg(LUMORA_VERSION_REVISION));
+    EXPECT_EQ(label("lblTitle"), "Люмора ГОСТ 2708-75");
+    EXPECT_TRUE(about->findChild<QLabel *>("lblTitle")->font().bold());
+    EXPECT_EQ(label("lblDescription"), "Дата создания 19.02.2011 г.");
+    EXPECT_EQ(label("Label2"), "Сайт программы");
+    EXPECT_EQ(label("Label4"), "E-mail");
+
+    QTest::mouseClick(about->findChild<QLabel *>("Label1"), Qt::LeftButton);
+    QTest::mouseClick(about->findChild<QLabel *>("Label3"), Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0].toString(), "http://www.lumora.example/?page_id=88");
+    EXPECT_EQ(opened[1].toString(), "mailto:info@lumora.example");
+
+    QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList{"System Information Is Unavailable At This Time"});
+    viewerFound = true;
+    QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
+    EXPECT_EQ(messages.size(), 1);
+
+    // The main window stays usable while the about box is open.
+    typeCount(30, "2");
+    EXPECT_EQ(box(30)->text(), "2");
+    QTest::mouseClick(about->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(w->aboutBox() == nullptr || !w->aboutBox()->isVisible());
+}
+
+TEST_F(Shell, LeavingWithoutCountsAsksNothing) {
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(questions, 0);
+}
+
+TEST_F(Shell, LeavingWithUnsavedCountsAsksAndCancelKeepsTheTally) {
+    typeCount(24, "5");
+    answer = LeaveAnswer::Cancel;
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(box(24)->text(), "5");
+
+    answer = LeaveAnswer::Save;
+    saveSucceeds = false;  // the save dialog was cancelled: stay
+    EXPECT_FALSE(w->close());
+    EXPECT_EQ(saves, 1);
+
+    saveSucceeds = true;
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(saves, 2);
+}
+
+TEST_F(Shell, LeavingAfterASaveAsksNothingUntilACountChanges) {
+    typeCount(24, "5");
+    QTest::mouseClick(widget("Command4"), Qt::LeftButton);
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(box(24)->hasFocus());
+    typeCount(30, "1");
+    answer = LeaveAnswer::Discard;
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(questions, 1);
+}
+
+TEST_F(Shell, ExitAsksLikeClosingTheWindow) {
+    typeCount(24, "5");
+    answer = LeaveAnswer::Cancel;
+    action("Exit")->trigger();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(questions, 1);
+    answer = LeaveAnswer::Discard;
+    action("Exit")->trigger();
+    EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
+}  // namespace lumora
