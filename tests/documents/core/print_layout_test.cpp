@@ -233,19 +233,6 @@ TEST(SheetLayout, ContinuationRowsStartOnLineThreeEvenAfterEmptySteps) {
     EXPECT_LT(only(l, printedDiameter(82)).x, 3000);
 }
 
-TEST(SheetLayout, PrintingTwiceGivesTheSameSheet) {
-    SheetInputs in = inputs();
-    in.pageHeight = 12000;
-    for (auto &s : in.texts.steps) s.count = "2", s.vd = "0,25";
-    SheetLayout a = layout(in), b = layout(in);
-    ASSERT_EQ(a.items.size(), b.items.size());
-    for (size_t k = 0; k < a.items.size(); ++k) {
-        EXPECT_EQ(a.items[k].text, b.items[k].text);
-        EXPECT_EQ(a.items[k].x, b.items[k].x);
-        EXPECT_EQ(a.items[k].y, b.items[k].y);
-    }
-}
-
 TEST(SheetLayout, ATextThatIsNotANumberPrintsNothingAndSaysWhich) {
     SheetInputs in = inputs();
     in.texts.steps[21] = {"24", "5", "abc"};

@@ -34,15 +34,6 @@ TEST(TallyFileWriter, AnEmptyTallyIsNinetyThreeZeroLinesEachEndedByCrLf) {
     EXPECT_EQ(bytes.substr(bytes.size() - 3), "0\r\n");
 }
 
-TEST(TallyFileWriter, CountTextsAreWrittenUnchanged) {
-    TallyCounts counts;
-    counts[0] = "007";
-    counts[92] = "99999";
-    const std::string bytes = writeTally(counts);
-    EXPECT_EQ(bytes.substr(0, 5), "007\r\n");
-    EXPECT_EQ(bytes.substr(bytes.size() - 7), "99999\r\n");
-}
-
 TEST(TallyFileReader, ReadsBackWhatTheWriterWrote) {
     TallyCounts counts;
     for (size_t i = 0; i < counts.size(); i += 3) counts[i] = std::to_string(i * 7 + 1);
