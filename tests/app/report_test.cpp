@@ -14,12 +14,12 @@ using namespace lumora;
 
 namespace {
 
-struct Run {
+struct ReportRun {
     int status;
     std::string out, err;
 };
 
-Run runReport(const QStringList &args, const char *lang = "ru_RU.UTF-8") {
+ReportRun runReport(const QStringList &args, const char *lang = "ru_RU.UTF-8") {
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("LANG", lang);
@@ -50,7 +50,7 @@ std::string writeTallyFile(const QTemporaryDir &dir, const std::vector<std::pair
 TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
     QTemporaryDir dir;
     const std::string file = writeTallyFile(dir, {{22, "5"}, {28, "2"}});  // 24 cm and 30 cm
-    Run r = runReport({"--report", QString::fromStdString(file), "--length", "6.00", "--decimals", "2"});
+    ReportRun r = runReport({"--report", QString::fromStdString(file), "--length", "6.00", "--decimals", "2"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "Длина\t6,00\n"
@@ -64,7 +64,7 @@ TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
 TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
     QTemporaryDir dir;
     const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "2"}}));
-    Run point = runReport({"--report", file, "--length", "6,00", "--no-rounding"}, "C.UTF-8");
+    ReportRun point = runReport({"--report", file, "--length", "6,00", "--no-rounding"}, "C.UTF-8");
     EXPECT_EQ(point.status, 0) << point.err;
     EXPECT_EQ(point.out,
               "Длина\t6.00\n"
@@ -72,7 +72,7 @@ TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
               "30\t2\t0.52\t1.04\n"
               "Итого\t7\t2.69\n"
               "Ср.диам.\t25.714\t26.32\n");
-    Run start = runReport({"--report", file, "--length", "6.00"});  // rounded to one decimal, as at start
+    ReportRun start = runReport({"--report", file, "--length", "6.00"});  // rounded to one decimal, as at start
     EXPECT_NE(start.out.find("24\t5\t0,33\t1,7\n"), std::string::npos) << start.out;
     EXPECT_NE(start.out.find("Итого\t7\t2,7\n"), std::string::npos) << start.out;
 }
@@ -81,12 +81,12 @@ TEST(Report, RefusesABrokenFileWithItsMessageAndNoOutput) {
     QTemporaryDir dir;
     std::string shortFile = dir.filePath("short.txt").toStdString();
     std::ofstream(shortFile, std::ios::binary) << "1\r\n2\r\n";
-    Run r = runReport({"--report", QString::fromStdString(shortFile), "--length", "6,00"});
+    ReportRun r = runReport({"--report", QString::fromStdString(shortFile), "--length", "6,00"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(r.err.empty());
 
-    Run missing = runReport({"--report", dir.filePath("none.txt"), "--length", "6,00"});
+    ReportRun missing = runReport({"--report", dir.filePath("none.txt"), "--length", "6,00"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
 }
@@ -106,13 +106,13 @@ TEST(Report, NamesWhatIsWrongWithTheCommandLine) {
         {{"--report", file, "--length", "6,00", "--colour"}, "--colour"},
     };
     for (const auto &c : cases) {
-        Run r = runReport(c.args);
+        ReportRun r = runReport(c.args);
         EXPECT_EQ(r.status, 2) << c.args.join(' ').toStdString();
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find(c.mentions), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
-    Run help = runReport({"--help"});
+    ReportRun help = runReport({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--report"), std::string::npos);
 }
