@@ -1,6 +1,7 @@
 // Люмора: the window, or with --report the batch report of a saved tally.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <iostream>
 #include <string>
@@ -24,6 +25,12 @@ lumora::NumberFormat userNumberFormat() {
 int main(int argc, char **argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (lumora::wantsReport(args)) {
+        if (lumora::reportNeedsFonts(args)) {
+            // The sheet is painted with real fonts, but no window opens and no display is needed.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication gui(argc, argv);
+            return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
+        }
         QCoreApplication core(argc, argv);
         return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
     }

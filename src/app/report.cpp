@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "documents/backend/file_store.h"
+#include "documents/backend/sheet_painter.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/tally_commands.h"
 #include "tally/form.h"
 
@@ -13,6 +15,7 @@ namespace {
 
 const char *kUsage =
     "Использование: lumora --report ФАЙЛ --length ДЛИНА [--decimals N | --no-rounding]\n"
+    "                      [--xlsx ВЫХОД] [--pdf ВЫХОД [--title ЗАГОЛОВОК]] [--save ВЫХОД]\n"
     "\n"
     "Считает сохранённый пересчёт (файл из 93 строк с количествами) при выбранной длине и печатает\n"
     "то, что показало бы окно программы:\n"
@@ -20,6 +23,10 @@ const char *kUsage =
     "  --length ДЛИНА    длина сортимента, как в списке длин: 6,00 или 6.00\n"
     "  --decimals N      округлять результаты до N знаков (1, 2 или 3)\n"
     "  --no-rounding     не округлять результаты\n"
+    "  --xlsx ВЫХОД      записать книгу экспорта в файл ВЫХОД\n"
+    "  --pdf ВЫХОД       напечатать лист пересчёта в PDF-файл ВЫХОД (A4)\n"
+    "  --title ЗАГОЛОВОК заголовок листа для --pdf\n"
+    "  --save ВЫХОД      сохранить пересчёт в файл ВЫХОД, как команда «Сохранить»\n"
     "  --help            эта справка\n";
 
 struct Options {
@@ -28,6 +35,7 @@ struct Options {
     std::optional<int> decimals;
     bool noRounding = false;
     bool help = false;
+    std::optional<std::string> xlsx, pdf, title, save;
 };
 
 // Parses the command line; on a mistake returns a one-line Russian message in `error`.
@@ -63,6 +71,10 @@ std::optional<Options> parse(const std::vector<std::string> &args, std::string &
                 return std::nullopt;
             }
             o.decimals = std::stoi(*v);
+        } else if (a == "--xlsx" || a == "--pdf" || a == "--title" || a == "--save") {
+            auto v = value(a.c_str());
+            if (!v) return std::nullopt;
+            (a == "--xlsx" ? o.xlsx : a == "--pdf" ? o.pdf : a == "--title" ? o.title : o.save) = *v;
         } else if (a == "--no-rounding") {
             o.noRounding = true;
         } else {
@@ -73,6 +85,10 @@ std::optional<Options> parse(const std::vector<std::string> &args, std::string &
     if (o.help) return o;
     if (o.decimals && o.noRounding) {
         error = "--decimals и --no-rounding нельзя указывать вместе";
+        return std::nullopt;
+    }
+    if (o.title && !o.pdf) {
+        error = "--title задаёт заголовок листа и нужен только вместе с --pdf";
         return std::nullopt;
     }
     if (!haveFile) {
@@ -119,6 +135,12 @@ private:
 };
 
 }  // namespace
+
+bool reportNeedsFonts(const std::vector<std::string> &args) {
+    for (const auto &a : args)
+        if (a == "--pdf") return true;
+    return false;
+}
 
 bool wantsReport(const std::vector<std::string> &args) {
     for (const auto &a : args)
@@ -168,6 +190,18 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     DiskFiles files;
     openTally(form, dialogs, files);
     if (dialogs.failed) return 1;
+    // The documents first: when one cannot be written, the message goes to standard error and
+    // nothing is printed.
+    std::optional<std::string> failure;
+    if (!failure && options->xlsx) failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
+    if (!failure && options->pdf)
+        failure = printSheetToPdf(form, QString::fromStdString(*options->pdf),
+                                  options->title.value_or(kDefaultSheetTitle));
+    if (!failure && options->save) failure = writeTallyFile(form, *options->save, files);
+    if (failure) {
+        err << *failure << "\n";
+        return 1;
+    }
     writeReport(form, out);
     return 0;
 }

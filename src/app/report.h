@@ -18,7 +18,11 @@ bool wantsReport(const std::vector<std::string> &args);
 // The report's lines for the form as it stands: length, each counted step, totals, mean diameters.
 void writeReport(const Form &form, std::ostream &out);
 
-// Runs the report; returns the exit status (0 done, 1 the tally file was refused, 2 a bad command line).
+// True when the report will paint a sheet, which needs fonts (a GUI application without a display).
+bool reportNeedsFonts(const std::vector<std::string> &args);
+
+// Runs the report; returns the exit status (0 done, 1 the tally file was refused or a document could
+// not be written, 2 a bad command line).
 int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
               std::ostream &err);
 

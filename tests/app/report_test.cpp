@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <algorithm>
+#include <iterator>
 
 #include "app/report.h"
 #include "tally/form.h"
@@ -115,4 +116,39 @@ TEST(Report, NamesWhatIsWrongWithTheCommandLine) {
     ReportRun help = runReport({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--report"), std::string::npos);
+}
+
+TEST(Report, WritesTheDocumentsItIsAskedFor) {
+    QTemporaryDir dir;
+    const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "007"}}));
+    const QString xlsx = dir.filePath("out.xlsx"), pdf = dir.filePath("out.pdf"), saved = dir.filePath("saved.txt");
+    ReportRun r = runReport({"--report", file, "--length", "6,00", "--xlsx", xlsx, "--pdf", pdf, "--title",
+                             "Кв. 12, выд. 3", "--save", saved});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Итого\t12\t"), std::string::npos);
+    auto head = [](const QString &path, int n) {
+        std::ifstream in(path.toStdString(), std::ios::binary);
+        std::string s(static_cast<size_t>(n), '\0');
+        in.read(s.data(), n);
+        return s;
+    };
+    EXPECT_EQ(head(xlsx, 2), "PK");
+    EXPECT_EQ(head(pdf, 5), "%PDF-");
+    // Saved as the Save command writes it: the loaded lines as they were, empty steps as "0".
+    std::ifstream in(saved.toStdString(), std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ifstream original(file.toStdString(), std::ios::binary);
+    std::string expected((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(Report, ADocumentThatCannotBeWrittenFailsWithoutOutput) {
+    QTemporaryDir dir;
+    const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}}));
+    ReportRun r = runReport({"--report", file, "--length", "6,00", "--save", dir.filePath("no/such/dir/t.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(r.err.empty());
+    ReportRun title = runReport({"--report", file, "--length", "6,00", "--title", "x"});
+    EXPECT_EQ(title.status, 2);
 }
