@@ -4,6 +4,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -39,14 +40,18 @@ protected:
         const QRect clip = e->rect();
         const QColor grey(128, 128, 128);  // the grey text of the unit volumes
         const QColor text = palette().color(QPalette::WindowText);
+        const int margin = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;  // as a line edit
         for (int i = 1; i <= kRowCount; ++i) {
             const auto &r = grid_->rows_[static_cast<size_t>(i - 1)];
-            for (Cell c : {Cell::Vm3, Cell::D}) {
+            for (Cell c : {Cell::Vm3, Cell::D, Cell::VD}) {
                 if (!r.visible[static_cast<size_t>(c)]) continue;
                 const QRect rect = grid_->cellRect(i, c);
                 if (!rect.intersects(clip)) continue;
                 p.setPen(c == Cell::Vm3 ? grey : text);
-                p.drawText(rect, Qt::AlignCenter, c == Cell::Vm3 ? r.vm3 : r.d);
+                if (c == Cell::VD)
+                    p.drawText(rect.adjusted(margin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, r.vdShown);
+                else
+                    p.drawText(rect, Qt::AlignCenter, c == Cell::Vm3 ? r.vm3 : r.d);
             }
         }
     }
@@ -59,6 +64,8 @@ protected:
                 QToolTip::showText(help->globalPos(), qs(f.dToolTip(i)), this, grid_->cellRect(i, Cell::D));
             } else if (int j = grid_->rowAt(help->pos(), Cell::Vm3)) {
                 QToolTip::showText(help->globalPos(), qs(f.vm3ToolTip(j)), this, grid_->cellRect(j, Cell::Vm3));
+            } else if (int k = grid_->rowAt(help->pos(), Cell::VD)) {
+                QToolTip::showText(help->globalPos(), qs(f.vdToolTip(k)), this, grid_->cellRect(k, Cell::VD));
             } else {
                 QToolTip::hideText();
                 e->ignore();
@@ -85,8 +92,6 @@ GridFrame::GridFrame(const Twips &tw, const Form &form, CountBoxHost *host, QWid
     viewport_->setGeometry(tw_.rect(0, kViewTop, kViewWidth, kViewBottom - kViewTop));
     viewport_->setAttribute(Qt::WA_OpaquePaintEvent, false);
 
-    QPalette stepVolumePalette = palette();
-    stepVolumePalette.setColor(QPalette::Base, gridBlue());
     for (int i = 1; i <= kRowCount; ++i) {
         Shown &r = rows_[static_cast<size_t>(i - 1)];
         r.count = new CountBox(1000 + i, host, viewport_);
@@ -94,17 +99,6 @@ GridFrame::GridFrame(const Twips &tw, const Form &form, CountBoxHost *host, QWid
         const QString countTip = qs(form.countToolTip(i));
         r.count->setToolTip(countTip);
         r.count->setAccessibleName(countTip);
-
-        r.vd = new QLineEdit(viewport_);
-        r.vd->setObjectName(QStringLiteral("V_D%1").arg(i));
-        r.vd->setReadOnly(true);
-        r.vd->setFrame(false);
-        r.vd->setPalette(stepVolumePalette);
-        r.vd->setFocusPolicy(Qt::ClickFocus);  // read-only, not a tab stop
-        r.vd->setContextMenuPolicy(Qt::NoContextMenu);
-        const QString vdTip = qs(form.vdToolTip(i));
-        r.vd->setToolTip(vdTip);
-        r.vd->setAccessibleName(vdTip);
         r.d = qs(form.row(i).d);
     }
 
@@ -160,7 +154,12 @@ void GridFrame::showRow(int i, bool &repaintCaptions) {
         r.vm3 = qs(f.vm3);
         repaintCaptions = true;
     }
-    for (Cell c : {Cell::Vm3, Cell::D}) {
+    if (first || f.vd != r.vdText) {
+        r.vdText = f.vd;
+        r.vdShown = qs(f.vd);
+        repaintCaptions = true;
+    }
+    for (Cell c : {Cell::Vm3, Cell::D, Cell::VD}) {
         const auto k = static_cast<size_t>(c);
         if (first || f.visible[k] != r.visible[k] || f.top[k] != r.top[k]) {
             r.visible[k] = f.visible[k];
@@ -169,22 +168,13 @@ void GridFrame::showRow(int i, bool &repaintCaptions) {
         }
     }
     constexpr auto kCount = static_cast<size_t>(Cell::Count);
-    constexpr auto kVD = static_cast<size_t>(Cell::VD);
     if (first || f.top[kCount] != r.top[kCount]) {
         r.top[kCount] = f.top[kCount];
         r.count->setGeometry(cellRect(i, Cell::Count));
     }
-    if (first || f.top[kVD] != r.top[kVD]) {
-        r.top[kVD] = f.top[kVD];
-        r.vd->setGeometry(cellRect(i, Cell::VD));
-    }
     if (first || f.visible[kCount] != r.visible[kCount]) {
         r.visible[kCount] = f.visible[kCount];
         r.count->setVisible(f.visible[kCount]);
-    }
-    if (first || f.visible[kVD] != r.visible[kVD]) {
-        r.visible[kVD] = f.visible[kVD];
-        r.vd->setVisible(f.visible[kVD]);
     }
     if (first || f.countLocked != r.locked) {
         r.locked = f.countLocked;
@@ -203,11 +193,6 @@ void GridFrame::showRow(int i, bool &repaintCaptions) {
             r.count->setSelection(f.selStart, f.selLength);
         else
             r.count->setCursorPosition(f.selStart);
-    }
-    if (first || f.vd != r.vdText) {
-        r.vdText = f.vd;
-        r.vd->setText(qs(f.vd));
-        r.vd->setCursorPosition(0);
     }
 }
 

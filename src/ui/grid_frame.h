@@ -1,8 +1,9 @@
 // The grid frame Frame1: 93 diameter steps, of which the rows between the top and bottom edges show.
 //
 // Each row has four cells placed at the Top that the form gives them (twips inside the frame, slot s
-// at 270 s). The count boxes and the step-volume boxes are line edits; the diameter and unit-volume
-// captions are painted by the grid's viewport, which also answers their tool tips. The viewport
+// at 270 s). The count boxes are line edits; the diameter, unit-volume and step-volume cells, which
+// the user only reads, are painted by the grid's viewport, which also answers their tool tips (93
+// fewer line edits keep the start-up close to that of an empty window). The viewport
 // clips the rows: only what stands between Top 275 and Top 5685 (slots 1 to 20) is seen, as the
 // designed edge boxes did.
 #pragma once
@@ -15,7 +16,6 @@
 #include "tally/form.h"
 #include "ui/twips.h"
 
-class QLineEdit;
 class QScrollBar;
 
 namespace lumora {
@@ -30,7 +30,8 @@ public:
     GridFrame(const Twips &tw, const Form &form, CountBoxHost *host, QWidget *parent);
 
     CountBox *countBox(int i) const { return rows_[static_cast<size_t>(i - 1)].count; }
-    QLineEdit *stepVolumeBox(int i) const { return rows_[static_cast<size_t>(i - 1)].vd; }
+    // The step volume as the grid shows it.
+    const QString &stepVolumeText(int i) const { return rows_[static_cast<size_t>(i - 1)].vdShown; }
     QScrollBar *scrollBar() const { return scroll_; }
     QWidget *viewport() const;
 
@@ -50,9 +51,8 @@ private:
     friend class GridViewport;
     struct Shown {
         CountBox *count = nullptr;
-        QLineEdit *vd = nullptr;
         std::string countText, vdText, vm3Text;
-        QString vm3, d;
+        QString vm3, d, vdShown;
         bool locked = false, known = false;
         std::array<bool, 4> visible{};
         std::array<int16_t, 4> top{};

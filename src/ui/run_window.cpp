@@ -2,24 +2,27 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include "ui/main_window.h"
 #include "ui/window_documents.h"
 
 namespace lumora {
 
-int runWindow(QApplication &app, const NumberFormat &fmt) {
+ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
     // Qt's own dialogs (file, print, message boxes) speak the user's language when it is Russian.
-    QTranslator qtTranslator;
     const QStringList languages = QLocale::system().uiLanguages();
     if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&
-        qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+        qtTranslator_.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator_);
+    window_ = std::make_unique<MainWindow>(fmt);
+    documents_ = std::make_unique<WindowDocuments>(*window_);
+}
 
-    MainWindow window(fmt);
-    WindowDocuments documents(window);
-    window.show();
+ProgramWindow::~ProgramWindow() = default;
+
+int runWindow(QApplication &app, const NumberFormat &fmt) {
+    ProgramWindow program(app, fmt);
+    program.window().show();
     return app.exec();
 }
 

@@ -15,6 +15,7 @@
 
 #include "../tally/form_test_support.h"
 #include "ui/count_box.h"
+#include "ui/grid_frame.h"
 #include "ui/main_window.h"
 
 namespace lumora {
@@ -39,7 +40,7 @@ protected:
         return found;
     }
     CountBox *box(int d) { return widget<CountBox>(QString("Text%1").arg(1000 + rowOf(d)).toUtf8()); }
-    QLineEdit *stepVolume(int d) { return widget<QLineEdit>(QString("V_D%1").arg(rowOf(d)).toUtf8()); }
+    QString stepVolume(int d) { return widget<GridFrame>("Frame1")->stepVolumeText(rowOf(d)); }
     QString text(const char *name) { return widget<QLineEdit>(name)->text(); }
     QAction *action(const char *name) { return widget<QAction>(name); }
     QComboBox *lengths() { return widget<QComboBox>("Hight1"); }
@@ -63,7 +64,7 @@ TEST_F(Window, TypingFiveAt24cmWithSixMetresShowsTheStepVolumeAndTheTotals) {
     focus(box(24));
     type(box(24), "5");
     EXPECT_EQ(box(24)->text(), "5");
-    EXPECT_EQ(stepVolume(24)->text(), "1,7");  // 5 logs of 0,33 m3, to one decimal
+    EXPECT_EQ(stepVolume(24), "1,7");  // 5 logs of 0,33 m3, to one decimal
     EXPECT_EQ(text("Text13"), "5");
     EXPECT_EQ(text("Text4"), "1,7");
     EXPECT_EQ(text("Text1"), "24");

@@ -1,0 +1,135 @@
+// Start-up of the program against an empty Qt window, in the same run and on the same platform
+// plugin: time from starting the process to its first painted window, and its peak memory.
+//
+//   window_startup_bench [runs]          (QT_QPA_PLATFORM=offscreen, or xcb under a display)
+//
+// It starts itself with --child (the program's window, exactly as the program opens it) and the
+// empty_window program beside it, alternately, and prints the medians and the ratios.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ui/main_window.h"
+#include "ui/run_window.h"
+
+namespace {
+
+class FirstPaint : public QObject {
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, [] {
+                std::puts("painted");
+                std::fflush(stdout);
+                std::_Exit(0);
+            });
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    bool done_ = false;
+};
+
+int child(int argc, char **argv) {
+    QApplication app(argc, argv);
+    lumora::ProgramWindow program(app, lumora::NumberFormat{','});
+    FirstPaint probe;
+    program.window().installEventFilter(&probe);
+    program.window().show();
+    return app.exec();
+}
+
+struct Sample {
+    double ms;
+    long peakKb;
+};
+
+// Starts `path args...`, waits for its "painted" line and its end.
+Sample measure(const std::string &path, const std::vector<std::string> &args) {
+    int out[2];
+    if (pipe(out) != 0) std::exit(2);
+    const auto t0 = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        std::vector<char *> argv{const_cast<char *>(path.c_str())};
+        for (const auto &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(path.c_str(), argv.data());
+        std::_Exit(127);
+    }
+    close(out[1]);
+    char buf[64];
+    const ssize_t n = read(out[0], buf, sizeof buf);
+    const auto t1 = std::chrono::steady_clock::now();
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s did not paint a window\n", path.c_str());
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(t1 - t0).count(), usage.ru_maxrss};
+}
+
+template <class T>
+T median(std::vector<T> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    if (argc > 1 && std::string(argv[1]) == "--child") return child(argc, argv);
+    const int runs = argc > 1 ? std::max(3, std::atoi(argv[1])) : 21;
+
+    std::string self = argv[0];
+    char exe[4096];
+    const ssize_t len = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (len > 0) self.assign(exe, static_cast<size_t>(len));
+    const std::string empty = self.substr(0, self.rfind('/') + 1) + "empty_window";
+
+    std::vector<double> emptyMs, textMs, lumoraMs;
+    std::vector<long> emptyKb, textKb, lumoraKb;
+    measure(empty, {});  // warm the file cache for all three
+    measure(self, {"--child"});
+    for (int i = 0; i < runs; ++i) {
+        Sample e = measure(empty, {});
+        Sample t = measure(empty, {"--text"});
+        Sample l = measure(self, {"--child"});
+        emptyMs.push_back(e.ms);
+        emptyKb.push_back(e.peakKb);
+        textMs.push_back(t.ms);
+        textKb.push_back(t.peakKb);
+        lumoraMs.push_back(l.ms);
+        lumoraKb.push_back(l.peakKb);
+    }
+    const char *platform = std::getenv("QT_QPA_PLATFORM");
+    std::printf("platform %s, %d runs each, medians\n", platform ? platform : "(default)", runs);
+    std::printf("  empty Qt window: %6.1f ms to first paint, peak RSS %6.1f MB\n", median(emptyMs),
+                median(emptyKb) / 1024.0);
+    std::printf("  one line of text:%6.1f ms to first paint, peak RSS %6.1f MB\n", median(textMs),
+                median(textKb) / 1024.0);
+    std::printf("  Люмора window:   %6.1f ms to first paint, peak RSS %6.1f MB\n", median(lumoraMs),
+                median(lumoraKb) / 1024.0);
+    std::printf("  ratio: time %.2fx (target <= 1.5x), memory %.2fx (target <= 1.3x)\n",
+                median(lumoraMs) / median(emptyMs),
+                static_cast<double>(median(lumoraKb)) / static_cast<double>(median(emptyKb)));
+    std::printf("  against the window with text: time %.2fx, memory %.2fx\n", median(lumoraMs) / median(textMs),
+                static_cast<double>(median(lumoraKb)) / static_cast<double>(median(textKb)));
+    return 0;
+}
