@@ -48,8 +48,8 @@ double press(QWidget *target, int key, const QString &text, QWidget *shows, Pain
 void report(const char *what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     auto at = [&](double q) { return ms[std::min(ms.size() - 1, static_cast<size_t>(q * ms.size()))]; };
-    std::printf("  %-44s n=%4zu  p50 %6.3f ms  p95 %6.3f ms  max %6.3f ms\n", what, ms.size(), at(0.5), at(0.95),
-                ms.back());
+    std::printf("  %-44s n=%4zu  p50 %6.3f ms  p95 %6.3f ms  max %6.3f ms\n", what, ms.size(), at(0.5),
+                at(0.95), ms.back());
 }
 
 }  // namespace
@@ -60,7 +60,8 @@ int main(int argc, char **argv) {
     lumora::MainWindow w(lumora::NumberFormat{','});
     w.show();
     w.activateWindow();
-    for (int i = 0; i < 200 && !w.isActiveWindow(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    for (int i = 0; i < 200 && !w.isActiveWindow(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     PaintProbe probe;
     app.installEventFilter(&probe);
 
@@ -74,7 +75,8 @@ int main(int argc, char **argv) {
     for (int i = 0; i < presses; ++i) {
         const int k = i % 5;
         if (k < 4)
-            typing.push_back(press(box20, Qt::Key_0 + (digits[k] - '0'), QString(QChar(digits[k])), total, probe));
+            typing.push_back(
+                press(box20, Qt::Key_0 + (digits[k] - '0'), QString(QChar(digits[k])), total, probe));
         else
             typing.push_back(press(box20, Qt::Key_Delete, QString(), total, probe));
     }
@@ -91,7 +93,6 @@ int main(int argc, char **argv) {
         index += down ? 1 : -1;
         auto *to = w.findChild<lumora::CountBox *>(QString("Text%1").arg(index));
         moving.push_back(press(from, down ? Qt::Key_Down : Qt::Key_Up, QString(), to, probe));
-
     }
 
     const char *platform = std::getenv("QT_QPA_PLATFORM");

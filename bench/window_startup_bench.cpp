@@ -129,7 +129,8 @@ int main(int argc, char **argv) {
     std::printf("  ratio: time %.2fx (target <= 1.5x), memory %.2fx (target <= 1.3x)\n",
                 median(lumoraMs) / median(emptyMs),
                 static_cast<double>(median(lumoraKb)) / static_cast<double>(median(emptyKb)));
-    std::printf("  against the window with text: time %.2fx, memory %.2fx\n", median(lumoraMs) / median(textMs),
+    std::printf("  against the window with text: time %.2fx, memory %.2fx\n",
+                median(lumoraMs) / median(textMs),
                 static_cast<double>(median(lumoraKb)) / static_cast<double>(median(textKb)));
     return 0;
 }

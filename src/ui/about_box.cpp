@@ -52,7 +52,8 @@ private:
 
 // System-information viewers of the Linux desktops, most detailed first.
 bool startFirstSystemInfoViewer() {
-    for (const char *name : {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "xfce4-taskmanager"}) {
+    for (const char *name :
+         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "xfce4-taskmanager"}) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!path.isEmpty() && QProcess::startDetached(path, {})) return true;
     }
@@ -98,11 +99,13 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
     place(new QLabel(QStringLiteral("Дата создания 19.02.2011 г."), this), "lblDescription", 80, 64, 260);
 
     place(new QLabel(QStringLiteral("Сайт программы"), this), "Label2", 16, 100, 120);
-    place(new ClickableLabel(QString::fromUtf8(kWebPageText), [this] { clickWebLabel(); }, this), "Label1",
-          140, 100, 200);
+    place(new ClickableLabel(
+              QString::fromUtf8(kWebPageText), [this] { clickWebLabel(); }, this),
+          "Label1", 140, 100, 200);
     place(new QLabel(QStringLiteral("E-mail"), this), "Label4", 16, 124, 120);
-    place(new ClickableLabel(QString::fromUtf8(kEmailAddress), [this] { clickEmailLabel(); }, this), "Label3",
-          140, 124, 200);
+    place(new ClickableLabel(
+              QString::fromUtf8(kEmailAddress), [this] { clickEmailLabel(); }, this),
+          "Label3", 140, 124, 200);
 
     auto *line = new QFrame(this);
     line->setObjectName("Line1");

@@ -63,7 +63,8 @@ protected:
             if (int i = grid_->rowAt(help->pos(), Cell::D)) {
                 QToolTip::showText(help->globalPos(), qs(f.dToolTip(i)), this, grid_->cellRect(i, Cell::D));
             } else if (int j = grid_->rowAt(help->pos(), Cell::Vm3)) {
-                QToolTip::showText(help->globalPos(), qs(f.vm3ToolTip(j)), this, grid_->cellRect(j, Cell::Vm3));
+                QToolTip::showText(help->globalPos(), qs(f.vm3ToolTip(j)), this,
+                                   grid_->cellRect(j, Cell::Vm3));
             } else if (int k = grid_->rowAt(help->pos(), Cell::VD)) {
                 QToolTip::showText(help->globalPos(), qs(f.vdToolTip(k)), this, grid_->cellRect(k, Cell::VD));
             } else {

@@ -124,7 +124,13 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     enforceSize();
 }
 
-MainWindow::~MainWindow() { form_.setView(nullptr); }
+// The widgets go while the form still exists: their last focus changes must not reach a form that is
+// already gone.
+MainWindow::~MainWindow() {
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    delete takeCentralWidget();
+    form_.setView(nullptr);
+}
 
 // ---- Building ------------------------------------------------------------------------------------
 
@@ -188,7 +194,8 @@ void MainWindow::buildPanels(QWidget *client) {
     text1_ = resultBox(
         "Text1", "Среднеквадратический диаметр по ст. толщины и кол-ву сортиментов в ст. толщины", frame3_);
     text1_->setGeometry(tw_.rect(1110, 120, 1000, 330));
-    text2_ = resultBox("Text2", "Среднеквадратический диаметр по ст. толщины и объему в ст. толщины", frame3_);
+    text2_ =
+        resultBox("Text2", "Среднеквадратический диаметр по ст. толщины и объему в ст. толщины", frame3_);
     text2_->setGeometry(tw_.rect(2160, 120, 1040, 330));
 }
 
@@ -308,7 +315,8 @@ void MainWindow::focusChanged(QWidget *now) {
 bool MainWindow::eventFilter(QObject *o, QEvent *e) {
     if (o == hight1_ || o == hight1_->lineEdit()) {
         if (leaveToShortcuts(e)) return true;
-        if (o == hight1_ && e->type() == QEvent::KeyPress) return lengthKeyPressed(static_cast<QKeyEvent *>(e));
+        if (o == hight1_ && e->type() == QEvent::KeyPress)
+            return lengthKeyPressed(static_cast<QKeyEvent *>(e));
         if (e->type() == QEvent::InputMethod) {
             const QString text = static_cast<QInputMethodEvent *>(e)->commitString();
             forward([&] {
@@ -357,8 +365,9 @@ void MainWindow::showResults() {
         std::string &shown;
         QLineEdit *box;
     };
-    for (const Result &r : {Result{form_.Text13(), shown_.text13, text13_}, Result{form_.Text4(), shown_.text4, text4_},
-                            Result{form_.Text1(), shown_.text1, text1_}, Result{form_.Text2(), shown_.text2, text2_}}) {
+    for (const Result &r :
+         {Result{form_.Text13(), shown_.text13, text13_}, Result{form_.Text4(), shown_.text4, text4_},
+          Result{form_.Text1(), shown_.text1, text1_}, Result{form_.Text2(), shown_.text2, text2_}}) {
         if (shown_.known && r.text == r.shown) continue;
         r.shown = r.text;
         r.box->setText(qs(r.text));
@@ -379,7 +388,8 @@ void MainWindow::showLengthList() {
         if (edit->text() != qs(form_.listText())) edit->setText(qs(form_.listText()));
         textSet = true;
     }
-    if (textSet || form_.listSelStart() != shown_.listSelStart || form_.listSelLength() != shown_.listSelLength) {
+    if (textSet || form_.listSelStart() != shown_.listSelStart ||
+        form_.listSelLength() != shown_.listSelLength) {
         shown_.listSelStart = form_.listSelStart();
         shown_.listSelLength = form_.listSelLength();
         if (shown_.listSelLength > 0)

@@ -15,7 +15,8 @@ namespace {
 class SvgIconEngine : public QIconEngine {
 public:
     explicit SvgIconEngine(const QString &path) : path_(path), renderer_(path) {}
-    SvgIconEngine(const SvgIconEngine &other) : QIconEngine(other), path_(other.path_), renderer_(other.path_) {}
+    SvgIconEngine(const SvgIconEngine &other)
+        : QIconEngine(other), path_(other.path_), renderer_(other.path_) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override {
         if (mode == QIcon::Disabled) painter->setOpacity(0.4);

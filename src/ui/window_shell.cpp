@@ -49,7 +49,8 @@ void MainWindow::buildMenus() {
     save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     saveAs_ = item(file, "SaveAs", "Сохранить как...");
     // Ctrl+A as designed; Ctrl+Shift+S as the desktop's usual second key for it.
-    saveAs_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    saveAs_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     file->addSeparator()->setObjectName("miLine2");
     exportXls_ = item(file, "ExportXLS", "Экспорт в *.xls");
     print_ = item(file, "Print", "&Печать");
@@ -138,9 +139,9 @@ int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t
 
 void MainWindow::placeFrame(int frame) {
     const auto f = static_cast<size_t>(frame);
-    QWidget *w = frame == Frame2 ? static_cast<QWidget *>(frame2_)
+    QWidget *w = frame == Frame2   ? static_cast<QWidget *>(frame2_)
                  : frame == Frame3 ? static_cast<QWidget *>(frame3_)
-                                    : static_cast<QWidget *>(grid_);
+                                   : static_cast<QWidget *>(grid_);
     w->setGeometry(tw_.rect(0, frameTops_[f], kFrameWidths[f], kFrameHeights[f]));
 }
 

@@ -1,11 +1,13 @@
 // The main window as a user meets it: what typing, arrows, the length list, the toolbar and the menu
 // show in the widgets. The form computes; these tests check that the window forwards and shows.
+#include "ui/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QAction>
-#include <QClipboard>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -16,7 +18,6 @@
 #include "../tally/form_test_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
-#include "ui/main_window.h"
 
 namespace lumora {
 namespace {
@@ -139,7 +140,7 @@ TEST_F(Window, TheScrollBarAndTheWheelMoveTheRows) {
     QScrollBar *bar = widget<QScrollBar>("VScroll2");
     const int top = box(3)->y();
     const int bottom = box(21)->y();  // slot 19
-    bar->setValue(10);  // as a drag of the thumb does
+    bar->setValue(10);                // as a drag of the thumb does
     EXPECT_EQ(w->form().vscroll2Value(), 10);
     EXPECT_EQ(box(13)->y(), top);
     EXPECT_LT(box(3)->y(), 0);  // above the window, out of sight

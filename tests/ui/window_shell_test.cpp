@@ -145,14 +145,14 @@ TEST_F(Shell, TheMenuBarHasEveryItemWithItsCaptionAndShortcut) {
     struct Item {
         const char *name, *caption, *shortcut;
     };
-    for (const Item &i : {Item{"Open", "Открыть", "Ctrl+O"}, Item{"Save", "Сохранить", "Ctrl+S"},
-                          Item{"SaveAs", "Сохранить как...", "Ctrl+A"}, Item{"ExportXLS", "Экспорт в *.xls", ""},
-                          Item{"Print", "&Печать", "Ctrl+P"}, Item{"Exit", "Выход", "Ctrl+Q"},
-                          Item{"TrueT", "Скрыть", ""}, Item{"VisibleT", "Показать", ""}, Item{"TrueD", "Скрыть", ""},
-                          Item{"VisibleD", "Показать", ""}, Item{"Clear", "Очистить данные", ""},
-                          Item{"NoOkrugl", "Не округлять", ""}, Item{"Tis", "До тысячных", ""},
-                          Item{"Sot", "До сотых", ""}, Item{"Des", "До десятых", ""},
-                          Item{"About", "О программе", ""}}) {
+    for (const Item &i :
+         {Item{"Open", "Открыть", "Ctrl+O"}, Item{"Save", "Сохранить", "Ctrl+S"},
+          Item{"SaveAs", "Сохранить как...", "Ctrl+A"}, Item{"ExportXLS", "Экспорт в *.xls", ""},
+          Item{"Print", "&Печать", "Ctrl+P"}, Item{"Exit", "Выход", "Ctrl+Q"}, Item{"TrueT", "Скрыть", ""},
+          Item{"VisibleT", "Показать", ""}, Item{"TrueD", "Скрыть", ""}, Item{"VisibleD", "Показать", ""},
+          Item{"Clear", "Очистить данные", ""}, Item{"NoOkrugl", "Не округлять", ""},
+          Item{"Tis", "До тысячных", ""}, Item{"Sot", "До сотых", ""}, Item{"Des", "До десятых", ""},
+          Item{"About", "О программе", ""}}) {
         QAction *a = action(i.name);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
@@ -177,10 +177,11 @@ TEST_F(Shell, ToolbarButtonsCarryTheirToolTips) {
     struct Tool {
         const char *name, *toolTip;
     };
-    for (const Tool &t : {Tool{"Plus", "Добавить"}, Tool{"Minus", "Отнять"}, Tool{"Command3", "Очистить данные"},
-                          Tool{"Check1", "Округлить результаты"}, Tool{"Command2", " Увеличить разрядность"},
-                          Tool{"Command1", "Уменьшить разрядность"}, Tool{"Command5", "Экспорт в Excel"},
-                          Tool{"Command4", "Информация"}}) {
+    for (const Tool &t :
+         {Tool{"Plus", "Добавить"}, Tool{"Minus", "Отнять"}, Tool{"Command3", "Очистить данные"},
+          Tool{"Check1", "Округлить результаты"}, Tool{"Command2", " Увеличить разрядность"},
+          Tool{"Command1", "Уменьшить разрядность"}, Tool{"Command5", "Экспорт в Excel"},
+          Tool{"Command4", "Информация"}}) {
         auto *b = widget<QToolButton>(t.name);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(t.toolTip));
