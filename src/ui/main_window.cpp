@@ -128,6 +128,10 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 // already gone.
 MainWindow::~MainWindow() {
     QObject::disconnect(qApp, nullptr, this, nullptr);
+    // The filter must not see the events of widgets that are being destroyed.
+    check1_->removeEventFilter(this);
+    hight1_->removeEventFilter(this);
+    hight1_->lineEdit()->removeEventFilter(this);
     delete takeCentralWidget();
     form_.setView(nullptr);
 }
