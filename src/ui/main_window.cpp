@@ -131,7 +131,7 @@ MainWindow::~MainWindow() {
     // The filter must not see the events of widgets that are being destroyed.
     check1_->removeEventFilter(this);
     hight1_->removeEventFilter(this);
-    hight1_->lineEdit()->removeEventFilter(this);
+    hight1Edit_->removeEventFilter(this);
     delete takeCentralWidget();
     form_.setView(nullptr);
 }
@@ -182,6 +182,7 @@ void MainWindow::buildPanels(QWidget *client) {
     hight1_->setMaxVisibleItems(20);
     hight1_->setToolTip(QStringLiteral("Длина сортимента"));
     hight1_->setAccessibleName(QStringLiteral("Длина сортимента"));
+    hight1Edit_ = hight1_->lineEdit();
     hight1_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     hight1_->lineEdit()->setAcceptDrops(false);
     QStringList entries;
@@ -307,7 +308,7 @@ void MainWindow::focusChanged(QWidget *now) {
         return;
     }
     FocusTarget target = FocusTarget::Other;
-    if (now == hight1_ || now == hight1_->lineEdit())
+    if (now == hight1_ || now == hight1Edit_)
         target = FocusTarget::LengthList;
     else if (now == grid_->scrollBar())
         target = FocusTarget::GridScroll;
@@ -317,7 +318,7 @@ void MainWindow::focusChanged(QWidget *now) {
 }
 
 bool MainWindow::eventFilter(QObject *o, QEvent *e) {
-    if (o == hight1_ || o == hight1_->lineEdit()) {
+    if (o == hight1_ || o == hight1Edit_) {
         if (leaveToShortcuts(e)) return true;
         if (o == hight1_ && e->type() == QEvent::KeyPress)
             return lengthKeyPressed(static_cast<QKeyEvent *>(e));
