@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -10,7 +11,6 @@
 #include <QStandardPaths>
 
 #include "ui/palette.h"
-#include "ui/svg_icon.h"
 
 namespace lumora {
 
@@ -81,7 +81,7 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
 
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
-    picIcon->setPixmap(svgIcon(":/icons/round.svg").pixmap(QSize(48, 48), devicePixelRatio()));
+    picIcon->setPixmap(QIcon(QStringLiteral(":/icons/about_round.png")).pixmap(QSize(48, 48), devicePixelRatio()));
     picIcon->setGeometry(16, 16, 48, 48);
 
     auto place = [this](QLabel *label, const char *name, int x, int y, int w) {

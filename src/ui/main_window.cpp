@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -17,7 +18,6 @@
 #include "ui/grid_frame.h"
 #include "ui/key_codes.h"
 #include "ui/palette.h"
-#include "ui/svg_icon.h"
 
 namespace lumora {
 
@@ -30,14 +30,14 @@ struct Tool {
     const char *icon;
 };
 constexpr Tool kTools[8] = {
-    {"Plus", 0, "Добавить", ":/icons/plus.svg"},
-    {"Minus", 405, "Отнять", ":/icons/minus.svg"},
-    {"Command3", 810, "Очистить данные", ":/icons/clear.svg"},
-    {"Check1", 1200, "Округлить результаты", ":/icons/round.svg"},
-    {"Command2", 1620, " Увеличить разрядность", ":/icons/more_decimals.svg"},
-    {"Command1", 2040, "Уменьшить разрядность", ":/icons/fewer_decimals.svg"},
-    {"Command5", 2430, "Экспорт в Excel", ":/icons/export.svg"},
-    {"Command4", 2835, "Информация", ":/icons/save.svg"},
+    {"Plus", 0, "Добавить", ":/icons/plus.png"},
+    {"Minus", 405, "Отнять", ":/icons/minus.png"},
+    {"Command3", 810, "Очистить данные", ":/icons/clear.png"},
+    {"Check1", 1200, "Округлить результаты", ":/icons/round.png"},
+    {"Command2", 1620, " Увеличить разрядность", ":/icons/more_decimals.png"},
+    {"Command1", 2040, "Уменьшить разрядность", ":/icons/fewer_decimals.png"},
+    {"Command5", 2430, "Экспорт в Excel", ":/icons/export.png"},
+    {"Command4", 2835, "Информация", ":/icons/save.png"},
 };
 
 QString qs(const std::string &s) { return QString::fromStdString(s); }
@@ -146,7 +146,7 @@ void MainWindow::buildToolbar(QWidget *client) {
         b->setObjectName(t.name);
         b->setToolTip(QString::fromUtf8(t.toolTip));
         b->setAccessibleName(QString::fromUtf8(t.toolTip));
-        b->setIcon(svgIcon(QString::fromLatin1(t.icon)));
+        b->setIcon(QIcon(QString::fromLatin1(t.icon)));  // with its @2x picture
         b->setIconSize(QSize(side - 8, side - 8));
         b->setGeometry(tw_.rect(t.left, 0, 410, 410));
         b->setFocusPolicy(Qt::TabFocus);
