@@ -81,7 +81,8 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
 
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName("picIcon");
-    picIcon->setPixmap(QIcon(QStringLiteral(":/icons/about_round.png")).pixmap(QSize(48, 48), devicePixelRatio()));
+    picIcon->setPixmap(
+        QIcon(QStringLiteral(":/icons/about_round.png")).pixmap(QSize(48, 48), devicePixelRatio()));
     picIcon->setGeometry(16, 16, 48, 48);
 
     auto place = [this](QLabel *label, const char *name, int x, int y, int w) {
