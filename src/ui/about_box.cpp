@@ -10,12 +10,13 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "documents/core/print_layout.h"
 #include "ui/palette.h"
 
 namespace lumora {
 
 const char kWebPageUrl[] = "http://www.lumora.example/?page_id=88";
-const char kWebPageText[] = "www.lumora.example";
+const char *const kWebPageText = kMakerWebAddress;  // the same address the printed sheet carries
 const char kEmailAddress[] = "info@lumora.example";
 
 QString versionText() {

@@ -16,7 +16,7 @@ namespace lumora {
 QString versionText();
 
 extern const char kWebPageUrl[];   // the page that the web label opens
-extern const char kWebPageText[];  // how the web label reads
+extern const char *const kWebPageText;  // how the web label reads
 extern const char kEmailAddress[];
 
 // What the about box asks of the desktop; tests replace these.

@@ -5,7 +5,7 @@
 
 namespace lumora {
 
-const char kMakerWebAddress[] = "lumora.example";
+const char kMakerWebAddress[] = "www.lumora.example";
 const char kDefaultSheetTitle[] = "Кв.  , выд. , дел. ";
 
 namespace {
