@@ -3,29 +3,9 @@
 // window shows one line of text, so that the fonts are loaded as in any window that shows text.
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
-#include <cstdio>
-#include <cstdlib>
 
-class FirstPaint : public QObject {
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override {
-        if (e->type() == QEvent::Paint && !done_) {
-            done_ = true;
-            // Report once the whole frame, with every child, is painted and flushed.
-            QTimer::singleShot(0, [] {
-                std::puts("painted");
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        }
-        return QObject::eventFilter(o, e);
-    }
-
-private:
-    bool done_ = false;
-};
+#include "first_paint.h"
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);

@@ -18,28 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "first_paint.h"
 #include "ui/main_window.h"
 #include "ui/run_window.h"
 
 namespace {
-
-class FirstPaint : public QObject {
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override {
-        if (e->type() == QEvent::Paint && !done_) {
-            done_ = true;
-            QTimer::singleShot(0, [] {
-                std::puts("painted");
-                std::fflush(stdout);
-                std::_Exit(0);
-            });
-        }
-        return QObject::eventFilter(o, e);
-    }
-
-private:
-    bool done_ = false;
-};
 
 int child(int argc, char **argv) {
     QApplication app(argc, argv);

@@ -104,6 +104,7 @@ private:
         if (depth_ == 0) afterHandlers();
     }
     void afterHandlers();
+    void runFileCommand(const std::function<bool()> &command);
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
     void buildMenus();

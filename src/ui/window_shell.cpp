@@ -235,29 +235,17 @@ void MainWindow::showAbout() {
 
 // ---- Documents and leaving -----------------------------------------------------------------------
 
-void MainWindow::openTally() {
-    bool loaded = false;
-    forward([&] { loaded = docs_.open && docs_.open(); });
-    if (loaded) saved_.remember(form_);
+// A command that loads or writes the tally; when it did, the counts are the saved ones from now on.
+void MainWindow::runFileCommand(const std::function<bool()> &command) {
+    bool done = false;
+    forward([&] { done = command && command(); });
+    if (done) saved_.remember(form_);
 }
 
-void MainWindow::saveTally() {
-    bool written = false;
-    forward([&] { written = docs_.save && docs_.save(); });
-    if (written) saved_.remember(form_);
-}
-
-void MainWindow::saveTallyAs() {
-    bool written = false;
-    forward([&] { written = docs_.saveAs && docs_.saveAs(); });
-    if (written) saved_.remember(form_);
-}
-
-void MainWindow::saveFromToolbar() {
-    bool written = false;
-    forward([&] { written = docs_.command4 && docs_.command4(); });
-    if (written) saved_.remember(form_);
-}
+void MainWindow::openTally() { runFileCommand(docs_.open); }
+void MainWindow::saveTally() { runFileCommand(docs_.save); }
+void MainWindow::saveTallyAs() { runFileCommand(docs_.saveAs); }
+void MainWindow::saveFromToolbar() { runFileCommand(docs_.command4); }
 
 bool MainWindow::askBeforeLeaving() {
     if (!saved_.unsaved(form_)) return true;
