@@ -53,9 +53,6 @@ TEST(GridScrolling, FocusLeavingTheWindowScrollsByOneRow) {
 }
 
 TEST(GridScrolling, EveryStepInUseIsReachableByArrowsAndStaysVisible) {
-    struct Case {
-        int lengthCm;
-    };
     for (int lengthCm : {100, 200, 600, 1000, 1500, 50}) {
         Form f(kComma);
         f.startUp();
