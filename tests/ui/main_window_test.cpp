@@ -15,35 +15,21 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "../tally/form_test_support.h"
+#include "window_test_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
 
 namespace lumora {
 namespace {
 
-using test::kComma;
 using test::rowOf;
 
-class Window : public ::testing::Test {
+class Window : public test::WindowTest {
 protected:
-    void SetUp() override {
-        w = std::make_unique<MainWindow>(kComma);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    }
+    void SetUp() override { showWindow(); }
 
-    template <class T = QWidget>
-    T *widget(const char *name) {
-        T *found = w->findChild<T *>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    CountBox *box(int d) { return widget<CountBox>(QString("Text%1").arg(1000 + rowOf(d)).toUtf8()); }
     QString stepVolume(int d) { return widget<GridFrame>("Frame1")->stepVolumeText(rowOf(d)); }
     QString text(const char *name) { return widget<QLineEdit>(name)->text(); }
-    QAction *action(const char *name) { return widget<QAction>(name); }
     QComboBox *lengths() { return widget<QComboBox>("Hight1"); }
 
     void type(QWidget *target, const QString &chars) {
@@ -57,7 +43,6 @@ protected:
         QApplication::processEvents();
     }
 
-    std::unique_ptr<MainWindow> w;
 };
 
 TEST_F(Window, TypingFiveAt24cmWithSixMetresShowsTheStepVolumeAndTheTotals) {

@@ -16,7 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "../tally/form_test_support.h"
+#include "window_test_support.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
 #include "ui/main_window.h"
@@ -24,13 +24,11 @@
 namespace lumora {
 namespace {
 
-using test::kComma;
 using test::rowOf;
 
-class Shell : public ::testing::Test {
+class Shell : public test::WindowTest {
 protected:
     void SetUp() override {
-        w = std::make_unique<MainWindow>(kComma);
         w->setLeaveQuestion([this] {
             ++questions;
             return answer;
@@ -46,19 +44,9 @@ protected:
         };
         hooks.command4 = hooks.save;
         w->setDocumentHooks(hooks);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        showWindow();
     }
 
-    template <class T = QWidget>
-    T *widget(const char *name) {
-        T *found = w->findChild<T *>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    CountBox *box(int d) { return widget<CountBox>(QString("Text%1").arg(1000 + rowOf(d)).toUtf8()); }
-    QAction *action(const char *name) { return widget<QAction>(name); }
     int px(int twips) const { return w->twips().y(twips); }
     void typeCount(int d, const QString &digits) {
         box(d)->setFocus();
@@ -66,7 +54,6 @@ protected:
         for (QChar c : digits) QTest::sendKeyEvent(QTest::Click, box(d), Qt::Key_unknown, c, Qt::NoModifier);
     }
 
-    std::unique_ptr<MainWindow> w;
     LeaveAnswer answer = LeaveAnswer::Cancel;
     bool saveSucceeds = true;
     int questions = 0, saves = 0, savesAs = 0;
