@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace lumora {
 
@@ -47,9 +48,15 @@ public:
     }
 
 private:
+    // The cell is built in place: moving a finished cell (and so its variant) into the vector made
+    // GCC 12 at -O2 see the string alternative of a double cell as read uninitialized.
     template <typename T>
     void add(int row, int column, T value) {
-        if (error_.empty()) cells_.push_back({row, column, value});
+        if (!error_.empty()) return;
+        ExportCell &cell = cells_.emplace_back();
+        cell.row = row;
+        cell.column = column;
+        cell.value.template emplace<T>(std::move(value));
     }
 
     std::optional<double> number(const std::string &t, const std::string &what) {

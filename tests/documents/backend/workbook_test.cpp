@@ -85,7 +85,13 @@ TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
     if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
+    // A private profile and a fixed locale: the user's own settings and a Russian desktop would
+    // otherwise change how LibreOffice writes the numbers of the CSV.
     QProcess lo;
+    auto env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"LANG", "LC_ALL", "LC_NUMERIC"}) env.insert(name, "C.UTF-8");
+    env.remove("LANGUAGE");
+    lo.setProcessEnvironment(env);
     lo.start(soffice,
              {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
               "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", dir.path(), path});
