@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "app/report.h"
 #include "ui/run_window.h"
 
@@ -23,6 +25,7 @@ lumora::NumberFormat userNumberFormat() {
 }  // namespace
 
 int main(int argc, char **argv) {
+    lumora::setProgramNames();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (lumora::wantsReport(args)) {
         if (lumora::reportNeedsFonts(args)) {
@@ -34,6 +37,19 @@ int main(int argc, char **argv) {
         QCoreApplication core(argc, argv);
         return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
     }
+
+    // Read before any application object exists: --help, --version and a wrong option need no display.
+    QStringList arguments;
+    for (int k = 0; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
+    const lumora::WindowCommandLine line = lumora::parseWindowCommandLine(arguments);
+    if (line.action == lumora::WindowCommandLine::Action::PrintAndExit) {
+        std::fputs(line.text.toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (line.action == lumora::WindowCommandLine::Action::Fail) {
+        std::fputs(line.text.toUtf8().constData(), stderr);
+        return 2;
+    }
     QApplication app(argc, argv);
-    return lumora::runWindow(app, userNumberFormat());
+    return lumora::runWindow(app, userNumberFormat(), line.file);
 }

@@ -117,14 +117,19 @@ int findLength(const Form &form, std::string length, char sep) {
 class ReportDialogs : public DocumentDialogs {
 public:
     ReportDialogs(std::string file, std::ostream &err) : file_(std::move(file)), err_(err) {}
-    std::optional<std::string> openFileName(const std::string &, const std::string &) override { return file_; }
-    std::optional<std::string> saveFileName(const std::string &, const std::string &) override { return file_; }
+    std::optional<std::string> openFileName(const std::string &, const std::string &) override {
+        return file_;
+    }
+    std::optional<std::string> saveFileName(const std::string &, const std::string &) override {
+        return file_;
+    }
     void message(const std::string &text) override {
         err_ << text << "\n";
         failed = true;
     }
     bool question(const std::string &) override { return false; }
-    std::optional<std::string> inputText(const std::string &, const std::string &, const std::string &d) override {
+    std::optional<std::string> inputText(const std::string &, const std::string &,
+                                         const std::string &d) override {
         return d;
     }
     bool failed = false;
@@ -143,10 +148,16 @@ bool reportNeedsFonts(const std::vector<std::string> &args) {
 }
 
 bool wantsReport(const std::vector<std::string> &args) {
-    for (const auto &a : args)
-        if (a == "--report" || a == "--help" || a == "-h") return true;
+    for (const auto &a : args) {
+        if (a == "--") return false;  // what follows is a file name
+        for (const char *option :
+             {"--report", "--length", "--decimals", "--no-rounding", "--xlsx", "--pdf", "--title", "--save"})
+            if (a == option) return true;
+    }
     return false;
 }
+
+const char *reportUsage() { return kUsage; }
 
 void writeReport(const Form &form, std::ostream &out) {
     out << "Длина\t" << form.listText() << "\n";
@@ -193,7 +204,8 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     // The documents first: when one cannot be written, the message goes to standard error and
     // nothing is printed.
     std::optional<std::string> failure;
-    if (!failure && options->xlsx) failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
+    if (!failure && options->xlsx)
+        failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
     if (!failure && options->pdf)
         failure = printSheetToPdf(form, QString::fromStdString(*options->pdf),
                                   options->title.value_or(kDefaultSheetTitle));

@@ -12,8 +12,12 @@ namespace lumora {
 
 class Form;
 
-// True when the arguments ask for the report (or its usage) rather than the window.
+// True when the arguments ask for the report rather than the window: --report or any option that
+// only the report has. (--help alone is the program's help, which includes the report's usage.)
 bool wantsReport(const std::vector<std::string> &args);
+
+// The report's usage, as --report --help prints it.
+const char *reportUsage();
 
 // The report's lines for the form as it stands: length, each counted step, totals, mean diameters.
 void writeReport(const Form &form, std::ostream &out);

@@ -9,7 +9,9 @@ namespace lumora {
 bool leaveToShortcuts(QEvent *e) {
     if (e->type() != QEvent::ShortcutOverride) return false;
     auto *k = static_cast<QKeyEvent *>(e);
-    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+    // F10 goes to the menu bar, as the desktop's key for it.
+    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) ||
+        k->key() == Qt::Key_F10) {
         e->ignore();
         return true;
     }

@@ -37,7 +37,7 @@ constexpr Tool kTools[8] = {
     {"Command2", 1620, " Увеличить разрядность", ":/icons/more_decimals.png"},
     {"Command1", 2040, "Уменьшить разрядность", ":/icons/fewer_decimals.png"},
     {"Command5", 2430, "Экспорт в Excel", ":/icons/export.png"},
-    {"Command4", 2835, "Информация", ":/icons/save.png"},
+    {"Command4", 2835, "Сохранить", ":/icons/save.png"},
 };
 
 QString qs(const std::string &s) { return QString::fromStdString(s); }
@@ -115,6 +115,10 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
         if (box.clickedButton() == save) return LeaveAnswer::Save;
         if (box.clickedButton() == discard) return LeaveAnswer::Discard;
         return LeaveAnswer::Cancel;
+    };
+    tell_ = [this](const QString &text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Люмора"), text, QMessageBox::Ok, this);
+        box.exec();
     };
     aboutServices_ = desktopAboutServices();
 

@@ -21,6 +21,7 @@
 #include "tally/form.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
+#include "ui/recent_files.h"
 #include "ui/saved_tally.h"
 #include "ui/twips.h"
 
@@ -29,6 +30,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QToolButton;
 
 namespace lumora {
@@ -36,9 +38,11 @@ namespace lumora {
 class GridFrame;
 
 // The document commands behind the File menu and two toolbar buttons (Command4 saves, Command5
-// exports). `open` and the saves return true when a tally was loaded from or written to a file.
+// exports). `open`, `openFile` and the saves return true when a tally was loaded from or written to
+// a file. `openFile` loads the named file as Open loads a chosen one.
 struct DocumentHooks {
     std::function<bool()> open, save, saveAs, command4;
+    std::function<bool(const std::string &)> openFile;
     std::function<void()> exportXls, command5, print, printPreview;
 };
 
@@ -55,6 +59,9 @@ public:
     // The question asked before leaving with unsaved counts; the default is a message box.
     void setLeaveQuestion(std::function<LeaveAnswer()> ask) { askToLeave_ = std::move(ask); }
     void setAboutServices(AboutServices services) { aboutServices_ = std::move(services); }
+    // The message box of the window's own messages (a recent file that is gone); tests answer it.
+    void setMessageBox(std::function<void(const QString &)> tell) { tell_ = std::move(tell); }
+    const RecentFiles &recentFiles() const { return recent_; }
 
     // Window height in twips of the designed platform for the View menu's state (7850 with both
     // the toolbar and the mean-diameter panel shown).
@@ -85,6 +92,10 @@ public:
     void saveTally();
     void saveTallyAs();
     void saveFromToolbar();
+    // Loads a tally file as Open does after its dialog (the file named on the command line).
+    void openTallyFile(const QString &path);
+    // The same for an entry of the recent files; a file that is gone leaves the list with a message.
+    void openRecentFile(const QString &path);
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -108,6 +119,8 @@ private:
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
     void buildMenus();
+    void buildRecentMenu();
+    void fillRecentMenu();
     void connectWidgets();
     void placeFrame(int frame);
     void moveFrames(int shift, std::initializer_list<int> frames);
@@ -150,6 +163,9 @@ private:
     std::function<LeaveAnswer()> askToLeave_;
     AboutServices aboutServices_;
     QPointer<AboutBox> about_;
+    RecentFiles recent_;
+    QMenu *recentMenu_ = nullptr;
+    std::function<void(const QString &)> tell_;
     SavedTally saved_;
     int depth_ = 0;         // how deep in forwarded handlers we are
     int pendingFocus_ = 0;  // count box the form wants focused once the widgets are shown

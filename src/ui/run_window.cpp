@@ -1,5 +1,6 @@
 #include "ui/run_window.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 
@@ -8,21 +9,43 @@
 
 namespace lumora {
 
+const char kDesktopId[] = "example.lumora.Lumora";
+
+namespace {
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/lumora-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+}  // namespace
+
+void setProgramNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("lumora"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("lumora.example"));
+    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+}
+
 ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
     // Qt's own dialogs (file, print, message boxes) speak the user's language when it is Russian.
     const QStringList languages = QLocale::system().uiLanguages();
     if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&
         qtTranslator_.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator_);
+    app.setWindowIcon(programIcon());
     window_ = std::make_unique<MainWindow>(fmt);
     documents_ = std::make_unique<WindowDocuments>(*window_);
 }
 
 ProgramWindow::~ProgramWindow() = default;
 
-int runWindow(QApplication &app, const NumberFormat &fmt) {
+int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ProgramWindow program(app, fmt);
     program.window().show();
+    if (!file.isEmpty()) program.window().openTallyFile(file);
     return app.exec();
 }
 

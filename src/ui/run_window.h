@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QString>
 #include <QTranslator>
 #include <memory>
 
@@ -10,7 +11,15 @@ namespace lumora {
 class MainWindow;
 class WindowDocuments;
 
-// What the program opens at start: Qt's own translations, the main window and its document commands.
+// The desktop's id of the program: the name of its desktop entry, icon and metainfo.
+extern const char kDesktopId[];
+
+// The organisation and application names under which the program keeps its settings (QSettings:
+// ~/.config/lumora/lumora.conf). Call before anything reads or writes a setting.
+void setProgramNames();
+
+// What the program opens at start: Qt's own translations, the program's icon, the main window and its
+// document commands.
 class ProgramWindow {
 public:
     ProgramWindow(QApplication &app, const NumberFormat &fmt);
@@ -23,7 +32,9 @@ private:
     std::unique_ptr<WindowDocuments> documents_;
 };
 
-// Shows the main window and runs the event loop until the program ends.
-int runWindow(QApplication &app, const NumberFormat &fmt);
+// Shows the main window, opens `file` in it when one is named (as the Open command would, so a file
+// that is refused gives the usual message and leaves the tally empty) and runs the event loop until
+// the program ends.
+int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file = QString());
 
 }  // namespace lumora

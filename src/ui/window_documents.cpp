@@ -1,5 +1,7 @@
 #include "ui/window_documents.h"
 
+#include <utility>
+
 #include "documents/backend/document_commands.h"
 #include "documents/backend/file_store.h"
 #include "ui/document_dialogs.h"
@@ -11,8 +13,11 @@ class WindowDocuments::WatchedDialogs : public DocumentDialogs {
 public:
     explicit WatchedDialogs(DocumentDialogs &inner) : inner_(inner) {}
     bool failureTold = false;
+    // A file named beforehand (on the command line, in the recent files) answers the open dialog.
+    std::optional<std::string> namedFile;
 
     std::optional<std::string> openFileName(const std::string &title, const std::string &filter) override {
+        if (namedFile) return std::exchange(namedFile, std::nullopt);
         return inner_.openFileName(title, filter);
     }
     std::optional<std::string> saveFileName(const std::string &title, const std::string &filter) override {
@@ -69,6 +74,12 @@ WindowDocuments::WindowDocuments(MainWindow &window)
     hooks.open = [this, open] {
         open();
         return files_->read_ && !dialogs_->failureTold;  // a refused file changes nothing
+    };
+    hooks.openFile = [this, open](const std::string &name) {
+        dialogs_->namedFile = name;
+        open();
+        dialogs_->namedFile.reset();
+        return files_->read_ && !dialogs_->failureTold;
     };
     auto save = watched(&DocumentCommands::Save);
     hooks.save = [this, save] {

@@ -1,7 +1,10 @@
 // The window's shell: the menu bar, the fixed size, hiding and showing the toolbar and the
 // mean-diameter panel, the about box, the document commands and leaving.
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +33,8 @@ QAction *item(QMenu *menu, const char *name, const char *caption, bool checkable
     return a;
 }
 
+QString qs(const std::string &s) { return QString::fromStdString(s); }
+
 QMenu *submenu(QWidget *parent, const char *name, const char *caption) {
     auto *m = new QMenu(QString::fromUtf8(caption), parent);
     m->setObjectName(name);
@@ -41,50 +46,74 @@ QMenu *submenu(QWidget *parent, const char *name, const char *caption) {
 void MainWindow::buildMenus() {
     QMenuBar *bar = menuBar();
 
-    QMenu *file = submenu(bar, "File", "Файл");
-    open_ = item(file, "Open", "Открыть");
+    QMenu *file = submenu(bar, "File", "&Файл");
+    open_ = item(file, "Open", "&Открыть");
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu_ = submenu(file, "RecentFiles", "&Недавние файлы");
+    file->addMenu(recentMenu_);
+    buildRecentMenu();
     file->addSeparator()->setObjectName("miLine1");
-    save_ = item(file, "Save", "Сохранить");
+    save_ = item(file, "Save", "&Сохранить");
     save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    saveAs_ = item(file, "SaveAs", "Сохранить как...");
+    saveAs_ = item(file, "SaveAs", "Сохранить &как...");
     // Ctrl+A as designed; Ctrl+Shift+S as the desktop's usual second key for it.
     saveAs_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     file->addSeparator()->setObjectName("miLine2");
-    exportXls_ = item(file, "ExportXLS", "Экспорт в *.xls");
+    exportXls_ = item(file, "ExportXLS", "&Экспорт в *.xls");
     print_ = item(file, "Print", "&Печать");
     print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    printPreview_ = item(file, "PrintPreview", "Предварительный просмотр...");
+    printPreview_ = item(file, "PrintPreview", "Предварительный п&росмотр...");
     file->addSeparator()->setObjectName("miLine3");
-    exit_ = item(file, "Exit", "Выход");
+    exit_ = item(file, "Exit", "&Выход");
     exit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
-    QMenu *view = submenu(bar, "View", "Вид");
-    QMenu *tools = submenu(view, "Tools", "Панель инстрементов");
-    trueT_ = item(tools, "TrueT", "Скрыть", true);
-    visibleT_ = item(tools, "VisibleT", "Показать", true);
+    QMenu *view = submenu(bar, "View", "&Вид");
+    QMenu *tools = submenu(view, "Tools", "Панель &инструментов");
+    trueT_ = item(tools, "TrueT", "&Скрыть", true);
+    visibleT_ = item(tools, "VisibleT", "&Показать", true);
     view->addMenu(tools);
-    QMenu *diametr = submenu(view, "Diametr", "Средний диаметр");
-    trueD_ = item(diametr, "TrueD", "Скрыть", true);
-    visibleD_ = item(diametr, "VisibleD", "Показать", true);
+    QMenu *diametr = submenu(view, "Diametr", "&Средний диаметр");
+    trueD_ = item(diametr, "TrueD", "&Скрыть", true);
+    visibleD_ = item(diametr, "VisibleD", "&Показать", true);
     view->addMenu(diametr);
     bar->addMenu(view);
 
-    QMenu *services = submenu(bar, "Services", "Сервис");
-    clear_ = item(services, "Clear", "Очистить данные");
-    QMenu *ocruglit = submenu(services, "Ocruglit", "Округлять результаты");
-    noOkrugl_ = item(ocruglit, "NoOkrugl", "Не округлять", true);
-    tis_ = item(ocruglit, "Tis", "До тысячных", true);
-    sot_ = item(ocruglit, "Sot", "До сотых", true);
-    des_ = item(ocruglit, "Des", "До десятых", true);
+    QMenu *services = submenu(bar, "Services", "&Сервис");
+    clear_ = item(services, "Clear", "&Очистить данные");
+    QMenu *ocruglit = submenu(services, "Ocruglit", "Ок&руглять результаты");
+    noOkrugl_ = item(ocruglit, "NoOkrugl", "&Не округлять", true);
+    tis_ = item(ocruglit, "Tis", "До &тысячных", true);
+    sot_ = item(ocruglit, "Sot", "До &сотых", true);
+    des_ = item(ocruglit, "Des", "До &десятых", true);
     services->addMenu(ocruglit);
     bar->addMenu(services);
 
-    QMenu *help = submenu(bar, "Help", "Помощь");
-    about_action_ = item(help, "About", "О программе");
+    QMenu *help = submenu(bar, "Help", "&Помощь");
+    about_action_ = item(help, "About", "&О программе");
     bar->addMenu(help);
+
+    // Either-or items are drawn with radio marks; which one is marked is still the form's to say.
+    for (auto pair : {std::initializer_list<QAction *>{trueT_, visibleT_},
+                      {trueD_, visibleD_},
+                      {noOkrugl_, tis_, sot_, des_}}) {
+        auto *group = new QActionGroup(this);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+        for (QAction *a : pair) group->addAction(a);
+    }
+
+    // F10 opens the first menu, as on other desktops. (Alt alone goes to the menu bar by the widget
+    // style, as in every Qt program.)
+    auto *menuKey = new QAction(this);
+    menuKey->setObjectName("MenuBarKey");
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        const QList<QAction *> menus = menuBar()->actions();
+        if (!menus.isEmpty()) menuBar()->setActiveAction(menus.first());
+    });
 
     // Every shortcut works wherever the focus is in the window.
     for (QAction *a : {open_, save_, saveAs_, print_, exit_}) a->setShortcutContext(Qt::WindowShortcut);
@@ -239,7 +268,58 @@ void MainWindow::showAbout() {
 void MainWindow::runFileCommand(const std::function<bool()> &command) {
     bool done = false;
     forward([&] { done = command && command(); });
-    if (done) saved_.remember(form_);
+    if (!done) return;
+    saved_.remember(form_);
+    if (form_.tallyFileName.empty()) return;
+    recent_.add(qs(form_.tallyFileName));
+    fillRecentMenu();
+}
+
+void MainWindow::openTallyFile(const QString &path) {
+    const std::string name = path.toStdString();
+    runFileCommand([this, &name] { return docs_.openFile && docs_.openFile(name); });
+}
+
+void MainWindow::openRecentFile(const QString &path) {
+    if (!QFileInfo(path).isFile()) {
+        recent_.remove(path);
+        fillRecentMenu();
+        tell_(QStringLiteral("Не удалось открыть файл «%1»: файл не найден.\n"
+                             "Он убран из списка недавних файлов.")
+                  .arg(path));
+        return;
+    }
+    openTallyFile(path);
+}
+
+void MainWindow::buildRecentMenu() {
+    for (int k = 1; k <= RecentFiles::kMaxFiles; ++k) {
+        QAction *a = recentMenu_->addAction(QString());
+        a->setObjectName(QStringLiteral("RecentFile%1").arg(k));
+        connect(a, &QAction::triggered, this, [this, a] { openRecentFile(a->data().toString()); });
+    }
+    recentMenu_->addSeparator();
+    QAction *clear = recentMenu_->addAction(QStringLiteral("&Очистить список"));
+    clear->setObjectName("ClearRecentFiles");
+    connect(clear, &QAction::triggered, this, [this] {
+        recent_.clear();
+        fillRecentMenu();
+    });
+    fillRecentMenu();
+}
+
+void MainWindow::fillRecentMenu() {
+    const QStringList &files = recent_.files();
+    const QList<QAction *> entries = recentMenu_->actions();
+    for (int k = 0; k < RecentFiles::kMaxFiles; ++k) {
+        QAction *a = entries[k];
+        const bool used = k < files.size();
+        a->setVisible(used);
+        a->setData(used ? files[k] : QString());
+        a->setText(used ? recentFileCaption(k + 1, files[k]) : QString());
+        a->setToolTip(used ? QDir::toNativeSeparators(files[k]) : QString());
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
 }
 
 void MainWindow::openTally() { runFileCommand(docs_.open); }

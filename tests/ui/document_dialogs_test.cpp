@@ -25,13 +25,13 @@ void whenShown(std::function<void(Dialog *)> act) {
 TEST(DocumentDialogs, TheTitleBoxOffersTheFormToFillInAndReturnsTheTypedTitle) {
     QtDocumentDialogs dialogs(nullptr);
     whenShown<QInputDialog>([](QInputDialog *d) {
-        EXPECT_EQ(d->windowTitle(), "Нзвание таблицы");
+        EXPECT_EQ(d->windowTitle(), "Название таблицы");
         EXPECT_EQ(d->labelText(), "Введите название таблицы");
         EXPECT_EQ(d->textValue(), "Кв.  , выд. , дел. ");
         d->setTextValue("Кв. 5");
         d->accept();
     });
-    EXPECT_EQ(dialogs.inputText("Введите название таблицы", "Нзвание таблицы", "Кв.  , выд. , дел. "),
+    EXPECT_EQ(dialogs.inputText("Введите название таблицы", "Название таблицы", "Кв.  , выд. , дел. "),
               std::optional<std::string>("Кв. 5"));
     whenShown<QInputDialog>([](QInputDialog *d) { d->reject(); });
     EXPECT_EQ(dialogs.inputText("a", "b", "c"), std::nullopt);
@@ -40,12 +40,12 @@ TEST(DocumentDialogs, TheTitleBoxOffersTheFormToFillInAndReturnsTheTypedTitle) {
 TEST(DocumentDialogs, FileDialogsCarryTheTitleAndFilterAndACancelIsDistinct) {
     QtDocumentDialogs dialogs(nullptr);
     whenShown<QFileDialog>([](QFileDialog *d) {
-        EXPECT_EQ(d->windowTitle(), "Загрузить текстовой файл");
+        EXPECT_EQ(d->windowTitle(), "Загрузить текстовый файл");
         EXPECT_EQ(d->nameFilters(), QStringList{"Текстовые файлы (*.txt)"});
         EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
         d->reject();
     });
-    EXPECT_EQ(dialogs.openFileName("Загрузить текстовой файл", "Текстовые файлы (*.txt)"), std::nullopt);
+    EXPECT_EQ(dialogs.openFileName("Загрузить текстовый файл", "Текстовые файлы (*.txt)"), std::nullopt);
     whenShown<QFileDialog>([](QFileDialog *d) {
         EXPECT_EQ(d->windowTitle(), "Сохранить как...");
         EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);

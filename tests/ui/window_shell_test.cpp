@@ -16,10 +16,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "window_test_support.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
 #include "ui/main_window.h"
+#include "window_test_support.h"
 
 namespace lumora {
 namespace {
@@ -127,28 +127,28 @@ TEST_F(Shell, HidingAndShowingThePanelsMovesThemAndRestoresTheDesign) {
 TEST_F(Shell, TheMenuBarHasEveryItemWithItsCaptionAndShortcut) {
     QStringList menus;
     for (QAction *a : w->menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, QStringList({"Файл", "Вид", "Сервис", "Помощь"}));
+    EXPECT_EQ(menus, QStringList({"&Файл", "&Вид", "&Сервис", "&Помощь"}));
 
     struct Item {
         const char *name, *caption, *shortcut;
     };
     for (const Item &i :
-         {Item{"Open", "Открыть", "Ctrl+O"}, Item{"Save", "Сохранить", "Ctrl+S"},
-          Item{"SaveAs", "Сохранить как...", "Ctrl+A"}, Item{"ExportXLS", "Экспорт в *.xls", ""},
-          Item{"Print", "&Печать", "Ctrl+P"}, Item{"Exit", "Выход", "Ctrl+Q"}, Item{"TrueT", "Скрыть", ""},
-          Item{"VisibleT", "Показать", ""}, Item{"TrueD", "Скрыть", ""}, Item{"VisibleD", "Показать", ""},
-          Item{"Clear", "Очистить данные", ""}, Item{"NoOkrugl", "Не округлять", ""},
-          Item{"Tis", "До тысячных", ""}, Item{"Sot", "До сотых", ""}, Item{"Des", "До десятых", ""},
-          Item{"About", "О программе", ""}}) {
+         {Item{"Open", "&Открыть", "Ctrl+O"}, Item{"Save", "&Сохранить", "Ctrl+S"},
+          Item{"SaveAs", "Сохранить &как...", "Ctrl+A"}, Item{"ExportXLS", "&Экспорт в *.xls", ""},
+          Item{"Print", "&Печать", "Ctrl+P"}, Item{"Exit", "&Выход", "Ctrl+Q"}, Item{"TrueT", "&Скрыть", ""},
+          Item{"VisibleT", "&Показать", ""}, Item{"TrueD", "&Скрыть", ""}, Item{"VisibleD", "&Показать", ""},
+          Item{"Clear", "&Очистить данные", ""}, Item{"NoOkrugl", "&Не округлять", ""},
+          Item{"Tis", "До &тысячных", ""}, Item{"Sot", "До &сотых", ""}, Item{"Des", "До &десятых", ""},
+          Item{"About", "&О программе", ""}}) {
         QAction *a = action(i.name);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->text(), QString::fromUtf8(i.caption)) << i.name;
         EXPECT_EQ(a->shortcut().toString(), QString::fromLatin1(i.shortcut)) << i.name;
     }
     EXPECT_EQ(action("SaveAs")->shortcuts().value(1).toString(), "Ctrl+Shift+S");
-    EXPECT_EQ(widget<QMenu>("Tools")->title(), "Панель инстрементов");
-    EXPECT_EQ(widget<QMenu>("Diametr")->title(), "Средний диаметр");
-    EXPECT_EQ(widget<QMenu>("Ocruglit")->title(), "Округлять результаты");
+    EXPECT_EQ(widget<QMenu>("Tools")->title(), "Панель &инструментов");
+    EXPECT_EQ(widget<QMenu>("Diametr")->title(), "&Средний диаметр");
+    EXPECT_EQ(widget<QMenu>("Ocruglit")->title(), "Ок&руглять результаты");
 }
 
 TEST_F(Shell, CtrlAInACountBoxSavesAsInsteadOfSelecting) {
@@ -168,7 +168,7 @@ TEST_F(Shell, ToolbarButtonsCarryTheirToolTips) {
          {Tool{"Plus", "Добавить"}, Tool{"Minus", "Отнять"}, Tool{"Command3", "Очистить данные"},
           Tool{"Check1", "Округлить результаты"}, Tool{"Command2", " Увеличить разрядность"},
           Tool{"Command1", "Уменьшить разрядность"}, Tool{"Command5", "Экспорт в Excel"},
-          Tool{"Command4", "Информация"}}) {
+          Tool{"Command4", "Сохранить"}}) {
         auto *b = widget<QToolButton>(t.name);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(t.toolTip));

@@ -4,7 +4,7 @@
 //   File menu:  "Открыть" -> Open()            "Сохранить" -> Save()     "Сохранить как..." -> SaveAs()
 //               "Экспорт в *.xls" -> ExportXLS()   "&Печать" -> Print()
 //               "Предварительный просмотр..." -> PrintPreview()
-//   Toolbar:    "Информация" -> Command4()     "Экспорт в Excel" -> Command5()
+//   Toolbar:    "Сохранить" -> Command4()     "Экспорт в Excel" -> Command5()
 //
 // Each call runs the whole command, modal dialogs included, and leaves the form as the window should
 // then show it. Failures are told to the user in a message box in Russian; none of them changes the

@@ -55,7 +55,7 @@ void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
         form.setDecimals(static_cast<int16_t>(form.decimals() - step));
     };
 
-    auto name = dialogs.openFileName("Загрузить текстовой файл", kTallyFileFilter);
+    auto name = dialogs.openFileName("Загрузить текстовый файл", kTallyFileFilter);
     if (!name) return finish();
     FileRead file = files.read(*name, kMaxTallyFileBytes);
     if (!file.ok) {

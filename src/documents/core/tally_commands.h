@@ -1,7 +1,7 @@
 // The tally file commands of the File menu and the toolbar, over the headless form.
 //
 //   openTally   - "Открыть" (Ctrl+O)
-//   saveTally   - "Сохранить" (Ctrl+S) and the toolbar button "Информация": writes to the file last
+//   saveTally   - "Сохранить" (Ctrl+S) and the toolbar button "Сохранить": writes to the file last
 //                 opened or saved, asking for a name only when there is none yet
 //   saveTallyAs - "Сохранить как..." (Ctrl+A): always asks for a name
 //

@@ -3,6 +3,8 @@
 // renderer at start. The pictures draw everything, digits included, as shapes: no fonts are needed.
 //
 //   render_icons IN.svg OUT.png SIZE [IN.svg OUT.png SIZE]...
+//
+// A SIZE written as =N gives the one picture of N pixels only (the program's icon, one file a size).
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -41,10 +43,11 @@ int main(int argc, char **argv) {
     for (int k = 1; k < argc; k += 3) {
         const QString svg = QString::fromLocal8Bit(argv[k]);
         const QString png = QString::fromLocal8Bit(argv[k + 1]);
-        const int size = std::atoi(argv[k + 2]);
+        const bool single = argv[k + 2][0] == '=';
+        const int size = std::atoi(argv[k + 2] + (single ? 1 : 0));
         QString png2x = png;
         png2x.insert(png2x.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
-        if (size <= 0 || !render(svg, png, size) || !render(svg, png2x, 2 * size)) return 1;
+        if (size <= 0 || !render(svg, png, size) || (!single && !render(svg, png2x, 2 * size))) return 1;
     }
     return 0;
 }

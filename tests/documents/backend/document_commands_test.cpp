@@ -187,7 +187,7 @@ TEST_F(DocumentCommandsTest, PrintAsksForThePrinterAndTheTitleThenPrints) {
     commands.Print();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, "input");
-    EXPECT_EQ(dialogs.shown[0].title, "Нзвание таблицы");
+    EXPECT_EQ(dialogs.shown[0].title, "Название таблицы");
     EXPECT_EQ(dialogs.shown[0].filter, "Введите название таблицы|Кв.  , выд. , дел. ");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));

@@ -116,7 +116,7 @@ TEST_F(TallyCommands, OpeningAFileGivesTheSameResultsAsTypingItsCounts) {
     openTally(f, dialogs, files);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, "open");
-    EXPECT_EQ(dialogs.shown[0].title, "Загрузить текстовой файл");
+    EXPECT_EQ(dialogs.shown[0].title, "Загрузить текстовый файл");
     EXPECT_EQ(dialogs.shown[0].filter, "Текстовые файлы (*.txt)");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(shown(f) == shown(typed));

@@ -1,0 +1,241 @@
+// The window as a desktop program: menus reached from the keyboard, either-or items drawn as radio
+// groups, the recent files kept between runs, a file named at start and the program's icon.
+#include <gtest/gtest.h>
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/run_window.h"
+#include "window_test_support.h"
+
+namespace lumora {
+namespace {
+
+using test::rowOf;
+
+// A tally file as the program saves it, with the given counts by diameter in cm.
+QString writeTally(const QTemporaryDir &dir, const QString &name,
+                   std::initializer_list<std::pair<int, const char *>> counts) {
+    QByteArray lines[93];
+    for (auto &l : lines) l = "0";
+    for (auto [d, count] : counts) lines[rowOf(d) - 1] = count;
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    for (const QByteArray &l : lines) f.write(l + "\r\n");
+    return path;
+}
+
+// The menus of the window: the bar's and every submenu.
+QList<QMenu *> allMenus(QMainWindow &w) { return w.findChildren<QMenu *>(); }
+
+QChar accessKey(const QString &caption) {
+    const int amp = caption.indexOf(QLatin1Char('&'));
+    return amp >= 0 && amp + 1 < caption.size() ? caption.at(amp + 1).toLower() : QChar();
+}
+
+void expectUniqueAccessKeys(const QList<QAction *> &actions, const QString &where) {
+    QSet<QChar> keys;
+    for (QAction *a : actions) {
+        if (a->isSeparator() || !a->isVisible()) continue;
+        const QChar key = accessKey(a->text());
+        EXPECT_FALSE(key.isNull()) << where.toStdString() << ": " << a->text().toStdString();
+        EXPECT_FALSE(keys.contains(key)) << where.toStdString() << ": " << a->text().toStdString();
+        keys.insert(key);
+    }
+}
+
+class DesktopWindow : public test::WindowTest {
+protected:
+    void SetUp() override {
+        w->setMessageBox([this](const QString &m) { messages << m; });
+        DocumentHooks hooks;
+        hooks.openFile = [this](const std::string &name) {
+            opened << QString::fromStdString(name);
+            w->form().tallyFileName = name;
+            return true;
+        };
+        w->setDocumentHooks(hooks);
+        showWindow();
+    }
+    QStringList messages, opened;
+};
+
+TEST_F(DesktopWindow, EveryMenuAndItemHasItsOwnAccessKey) {
+    expectUniqueAccessKeys(w->menuBar()->actions(), "menu bar");
+    for (QMenu *m : allMenus(*w)) expectUniqueAccessKeys(m->actions(), m->title());
+    // No item's shortcut is an Alt+letter that an access key would also answer.
+    for (QAction *a : w->findChildren<QAction *>())
+        for (const QKeySequence &k : a->shortcuts()) EXPECT_FALSE(k[0].keyboardModifiers() & Qt::AltModifier);
+}
+
+TEST_F(DesktopWindow, EitherOrItemsAreExclusiveRadioGroups) {
+    for (QStringList names : {QStringList{"TrueT", "VisibleT"}, QStringList{"TrueD", "VisibleD"},
+                              QStringList{"NoOkrugl", "Tis", "Sot", "Des"}}) {
+        QActionGroup *group = action(names.first().toUtf8())->actionGroup();
+        ASSERT_NE(group, nullptr) << names.first().toStdString();
+        EXPECT_TRUE(group->isExclusive());  // what makes the style draw radio marks
+        EXPECT_EQ(group->actions().size(), names.size());
+        for (const QString &n : names) EXPECT_EQ(action(n.toUtf8())->actionGroup(), group);
+        for (const QString &n : names) {
+            action(n.toUtf8())->trigger();
+            int checked = 0;
+            for (QAction *a : group->actions()) checked += a->isChecked();
+            EXPECT_EQ(checked, 1) << n.toStdString();
+            EXPECT_TRUE(action(n.toUtf8())->isChecked()) << n.toStdString();
+        }
+    }
+    // Choosing the marked item again keeps it marked.
+    action("Des")->trigger();
+    EXPECT_TRUE(action("Des")->isChecked());
+}
+
+TEST_F(DesktopWindow, OpenedTalliesAreListedNewestFirstUpToFiveAndKeptForTheNextRun) {
+    QTemporaryDir dir;
+    QStringList files;
+    for (int k = 1; k <= 7; ++k) files << writeTally(dir, QString("t%1.txt").arg(k), {{24, "1"}});
+    for (const QString &f : files) w->openTallyFile(f);
+    w->openTallyFile(files[3]);  // opened again: back to the top
+    const QStringList expected{files[3], files[6], files[5], files[4], files[2]};
+    EXPECT_EQ(w->recentFiles().files(), expected);
+    EXPECT_TRUE(action("RecentFile1")->text().startsWith("&1 t4.txt"))
+        << action("RecentFile1")->text().toStdString();
+    EXPECT_TRUE(widget<QMenu>("RecentFiles")->isEnabled());
+
+    // The next window (the next run) finds the same list, and its entries open their files.
+    MainWindow next(test::kComma);
+    DocumentHooks hooks;
+    QStringList openedNext;
+    hooks.openFile = [&](const std::string &name) {
+        openedNext << QString::fromStdString(name);
+        next.form().tallyFileName = name;
+        return true;
+    };
+    next.setDocumentHooks(hooks);
+    EXPECT_EQ(next.recentFiles().files(), expected);
+    next.findChild<QAction *>("RecentFile3")->trigger();
+    EXPECT_EQ(openedNext, QStringList{files[5]});
+    EXPECT_EQ(next.recentFiles().files().first(), files[5]);
+
+    action("ClearRecentFiles")->trigger();
+    EXPECT_TRUE(w->recentFiles().files().isEmpty());
+    EXPECT_FALSE(widget<QMenu>("RecentFiles")->isEnabled());
+}
+
+TEST_F(DesktopWindow, ARecentFileThatIsGoneLeavesTheListWithAMessage) {
+    QTemporaryDir dir;
+    const QString kept = writeTally(dir, "kept.txt", {{24, "1"}});
+    const QString gone = writeTally(dir, "gone.txt", {{24, "2"}});
+    w->openTallyFile(kept);
+    w->openTallyFile(gone);
+    opened.clear();
+    QFile::remove(gone);
+    action("RecentFile1")->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("gone.txt") && messages[0].contains("убран из списка"))
+        << messages[0].toStdString();
+    EXPECT_EQ(w->recentFiles().files(), QStringList{kept});
+    EXPECT_FALSE(action("RecentFile2")->isVisible());
+}
+
+// The program as it starts: its own style, icon, document commands.
+class StartedProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = std::make_unique<ProgramWindow>(*qApp, test::kComma);
+        program->window().show();
+        program->window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&program->window()));
+    }
+    CountBox *box(int d) {
+        return program->window().findChild<CountBox *>(QString("Text%1").arg(1000 + rowOf(d)));
+    }
+    QString text(const char *name) { return program->window().findChild<QLineEdit *>(name)->text(); }
+    std::unique_ptr<ProgramWindow> program;
+};
+
+TEST_F(StartedProgram, AFileNamedAtStartShowsItsCounts) {
+    QTemporaryDir dir;
+    const QString file = writeTally(dir, "делянка.txt", {{24, "5"}, {30, "007"}});
+    program->window().openTallyFile(file);
+    EXPECT_EQ(box(24)->text(), "5");
+    EXPECT_EQ(box(30)->text(), "007");
+    EXPECT_EQ(text("Text13"), "12");
+    EXPECT_EQ(program->window().recentFiles().files().value(0), file);
+}
+
+TEST_F(StartedProgram, ARefusedFileAtStartGivesTheMessageAndAnEmptyTally) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("broken.txt");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("5\r\nabc\r\n");
+    f.close();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) return;
+        shown = box->text();
+        box->accept();
+    });
+    program->window().openTallyFile(file);
+    EXPECT_FALSE(shown.isEmpty());
+    for (int d : {3, 4, 24}) EXPECT_EQ(box(d)->text(), "") << d;
+    EXPECT_EQ(text("Text13"), "0");
+    EXPECT_TRUE(program->window().recentFiles().files().isEmpty());
+}
+
+TEST_F(StartedProgram, AltF10AndAltWithALetterReachTheMenus) {
+    QMainWindow &w = program->window();
+    auto *file = w.findChild<QMenu *>("File");
+    auto *services = w.findChild<QMenu *>("Services");
+    // Each key goes to a count box of the active window, as after the user closed the last menu.
+    auto backToTheGrid = [&] {
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        box(24)->setFocus();
+        QApplication::processEvents();
+    };
+    backToTheGrid();
+
+    // Alt+С opens «Сервис», whatever the keyboard's layout names the key.
+    QTest::sendKeyEvent(QTest::Click, box(24), static_cast<Qt::Key>(QChar(u'С').unicode()), QString(u'с'),
+                        Qt::AltModifier);
+    EXPECT_TRUE(services->isVisible());
+    services->close();
+    backToTheGrid();
+
+    QTest::keyClick(box(24), Qt::Key_F10);
+    EXPECT_TRUE(file->isVisible());
+    file->close();
+    backToTheGrid();
+
+    // Alt alone: the menu bar takes the keyboard with «Файл» highlighted.
+    QTest::keyPress(box(24), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(box(24), Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_EQ(w.menuBar()->activeAction(), file->menuAction());
+}
+
+TEST_F(StartedProgram, TheWindowCarriesTheProgramsIcon) {
+    const QIcon icon = program->window().windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    for (int size : {16, 32, 48}) {
+        const QImage image = icon.pixmap(QSize(size, size)).toImage();
+        EXPECT_EQ(image.size(), QSize(size, size));
+        EXPECT_NE(image.pixelColor(size / 2, size / 2).alpha(), 0);  // drawn, not empty
+    }
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QString::fromLatin1(kDesktopId));
+}
+
+}  // namespace
+}  // namespace lumora
