@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
 #include "first_paint.h"
 #include "ui/main_window.h"
 #include "ui/run_window.h"
@@ -25,6 +26,12 @@
 namespace {
 
 int child(int argc, char **argv) {
+    // As the program starts: its names, its command line read before the application exists.
+    lumora::setProgramNames();
+    QStringList arguments{QString::fromLocal8Bit(argv[0])};
+    for (int k = 2; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
+    if (lumora::parseWindowCommandLine(arguments).action != lumora::WindowCommandLine::Action::OpenWindow)
+        return 2;
     QApplication app(argc, argv);
     lumora::ProgramWindow program(app, lumora::NumberFormat{','});
     FirstPaint probe;

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch prefix, as a packager would, and checks what a desktop needs: the
+# program, its desktop entry, icons, metainfo and man page, each valid by the desktop's own tools.
+#
+#   check_install.sh BUILD_DIR        (exit 77: a validator is missing; scripts/setup installs them)
+set -euo pipefail
+build=$1
+id=example.lumora.Lumora
+
+for tool in desktop-file-validate appstreamcli man file; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup installs it)"; exit 77; }
+done
+
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+
+expect_file() { [ -f "$prefix/$1" ] || fail "not installed: $1"; }
+expect_file bin/lumora
+expect_file share/applications/$id.desktop
+expect_file share/metainfo/$id.metainfo.xml
+expect_file share/icons/hicolor/scalable/apps/$id.svg
+expect_file share/man/man1/lumora.1
+for size in 16 22 24 32 48 64 128 256; do
+  png=share/icons/hicolor/${size}x${size}/apps/$id.png
+  expect_file "$png"
+  [ -f "$prefix/$png" ] && { file "$prefix/$png" | grep -q "PNG image data, $size x $size," || fail "$png is not a $size px PNG"; }
+done
+
+# The installed program answers without a display.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/lumora" --version) ||
+  fail "lumora --version failed"
+[[ "$version" == "lumora "* ]] || fail "lumora --version printed: $version"
+
+desktop=$prefix/share/applications/$id.desktop
+desktop-file-validate "$desktop" | grep -v ": hint: " && fail "desktop-file-validate: $desktop"
+grep -qx "Exec=lumora %f" "$desktop" || fail "Exec is not 'lumora %f'"
+grep -qx "Icon=$id" "$desktop" || fail "Icon is not $id"
+grep -qx "Categories=Office;Calculator;" "$desktop" || fail "Categories"
+
+appstreamcli validate --no-net --explain "$prefix/share/metainfo/$id.metainfo.xml" >/tmp/lumora-appstream.$$ 2>&1 ||
+  { cat /tmp/lumora-appstream.$$; fail "appstreamcli validate"; }
+rm -f /tmp/lumora-appstream.$$
+
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/lumora.1" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "man page: $warnings"
+
+[ $status -eq 0 ] && echo "installed files are complete and valid"
+exit $status
