@@ -230,3 +230,17 @@ TEST(TypeAhead, BackspaceShortensThePrefixAndEnterSelectsTheEntry) {
     EXPECT_EQ(f.Hight1KeyPress(U'+'), 0u);
     EXPECT_EQ(f.Hight1KeyPress(U'-'), 0u);
 }
+
+TEST(LengthSelection, SignsTypedIntoTheListAreSwallowedWithoutABeep) {
+    RecordingView view;
+    Form f(kComma, &view);
+    f.startUp();
+    f.Hight1KeyPress(U'9');  // 9,00
+    const int before = f.listIndex();
+    EXPECT_EQ(f.Hight1KeyPress(U'+'), 0u);
+    EXPECT_EQ(f.Hight1KeyPress(U'-'), 0u);
+    EXPECT_EQ(view.beeps, 0);
+    EXPECT_EQ(f.listIndex(), before);
+    f.Hight1KeyPress(U'9');  // "99" starts no length: that one beeps
+    EXPECT_EQ(view.beeps, 1);
+}
