@@ -86,7 +86,7 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
         QIcon(QStringLiteral(":/icons/about_round.png")).pixmap(QSize(48, 48), devicePixelRatio()));
     picIcon->setGeometry(16, 16, 48, 48);
 
-    auto place = [this](QLabel *label, const char *name, int x, int y, int w) {
+    auto place = [](QLabel *label, const char *name, int x, int y, int w) {
         label->setObjectName(name);
         label->setGeometry(x, y, w, 20);
         return label;
