@@ -82,7 +82,8 @@ void DocumentCommands::exportWorkbook() {
 }
 
 std::string DocumentCommands::askTitle() {
-    return dialogs_.inputText("Введите название таблицы", "Название таблицы", kDefaultSheetTitle).value_or("");
+    return dialogs_.inputText("Введите название таблицы", "Название таблицы", kDefaultSheetTitle)
+        .value_or("");
 }
 
 void DocumentCommands::Print() {
