@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "ui/count_box_accessible.h"
+
 namespace lumora {
 
 bool leaveToShortcuts(QEvent *e) {
@@ -18,6 +20,7 @@ bool leaveToShortcuts(QEvent *e) {
 
 CountBox::CountBox(int index, CountBoxHost *host, QWidget *parent)
     : QLineEdit(parent), index_(index), host_(host) {
+    installCountBoxAccessibility();
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);
