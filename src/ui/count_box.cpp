@@ -43,8 +43,13 @@ void CountBox::keyPressEvent(QKeyEvent *e) {
     e->accept();
 }
 
+// A commit that replaces text around the caret (a correction) is an edit of that part of the count.
 void CountBox::inputMethodEvent(QInputMethodEvent *e) {
-    if (!e->commitString().isEmpty()) host_->countTextCommitted(index_, e->commitString());
+    if (e->replacementLength() > 0)
+        host_->countTextReplaced(index_, cursorPosition() + e->replacementStart(), e->replacementLength(),
+                                 e->commitString());
+    else if (!e->commitString().isEmpty())
+        host_->countTextCommitted(index_, e->commitString());
     e->accept();
 }
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -125,7 +126,19 @@ TEST_F(InputPaths, EveryInputPathGoesThroughTheForm) {
     commit.setCommitString("4a,6");
     QApplication::sendEvent(b14, &commit);
     EXPECT_EQ(b14->text(), "46");
+    QInputMethodEvent correction;  // the method corrects the 6 it committed into an 8
+    b14->setCursorPosition(2);
+    correction.setCommitString("8", -1, 1);
+    QApplication::sendEvent(b14, &correction);
+    EXPECT_EQ(b14->text(), "48");
     expectShowsTheForm("an input-method commit");
+
+    // A right click opens no menu with a Paste in it.
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, b14->rect().center(),
+                           b14->mapToGlobal(b14->rect().center()));
+    QApplication::sendEvent(b14, &menu);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    expectShowsTheForm("a right click");
 
     // An assistive technology's edits are typed, deleted or refused like keys would be.
     CountBox *b30 = box(30);
