@@ -214,7 +214,10 @@ void MainWindow::connectWidgets() {
     connect(tools_[0], &QToolButton::clicked, this, [this] { forward([this] { form_.clickPlus(); }); });
     connect(tools_[1], &QToolButton::clicked, this, [this] { forward([this] { form_.clickMinus(); }); });
     connect(tools_[2], &QToolButton::clicked, this, [this] { forward([this] { form_.clickClear(); }); });
-    connect(check1_, &QToolButton::clicked, this, [this] { forward([this] { form_.clickCheck1(); }); });
+    // Toggled, not clicked: a screen reader's Toggle changes the switch without a click.
+    connect(check1_, &QToolButton::toggled, this, [this](bool on) {
+        if (!syncing_ && on != (form_.Check1Value() == 1)) forward([this] { form_.clickCheck1(); });
+    });
     connect(tools_[4], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand2(); }); });
     connect(tools_[5], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand1(); }); });
     connect(tools_[6], &QToolButton::clicked, this, [this] {

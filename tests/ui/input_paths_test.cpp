@@ -208,6 +208,17 @@ TEST_F(InputPaths, EveryInputPathGoesThroughTheForm) {
     EXPECT_TRUE(check1->isChecked());  // the keys did not toggle the switch
     expectShowsTheForm("keypad keys on the switch");
     expectInTheWindow(box(6));
+
+    // A screen reader's Toggle of the switch turns the rounding off in the form, as a click does.
+    QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(check1)->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(w->form().Check1Value(), 0);
+    EXPECT_FALSE(check1->isChecked());
+    QTest::mouseClick(check1, Qt::LeftButton);
+    EXPECT_EQ(w->form().Check1Value(), 1);
+    EXPECT_TRUE(check1->isChecked());
+    expectShowsTheForm("the switch toggled and clicked");
 }
 
 }  // namespace
