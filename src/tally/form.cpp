@@ -41,6 +41,7 @@ void Form::startUp() {
     for (int i = 1; i <= kRowCount; ++i) {
         auto v = unitVolume(selectedColumn, i, fmt_);
         if (!v) continue;
+        rowRef(i).vm3Estimated = cellEstimated(selectedColumn, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");
@@ -53,10 +54,17 @@ std::string Form::dToolTip(int i) const { return "Ступень толщины 
 std::string Form::countToolTip(int i) const {
     return "Количество сортиментов ступени толщины = " + row(i).d + " см";
 }
-std::string Form::vm3ToolTip(int i) const {
-    return "Объем одного сортимента в ступени толщины = " + row(i).d + " см";
+namespace {
+const char kEstimatedNote[] = "\nрасчётное значение: в ГОСТ 2708-75 для этой длины и диаметра значения нет";
 }
-std::string Form::vdToolTip(int i) const { return "Объем сортиментов ступени толщины = " + row(i).d + " см"; }
+
+std::string Form::vm3ToolTip(int i) const {
+    return "Объем одного сортимента в ступени толщины = " + row(i).d + " см" +
+           (row(i).vm3Estimated && !row(i).vm3.empty() ? kEstimatedNote : "");
+}
+std::string Form::vdToolTip(int i) const {
+    return "Объем сортиментов ступени толщины = " + row(i).d + " см" + (vdEstimated(i) ? kEstimatedNote : "");
+}
 
 // ---- Setters with change handlers --------------------------------------------------------------
 
@@ -149,7 +157,9 @@ void Form::VScroll2GotFocus() {
     rangeRule();
 }
 
-void Form::rangeRule() { setVScroll2Max(shownRows >= 19 ? static_cast<int16_t>(shownRows - 19) : int16_t(0)); }
+void Form::rangeRule() {
+    setVScroll2Max(shownRows >= 19 ? static_cast<int16_t>(shownRows - 19) : int16_t(0));
+}
 
 void Form::rowPlacement() {
     for (int i = 1; i <= kRowCount; ++i)

@@ -33,8 +33,8 @@ constexpr int KeypadPlus = 107;
 constexpr int KeypadMinus = 109;
 }  // namespace Key
 
-constexpr int16_t kSet = -1;    // a set flag
-constexpr int16_t kClear = 0;   // a cleared flag
+constexpr int16_t kSet = -1;   // a set flag
+constexpr int16_t kClear = 0;  // a cleared flag
 constexpr int kFirstCountIndex = 1001;
 constexpr int kLastCountIndex = 1093;
 constexpr int kMaxCountLength = 5;
@@ -44,17 +44,18 @@ constexpr int kRowPitch = 270;  // twips between grid rows
 enum class Cell { Vm3 = 0, D = 1, Count = 2, VD = 3 };
 
 struct GridRow {
-    std::string d;          // D(i): the diameter caption, e.g. "24"
-    std::string count;      // Text(1000+i): the count, "" or digits
-    std::string vm3;        // Vm3(i): unit volume, "" when the table has none
-    std::string vd;         // V_D(i): step volume
+    std::string d;              // D(i): the diameter caption, e.g. "24"
+    std::string count;          // Text(1000+i): the count, "" or digits
+    std::string vm3;            // Vm3(i): unit volume, "" when the table has none
+    bool vm3Estimated = false;  // Vm3(i) came from a cell the standard does not tabulate
+    std::string vd;             // V_D(i): step volume
     // The two hidden flag boxes, each holding the one character '1' or '0':
     char avscroll = '0';   // AVscroll(i-1): '1' when Vm3(i) is empty
     char avscroll2 = '0';  // AVscroll2(i-1): '1' when Vm3(1..i) are all empty
     bool countLocked = false;
     std::array<bool, 4> visible{true, true, true, true};  // indexed by Cell
     std::array<int16_t, 4> top{};                         // twips inside the grid frame
-    int selStart = 0;   // caret / selection of the count box, in characters
+    int selStart = 0;                                     // caret / selection of the count box, in characters
     int selLength = 0;
 };
 
@@ -91,6 +92,8 @@ public:
     std::string dToolTip(int i) const;
     std::string vm3ToolTip(int i) const;
     std::string vdToolTip(int i) const;
+    // The step volume of row i is built on an estimated unit volume (and so is marked as one).
+    bool vdEstimated(int i) const { return row(i).vm3Estimated && !row(i).vd.empty(); }
     static int countTabIndex(int i) { return i + 8; }
 
     // Writers that run the change handlers, exactly as a user's edit would.
@@ -201,8 +204,8 @@ public:
 
     // How many change handlers ran since construction (for the benchmarks).
     struct HandlerCounts {
-        long fullRecalculations = 0, unitVolumeUpdates = 0, meanDiameterRefreshes = 0,
-             selectionPasses = 0, scrollChanges = 0;
+        long fullRecalculations = 0, unitVolumeUpdates = 0, meanDiameterRefreshes = 0, selectionPasses = 0,
+             scrollChanges = 0;
     };
     const HandlerCounts &handlerCounts() const { return counts_; }
 

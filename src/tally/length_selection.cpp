@@ -63,6 +63,7 @@ void Form::selectionPass() {
     for (int i = 1; i <= kRowCount; ++i) {
         auto v = unitVolume(L, i, fmt_);
         if (!v) continue;
+        rowRef(i).vm3Estimated = cellEstimated(L, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");
@@ -141,7 +142,8 @@ char32_t Form::Hight1KeyPress(char32_t c) {
     try {
         // A point or a comma is the decimal separator of the lengths, whichever the locale uses.
         if (c == U'.' || c == U',') c = static_cast<unsigned char>(fmt_.decimalSeparator);
-        const std::string t = listSelStart_ > 0 ? listText_.substr(0, static_cast<size_t>(listSelStart_)) : "";
+        const std::string t =
+            listSelStart_ > 0 ? listText_.substr(0, static_cast<size_t>(listSelStart_)) : "";
         if (c == 13) {
             const std::string &entry =
                 listIndex_ >= 0 ? listEntries_.at(static_cast<size_t>(listIndex_)) : listText_;
