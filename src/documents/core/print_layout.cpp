@@ -5,7 +5,9 @@
 
 namespace lumora {
 
-const char kMakerWebAddress[] = "www.lumora.example";
+// Short enough to end at the volume edge clear of the standard's name before it (at 8 points it is
+// about half an inch wide; the header leaves about three quarters).
+const char kMakerWebAddress[] = "lumora.test";
 const char kDefaultSheetTitle[] = "Кв.  , выд. , дел. ";
 
 namespace {
