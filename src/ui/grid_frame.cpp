@@ -44,6 +44,7 @@ protected:
         const QFont upright = font();
         QFont italic = upright;
         italic.setItalic(true);
+        bool italicSet = false;  // the painter's font is set only when it changes
         for (int i = 1; i <= kRowCount; ++i) {
             const auto &r = grid_->rows_[static_cast<size_t>(i - 1)];
             for (Cell c : {Cell::Vm3, Cell::D, Cell::VD}) {
@@ -52,7 +53,8 @@ protected:
                 if (!rect.intersects(clip)) continue;
                 const bool estimated = c == Cell::Vm3 ? r.vm3Estimated : c == Cell::VD && r.vdEstimated;
                 p.setPen(c == Cell::Vm3 ? grey : text);
-                p.setFont(estimated ? italic : upright);
+                if (estimated != italicSet) p.setFont(estimated ? italic : upright);
+                italicSet = estimated;
                 QRect drawn;
                 if (c == Cell::VD)
                     p.drawText(rect.adjusted(margin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, r.vdShown,
@@ -66,10 +68,12 @@ protected:
 
     // The small raised "*" right after an estimated volume, as on the printed sheet.
     void paintMark(QPainter &p, const QRect &text) {
-        QFont small = p.font();
+        const QFont before = p.font();
+        QFont small = before;
         small.setPointSizeF(small.pointSizeF() * 0.8);
         p.setFont(small);
         p.drawText(QPoint(text.right() + 1, text.top() + QFontMetrics(small).ascent()), QStringLiteral("*"));
+        p.setFont(before);
     }
 
     bool event(QEvent *e) override {
