@@ -14,6 +14,7 @@ Form::Form(NumberFormat fmt, FormView *view) : fmt_(fmt), view_(view ? view : &n
 }
 
 void Form::startUp() {
+    Event event(*this);
     const auto &diameters = diametersCm();
     for (int i = 1; i <= kRowCount; ++i) rowRef(i).d = std::to_string(diameters[static_cast<size_t>(i - 1)]);
 
@@ -69,6 +70,7 @@ std::string Form::vdToolTip(int i) const {
 // ---- Setters with change handlers --------------------------------------------------------------
 
 void Form::setCountText(int index, const std::string &text) {
+    Event event(*this);
     if (index < kFirstCountIndex || index > kLastCountIndex) return;
     GridRow &r = rowRef(index - 1000);
     if (r.count == text) return;
@@ -100,6 +102,7 @@ void Form::setCountLocked(int index, bool locked) { rowRef(index - 1000).countLo
 // ---- Length list -------------------------------------------------------------------------------
 
 void Form::setListIndex(int index) {
+    Event event(*this);
     if (index < -1 || index > static_cast<int>(listEntries_.size()) - 1 || index == listIndex_) return;
     listIndex_ = index;
     listText_ = index >= 0 ? listEntries_[static_cast<size_t>(index)] : std::string();
@@ -109,6 +112,7 @@ void Form::setListIndex(int index) {
 }
 
 void Form::setListText(const std::string &text) {
+    Event event(*this);
     if (text == listText_) return;
     listText_ = text;
     // An editable list whose text no longer names an entry has no entry selected; no pass runs.
@@ -126,6 +130,7 @@ void Form::setListSelection(int start, int length) {
 // ---- Grid scroll bar ---------------------------------------------------------------------------
 
 void Form::setVScroll2Value(int16_t value) {
+    Event event(*this, true);
     if (value < 0) value = 0;
     if (value > vscroll2Max_) value = vscroll2Max_;
     if (value == vscroll2Value_) return;
@@ -149,9 +154,13 @@ void Form::VScroll2Change() {
     rowPlacement();
 }
 
-void Form::VScroll2Scroll() { VScroll2Change(); }
+void Form::VScroll2Scroll() {
+    Event event(*this, true);
+    VScroll2Change();
+}
 
 void Form::VScroll2GotFocus() {
+    Event event(*this, true);
     focusTarget_ = FocusTarget::GridScroll;
     gridScrollValue = vscroll2Value_;
     rangeRule();
@@ -169,12 +178,14 @@ void Form::rowPlacement() {
 // ---- Rounding state ----------------------------------------------------------------------------
 
 void Form::setCheck1Value(int16_t value) {
+    Event event(*this);
     if (value == check1Value_) return;
     check1Value_ = value;
     switchClick();
 }
 
 void Form::setDecimals(int16_t value) {
+    Event event(*this);
     if (value < 1) value = 1;
     if (value > 3) value = 3;
     if (value == vscroll1Value_) return;

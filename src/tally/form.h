@@ -85,6 +85,22 @@ public:
     // Builds the rows, the length list and selects 6,00 m; runs once.
     void startUp();
 
+    // One user action. Every handler below opens one; when the outermost ends, the results are
+    // brought into line with the length, the counts and the rounding (whatever way the handlers
+    // took to get there), the menu marks with the rounding, and the caret box into the window of 19
+    // rows. A caller that writes many counts as one action (a load, an undo) opens one around them.
+    class Event {
+    public:
+        explicit Event(Form &form, bool scrolling = false);
+        ~Event();
+        Event(const Event &) = delete;
+        Event &operator=(const Event &) = delete;
+
+    private:
+        Form &form_;
+        bool scrolling_;
+    };
+
     // ---- Grid rows (i = 1..93) --------------------------------------------------------------
     const GridRow &row(int i) const { return rows_[static_cast<size_t>(i - 1)]; }
     const std::string &countText(int index) const { return row(index - 1000).count; }
@@ -185,7 +201,7 @@ public:
     int16_t loadingFile = kClear;
     double countTotal = 0;
     int32_t sumDiameterCount = 0;
-    float sumDiameterVolume = 0;
+    int64_t sumDiameterVolume = 0;  // diameter (cm) x step volume (0.0001 m3), exact
     int16_t gridScrollValue = 0;
     std::string tallyFileName;
 
@@ -211,6 +227,9 @@ public:
 
 private:
     GridRow &rowRef(int i) { return rows_[static_cast<size_t>(i - 1)]; }
+    void settle(bool scrolled);
+    void bringCountIntoView(int index);
+    void keepCaretInView();
     void setCellsVisible(int i, bool visible);
     void setCellsTop(int i, int16_t top);
     void setCountLocked(int index, bool locked);
@@ -223,6 +242,9 @@ private:
     void focusFollowing(int row);
     void neighbourMove(int from, int to);
     void typeAheadFailure();
+    void stepCount(int index, const std::string &text);
+    // count x unit volume in 0.0001 m3; nullopt when either text is not a number of that kind
+    std::optional<int64_t> stepVolume(const std::string &vm3, const std::string &count) const;
     int16_t roundingPlaces() const { return rounded() ? vscroll1Value_ : int16_t(4); }
     std::string plusOne(const std::string &t) const;
     std::string minusOne(const std::string &t) const;
@@ -246,6 +268,9 @@ private:
     int focusedCount_ = 0;
     bool pendingSelectToEnd_ = false;  // a neighbour move's Shift+End, handled after its key
     HandlerCounts counts_;
+    int eventDepth_ = 0;
+    bool settling_ = false;
+    bool scrolledInEvent_ = false;
     struct StepVolumeMemo {
         std::string vm3, count;
         int16_t places = -1;

@@ -51,12 +51,6 @@ std::optional<double> localeNumber(std::string_view text, const NumberFormat &fm
     return parseStrict(text.substr(b, e - b), fmt.decimalSeparator);
 }
 
-std::optional<float> singleNumber(std::string_view text, const NumberFormat &fmt) {
-    auto v = localeNumber(text, fmt);
-    if (!v || std::fabs(*v) > std::numeric_limits<float>::max()) return std::nullopt;
-    return static_cast<float>(*v);
-}
-
 double lenientNumber(std::string_view text) {
     std::string s;
     for (char c : text)
@@ -103,47 +97,6 @@ std::string numberText(double value, const NumberFormat &fmt) {
 
 double wholePart(double value) { return std::floor(value); }
 
-std::string format0_0xx(double value, const NumberFormat &fmt) {
-    // Digits of the value at 15 significant digits, as an exact decimal: mantissa * 10^exp10.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    bool negative = buf[0] == '-';
-    const char *p = buf + (negative ? 1 : 0);
-    std::string digits;
-    for (; *p && *p != 'e'; ++p)
-        if (isDigit(*p)) digits += *p;
-    int exp10 = std::atoi(p + 1) - 14;  // value = digits * 10^exp10
-    // Scale to thousandths: keep digits down to 10^-3, round the rest half away from zero.
-    int drop = -3 - exp10;  // how many trailing digits lie below 10^-3
-    std::string kept;
-    if (drop <= 0) {
-        kept = digits + std::string(static_cast<size_t>(-drop), '0');
-    } else if (static_cast<size_t>(drop) > digits.size()) {
-        kept = "0";
-    } else {
-        kept = digits.substr(0, digits.size() - static_cast<size_t>(drop));
-        bool up = digits[digits.size() - static_cast<size_t>(drop)] >= '5';
-        if (kept.empty()) kept = "0";
-        if (up) {
-            int k = static_cast<int>(kept.size()) - 1;
-            while (k >= 0 && kept[static_cast<size_t>(k)] == '9') kept[static_cast<size_t>(k--)] = '0';
-            if (k < 0)
-                kept.insert(kept.begin(), '1');
-            else
-                ++kept[static_cast<size_t>(k)];
-        }
-    }
-    // kept is the value in thousandths.
-    while (kept.size() < 4) kept.insert(kept.begin(), '0');
-    std::string intPart = kept.substr(0, kept.size() - 3);
-    std::string frac = kept.substr(kept.size() - 3);
-    size_t firstNonZero = intPart.find_first_not_of('0');
-    intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
-    while (frac.size() > 1 && frac.back() == '0') frac.pop_back();
-    bool isZero = intPart == "0" && frac == "0";
-    return (negative && !isZero ? "-" : "") + intPart + fmt.decimalSeparator + frac;
-}
-
 std::optional<int16_t> toInt16(double value) {
     double r = std::nearbyint(value);  // default rounding mode: halves to even
     if (!std::isfinite(r) || r < -32768.0 || r > 32767.0) return std::nullopt;
@@ -156,20 +109,108 @@ std::optional<int32_t> toInt32(double value) {
     return static_cast<int32_t>(r);
 }
 
-double roundingHalf() {
-    const uint64_t bits = 0x3FE000000000232FULL;
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
+namespace {
+
+constexpr int kMaxScale = 18;
+
+int64_t pow10(int n) {
+    int64_t p = 1;
+    for (int i = 0; i < n; ++i) p *= 10;
+    return p;
 }
 
-std::optional<double> Ocrugl(double Chislo, int16_t Razrad) {
-    double p = std::pow(10.0, static_cast<double>(Razrad));
-    double t = Chislo * p + roundingHalf();
-    if (!std::isfinite(t)) return std::nullopt;
-    double r = std::floor(t) / p;
-    if (!std::isfinite(r)) return std::nullopt;
-    return r;
+// num / den rounded half away from zero (den > 0).
+int64_t divideHalfUp(int64_t num, int64_t den) {
+    const int64_t q = num / den;
+    const int64_t r = num % den;
+    const int64_t twice = (r < 0 ? -r : r);
+    if (twice >= den - twice) return num < 0 ? q - 1 : q + 1;
+    return q;
+}
+
+}  // namespace
+
+std::optional<int64_t> scaledNumber(std::string_view text, int scale, const NumberFormat &fmt) {
+    if (scale < 0 || scale > kMaxScale) return std::nullopt;
+    size_t b = 0, e = text.size();
+    while (b < e && isBlank(text[b])) ++b;
+    while (e > b && isBlank(text[e - 1])) --e;
+    std::string_view s = text.substr(b, e - b);
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    int64_t value = 0;
+    size_t digits = 0;
+    auto addDigit = [&value](char c) {
+        return !__builtin_mul_overflow(value, int64_t{10}, &value) &&
+               !__builtin_add_overflow(value, int64_t{c - '0'}, &value);
+    };
+    for (; i < s.size() && isDigit(s[i]); ++i, ++digits)
+        if (!addDigit(s[i])) return std::nullopt;
+    int decimals = 0;
+    if (i < s.size() && s[i] == fmt.decimalSeparator) {
+        for (++i; i < s.size() && isDigit(s[i]); ++i, ++digits) {
+            if (decimals < scale) {
+                if (!addDigit(s[i])) return std::nullopt;
+                ++decimals;
+            } else if (s[i] != '0') {
+                return std::nullopt;  // a digit below the scale: not exact at this scale
+            }
+        }
+    }
+    if (digits == 0 || i != s.size()) return std::nullopt;
+    if (__builtin_mul_overflow(value, pow10(scale - decimals), &value)) return std::nullopt;
+    return negative ? -value : value;
+}
+
+int64_t roundHalfUp(int64_t value, int fromScale, int toScale) {
+    if (toScale >= fromScale) return value;
+    return divideHalfUp(value, pow10(fromScale - toScale));
+}
+
+std::optional<int64_t> roundedNumber(std::string_view text, int places, const NumberFormat &fmt) {
+    if (auto exact = scaledNumber(text, places, fmt)) return exact;
+    constexpr int kFine = 9;
+    if (places > kFine) return std::nullopt;
+    if (auto fine = scaledNumber(text, kFine, fmt)) return roundHalfUp(*fine, kFine, places);
+    return std::nullopt;
+}
+
+std::string decimalText(int64_t value, int scale, const NumberFormat &fmt) {
+    if (value == 0) return "0";
+    const bool negative = value < 0;
+    // Digits of the magnitude, without overflow at the most negative value.
+    std::string digits;
+    for (int64_t v = value; v != 0; v /= 10)
+        digits.insert(digits.begin(), static_cast<char>('0' + std::abs(v % 10)));
+    if (static_cast<int>(digits.size()) <= scale)
+        digits.insert(digits.begin(), static_cast<size_t>(scale + 1) - digits.size(), '0');
+    std::string whole = digits.substr(0, digits.size() - static_cast<size_t>(scale));
+    std::string frac = digits.substr(digits.size() - static_cast<size_t>(scale));
+    while (!frac.empty() && frac.back() == '0') frac.pop_back();
+    std::string text = negative ? "-" : "";
+    text += whole;
+    if (!frac.empty()) text += fmt.decimalSeparator + frac;
+    return text;
+}
+
+std::optional<std::string> quotientText(int64_t numerator, int64_t denominator, int places,
+                                        const NumberFormat &fmt) {
+    if (denominator == 0 || places < 0 || places > kMaxScale) return std::nullopt;
+    if (denominator < 0) {
+        if (__builtin_mul_overflow(numerator, int64_t{-1}, &numerator)) return std::nullopt;
+        denominator = -denominator;
+    }
+    int64_t scaled;
+    if (__builtin_mul_overflow(numerator, pow10(places), &scaled)) return std::nullopt;
+    return decimalText(divideHalfUp(scaled, denominator), places, fmt);
+}
+
+std::optional<std::string> quotient0_0xx(int64_t numerator, int64_t denominator, const NumberFormat &fmt) {
+    auto text = quotientText(numerator, denominator, 3, fmt);
+    if (text && text->find(fmt.decimalSeparator) == std::string::npos)
+        *text += std::string(1, fmt.decimalSeparator) + "0";
+    return text;
 }
 
 }  // namespace lumora

@@ -61,6 +61,14 @@ TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
               "Итого\t7\t2,69\n"
               "Ср.диам.\t25,71\t26,32\n");
     EXPECT_EQ(r.err, "");
+
+    ReportRun one = runReport({"--report", QString::fromStdString(file), "--length", "6,00", "--decimals", "1"});
+    EXPECT_EQ(one.out,
+              "Длина\t6,00\n"
+              "24\t5\t0,33\t1,7\n"
+              "30\t2\t0,52\t1\n"
+              "Итого\t7\t2,7\n"
+              "Ср.диам.\t25,7\t26,2\n");
 }
 
 TEST(Report, NamesTheCountedStepsWhoseUnitVolumeIsAnEstimate) {

@@ -28,11 +28,10 @@ public:
     }
 
     void rounded4(int row, int column, const std::string &t, const std::string &what) {
-        auto v = number(t, what);
-        if (!v) return;
-        auto r = Ocrugl(*v, 4);
-        if (!r || !std::isfinite(*r)) return fail(t, what);
-        add(row, column, *r);
+        if (!number(t, what)) return;
+        auto v = roundedNumber(t, 4, fmt_);
+        if (!v) return fail(t, what);
+        add(row, column, static_cast<double>(*v) / 10000.0);
     }
 
     ExportResult finish() {

@@ -143,9 +143,10 @@ private:
     std::string printedNumber(double v) const { return (v < 0 ? "" : " ") + numberText(v, fmt_); }
 
     std::string volumeText(const std::string &text, const std::string &what) const {
-        auto r = Ocrugl(number(text, what), 4);
-        if (!r || !std::isfinite(*r)) throw LayoutError{failure(text, what)};
-        std::string s = numberText(*r, fmt_);
+        number(text, what);
+        auto v = roundedNumber(text, 4, fmt_);
+        if (!v) throw LayoutError{failure(text, what)};
+        std::string s = decimalText(*v, 4, fmt_);
         return s + zeroSuffix(s, t_, separator_);
     }
 
