@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

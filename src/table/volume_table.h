@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

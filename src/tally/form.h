@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "table/volume_table.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "documents/core/tally_texts.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 
