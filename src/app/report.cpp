@@ -7,6 +7,7 @@
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/tally_commands.h"
+#include "documents/core/tally_texts.h"
 #include "tally/form.h"
 
 namespace lumora {
@@ -117,14 +118,19 @@ int findLength(const Form &form, std::string length, char sep) {
 class ReportDialogs : public DocumentDialogs {
 public:
     ReportDialogs(std::string file, std::ostream &err) : file_(std::move(file)), err_(err) {}
-    std::optional<std::string> openFileName(const std::string &, const std::string &) override { return file_; }
-    std::optional<std::string> saveFileName(const std::string &, const std::string &) override { return file_; }
+    std::optional<std::string> openFileName(const std::string &, const std::string &) override {
+        return file_;
+    }
+    std::optional<std::string> saveFileName(const std::string &, const std::string &) override {
+        return file_;
+    }
     void message(const std::string &text) override {
         err_ << text << "\n";
         failed = true;
     }
     bool question(const std::string &) override { return false; }
-    std::optional<std::string> inputText(const std::string &, const std::string &, const std::string &d) override {
+    std::optional<std::string> inputText(const std::string &, const std::string &,
+                                         const std::string &d) override {
         return d;
     }
     bool failed = false;
@@ -157,6 +163,13 @@ void writeReport(const Form &form, std::ostream &out) {
     }
     out << "Итого\t" << form.Text13() << "\t" << form.Text4() << "\n";
     out << "Ср.диам.\t" << form.Text1() << "\t" << form.Text2() << "\n";
+    // The counted steps whose unit volume is an estimate, not the standard's.
+    const auto estimated = estimatedCountedSteps(tallyTexts(form));
+    if (!estimated.empty()) {
+        out << "Оценка\t";
+        for (size_t k = 0; k < estimated.size(); ++k) out << (k ? " " : "") << estimated[k];
+        out << "\n";
+    }
 }
 
 int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
@@ -193,7 +206,8 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     // The documents first: when one cannot be written, the message goes to standard error and
     // nothing is printed.
     std::optional<std::string> failure;
-    if (!failure && options->xlsx) failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
+    if (!failure && options->xlsx)
+        failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
     if (!failure && options->pdf)
         failure = printSheetToPdf(form, QString::fromStdString(*options->pdf),
                                   options->title.value_or(kDefaultSheetTitle));
