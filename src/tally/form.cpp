@@ -42,6 +42,7 @@ void Form::startUp() {
     for (int i = 1; i <= kRowCount; ++i) {
         auto v = unitVolume(selectedColumn, i, fmt_);
         if (!v) continue;
+        rowRef(i).vm3Estimated = cellEstimated(selectedColumn, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");
@@ -54,10 +55,17 @@ std::string Form::dToolTip(int i) const { return "Ступень толщины 
 std::string Form::countToolTip(int i) const {
     return "Количество сортиментов ступени толщины = " + row(i).d + " см";
 }
-std::string Form::vm3ToolTip(int i) const {
-    return "Объем одного сортимента в ступени толщины = " + row(i).d + " см";
+namespace {
+const char kEstimatedNote[] = "\nрасчётное значение: в ГОСТ 2708-75 для этой длины и диаметра значения нет";
 }
-std::string Form::vdToolTip(int i) const { return "Объем сортиментов ступени толщины = " + row(i).d + " см"; }
+
+std::string Form::vm3ToolTip(int i) const {
+    return "Объем одного сортимента в ступени толщины = " + row(i).d + " см" +
+           (row(i).vm3Estimated && !row(i).vm3.empty() ? kEstimatedNote : "");
+}
+std::string Form::vdToolTip(int i) const {
+    return "Объем сортиментов ступени толщины = " + row(i).d + " см" + (vdEstimated(i) ? kEstimatedNote : "");
+}
 
 // ---- Setters with change handlers --------------------------------------------------------------
 

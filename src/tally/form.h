@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "table/volume_table.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 
@@ -44,10 +44,11 @@ constexpr int kRowPitch = 270;  // twips between grid rows
 enum class Cell { Vm3 = 0, D = 1, Count = 2, VD = 3 };
 
 struct GridRow {
-    std::string d;      // D(i): the diameter caption, e.g. "24"
-    std::string count;  // Text(1000+i): the count, "" or digits
-    std::string vm3;    // Vm3(i): unit volume, "" when the table has none
-    std::string vd;     // V_D(i): step volume
+    std::string d;              // D(i): the diameter caption, e.g. "24"
+    std::string count;          // Text(1000+i): the count, "" or digits
+    std::string vm3;            // Vm3(i): unit volume, "" when the table has none
+    bool vm3Estimated = false;  // Vm3(i) came from a cell the standard does not tabulate
+    std::string vd;             // V_D(i): step volume
     // The two hidden flag boxes, each holding the one character '1' or '0':
     char avscroll = '0';   // AVscroll(i-1): '1' when Vm3(i) is empty
     char avscroll2 = '0';  // AVscroll2(i-1): '1' when Vm3(1..i) are all empty
@@ -107,6 +108,8 @@ public:
     std::string dToolTip(int i) const;
     std::string vm3ToolTip(int i) const;
     std::string vdToolTip(int i) const;
+    // The step volume of row i is built on an estimated unit volume (and so is marked as one).
+    bool vdEstimated(int i) const { return row(i).vm3Estimated && !row(i).vd.empty(); }
     static int countTabIndex(int i) { return i + 8; }
 
     // Writers that run the change handlers, exactly as a user's edit would.

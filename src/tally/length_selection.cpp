@@ -63,6 +63,7 @@ void Form::selectionPass() {
     for (int i = 1; i <= kRowCount; ++i) {
         auto v = unitVolume(L, i, fmt_);
         if (!v) continue;
+        rowRef(i).vm3Estimated = cellEstimated(L, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");

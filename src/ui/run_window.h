@@ -4,7 +4,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

@@ -14,10 +14,11 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
-#include "window_test_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
+#include "window_test_support.h"
 
 namespace lumora {
 namespace {
@@ -42,7 +43,6 @@ protected:
         target->setFocus(Qt::MouseFocusReason);
         QApplication::processEvents();
     }
-
 };
 
 TEST_F(Window, TypingFiveAt24cmWithSixMetresShowsTheStepVolumeAndTheTotals) {
@@ -156,6 +156,55 @@ TEST_F(Window, TheLengthListTypesAheadAndEnterJumpsIntoTheGrid) {
     EXPECT_TRUE(box(4)->hasFocus());  // 3 cm has no volume at 2,50 m
 }
 
+TEST_F(Window, EstimatedVolumesArePaintedApartAndTheirToolTipsSaySo) {
+    QComboBox *list = lengths();
+    focus(list);
+    key(list, Qt::Key_Escape);
+    type(list, "3");
+    ASSERT_EQ(list->currentText(), "3,00");
+    // 12 logs of 15 cm (0,06 m3, an estimate) and 10 of 16 cm (0,069 m3, the standard's) both show 0,7.
+    focus(box(15));
+    type(box(15), "12");
+    focus(box(16));
+    type(box(16), "10");
+    ASSERT_EQ(stepVolume(15), "0,7");
+    ASSERT_EQ(stepVolume(16), "0,7");
+
+    auto *grid = widget<GridFrame>("Frame1");
+    EXPECT_TRUE(grid->vm3MarkedEstimated(rowOf(15)));
+    EXPECT_TRUE(grid->vdMarkedEstimated(rowOf(15)));
+    EXPECT_FALSE(grid->vm3MarkedEstimated(rowOf(16)));
+    EXPECT_FALSE(grid->vdMarkedEstimated(rowOf(16)));
+    EXPECT_TRUE(grid->vm3MarkedEstimated(rowOf(17)));  // no count: its unit volume alone is marked
+    EXPECT_FALSE(grid->vdMarkedEstimated(rowOf(17)));
+
+    // The same text painted in two cells: the estimated one looks different.
+    QWidget *viewport = grid->viewport();
+    const QImage all = viewport->grab().toImage();
+    const QRect cell15 = grid->cellRect(rowOf(15), Cell::VD), cell16 = grid->cellRect(rowOf(16), Cell::VD);
+    ASSERT_EQ(cell15.size(), cell16.size());
+    EXPECT_NE(all.copy(cell15), all.copy(cell16));
+
+    auto toolTipAt = [&](int d, Cell c) {
+        const QPoint at = grid->cellRect(rowOf(d), c).center();
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &help);
+        return QToolTip::text();
+    };
+    const QString note = "\nрасчётное значение: в ГОСТ 2708-75 для этой длины и диаметра значения нет";
+    EXPECT_EQ(toolTipAt(15, Cell::Vm3), "Объем одного сортимента в ступени толщины = 15 см" + note);
+    EXPECT_EQ(toolTipAt(15, Cell::VD), "Объем сортиментов ступени толщины = 15 см" + note);
+    EXPECT_EQ(toolTipAt(16, Cell::Vm3), "Объем одного сортимента в ступени толщины = 16 см");
+
+    // Back at 6,00 m the standard gives 15 cm: nothing is marked.
+    focus(list);
+    key(list, Qt::Key_Escape);
+    type(list, "6");
+    ASSERT_EQ(list->currentText(), "6,00");
+    EXPECT_FALSE(grid->vm3MarkedEstimated(rowOf(15)));
+    EXPECT_FALSE(grid->vdMarkedEstimated(rowOf(15)));
+}
+
 TEST_F(Window, KeypadKeysAndDeleteInTheLengthListStepAndClearTheLength) {
     QComboBox *list = lengths();
     focus(box(24));
@@ -217,7 +266,7 @@ TEST_F(Window, MenuCheckMarksAndTheSwitchFollowTheRounding) {
     EXPECT_FALSE(action("NoOkrugl")->isChecked());
 }
 
-TEST_F(Window, TabGoesToTheCountBoxOfTheNextVisibleRow) {
+TEST_F(Window, TabGoesToTheNextCountBoxTheUserCanSee) {
     focus(box(3));
     key(box(3), Qt::Key_Tab);
     EXPECT_TRUE(box(4)->hasFocus());
@@ -225,12 +274,26 @@ TEST_F(Window, TabGoesToTheCountBoxOfTheNextVisibleRow) {
     key(box(3), Qt::Key_Backtab);
     EXPECT_TRUE(lengths()->hasFocus());
 
-    w->form().setListIndex(1);  // 0,50 m: only 5 to 15 cm and 120 cm stand in the grid
+    // 0,50 m: 5 to 15 cm are in use; the locked 120 cm stands far below them, out of sight, and Tab
+    // passes it by, round to the start of the window's tab order.
+    w->form().setListIndex(1);
     w->showForm();
     EXPECT_FALSE(box(4)->isVisibleTo(w.get()));
+    ASSERT_TRUE(box(120)->isVisibleTo(w.get()));
     focus(box(15));
     key(box(15), Qt::Key_Tab);
-    EXPECT_FALSE(box(120)->hasFocus());  // a locked box far below the window is no place for the caret
+    EXPECT_FALSE(box(120)->hasFocus());
+    EXPECT_TRUE(widget("Plus")->hasFocus());
+    key(widget("Plus"), Qt::Key_Backtab);
+    EXPECT_TRUE(box(15)->hasFocus());
+
+    // Inside the window a locked box still takes the focus, as a click gives it.
+    w->form().setListIndex(test::entryOf(600));
+    w->form().setVScroll2Value(60);  // 68 cm in slot 6, 69 cm (locked) in slot 7
+    w->showForm();
+    focus(box(68));
+    key(box(68), Qt::Key_Tab);
+    EXPECT_TRUE(box(69)->hasFocus());
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
     b.text(2, 3, "Объем");
 
     int rowOffset = 3;
+    bool anyEstimated = false;
     for (int i = 0; i < kRowCount; ++i) {
         const StepTexts &step = texts.steps[static_cast<size_t>(i)];
         if (step.count.empty()) {
@@ -97,11 +98,16 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
         b.diameter(row, 1, step.d, "диаметр ступени " + std::to_string(i + 1));
         b.whole(row, 2, step.count, "количество" + where);
         b.rounded4(row, 3, step.vd, "объем" + where);
+        if (texts.estimated[static_cast<size_t>(i)]) {
+            b.text(row, 4, "*");
+            anyEstimated = true;
+        }
     }
     const int totalsRow = rowOffset + kRowCount;
     b.text(totalsRow, 1, "Итого");
     b.whole(totalsRow, 2, texts.Text13, "общее количество");
     b.rounded4(totalsRow, 3, texts.Text4, "общий объем");
+    if (anyEstimated) b.text(totalsRow + 1, 1, kEstimateNote);
     return b.finish();
 }
 

@@ -31,7 +31,7 @@ void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
         return;
     }
     // The whole file is checked before the first count is stored: a bad file changes nothing.
-    TallyReadResult tally = readTally(file.bytes, form.numberFormat());
+    TallyReadResult tally = readTally(file.bytes);
     if (!tally.ok) {
         dialogs.message(tally.error);
         return;

@@ -88,9 +88,10 @@ TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
     // A private profile and a fixed locale: the user's own settings and a Russian desktop would
     // otherwise change how LibreOffice writes the numbers of the CSV.
     QProcess lo;
-    auto env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"LANG", "LC_ALL", "LC_NUMERIC"}) env.insert(name, "C.UTF-8");
-    env.remove("LANGUAGE");
+    // LibreOffice writes the CSV's numbers in its own locale: a fixed one keeps the point.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", "C.UTF-8");
+    env.insert("LC_ALL", "C.UTF-8");
     lo.setProcessEnvironment(env);
     lo.start(soffice,
              {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
