@@ -117,14 +117,19 @@ int findLength(const Form &form, std::string length, char sep) {
 class ReportDialogs : public DocumentDialogs {
 public:
     ReportDialogs(std::string file, std::ostream &err) : file_(std::move(file)), err_(err) {}
-    std::optional<std::string> openFileName(const std::string &, const std::string &) override { return file_; }
-    std::optional<std::string> saveFileName(const std::string &, const std::string &) override { return file_; }
+    std::optional<std::string> openFileName(const std::string &, const std::string &) override {
+        return file_;
+    }
+    std::optional<std::string> saveFileName(const std::string &, const std::string &) override {
+        return file_;
+    }
     void message(const std::string &text) override {
         err_ << text << "\n";
         failed = true;
     }
     bool question(const std::string &) override { return false; }
-    std::optional<std::string> inputText(const std::string &, const std::string &, const std::string &d) override {
+    std::optional<std::string> inputText(const std::string &, const std::string &,
+                                         const std::string &d) override {
         return d;
     }
     bool failed = false;
@@ -188,12 +193,13 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     }
     ReportDialogs dialogs(options->file, err);
     DiskFiles files;
-    openTally(form, dialogs, files);
-    if (dialogs.failed) return 1;
+    // Counts of steps the length lacks are named on standard error; the report goes on without them.
+    if (!openTally(form, dialogs, files)) return 1;
     // The documents first: when one cannot be written, the message goes to standard error and
     // nothing is printed.
     std::optional<std::string> failure;
-    if (!failure && options->xlsx) failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
+    if (!failure && options->xlsx)
+        failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
     if (!failure && options->pdf)
         failure = printSheetToPdf(form, QString::fromStdString(*options->pdf),
                                   options->title.value_or(kDefaultSheetTitle));

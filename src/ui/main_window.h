@@ -14,14 +14,19 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <string>
 
+#include "documents/core/tally_file.h"
 #include "tally/form.h"
+#include "tally/tally_state.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
+#include "ui/recovery_file.h"
 #include "ui/saved_tally.h"
+#include "ui/tally_history.h"
 #include "ui/twips.h"
 
 class QAction;
@@ -36,9 +41,11 @@ namespace lumora {
 class GridFrame;
 
 // The document commands behind the File menu and two toolbar buttons (Command4 saves, Command5
-// exports). `open` and the saves return true when a tally was loaded from or written to a file.
+// exports). `open` returns the counts as the file holds them when a tally was loaded (some may not
+// fit the selected length); the saves return true when the tally was written to a file.
 struct DocumentHooks {
-    std::function<bool()> open, save, saveAs, command4;
+    std::function<std::optional<TallyCounts>()> open;
+    std::function<bool()> save, saveAs, command4;
     std::function<void()> exportXls, command5, print, printPreview;
 };
 
@@ -55,6 +62,25 @@ public:
     // The question asked before leaving with unsaved counts; the default is a message box.
     void setLeaveQuestion(std::function<LeaveAnswer()> ask) { askToLeave_ = std::move(ask); }
     void setAboutServices(AboutServices services) { aboutServices_ = std::move(services); }
+    // The question asked at start about a tally left by a window that did not end cleanly; true to
+    // restore it. The default is a message box.
+    void setRestoreQuestion(std::function<bool(const QString &)> ask) { askToRestore_ = std::move(ask); }
+
+    // True while the tally differs from what was last saved or loaded (the title's marker).
+    bool unsaved() const;
+    // Undo and redo of the tally (menu «Правка», Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+    void undo();
+    void redo();
+    QUndoStack &history() { return history_.stack(); }
+    // The recovery file of this window and its timer (at most a second after a change).
+    const RecoveryFile &recoveryFile() const { return recovery_; }
+    void setRecoveryFolder(const QString &folder) {
+        recovery_ = RecoveryFile(folder);
+        recoveryFolder_ = folder;
+    }
+    void writeRecoveryNow();
+    // Offers back a tally that a window left behind without a clean exit; true when one was restored.
+    bool offerRecovery();
 
     // Window height in twips of the designed platform for the View menu's state (7850 with both
     // the toolbar and the mean-diameter panel shown).
@@ -98,12 +124,18 @@ private:
     // Runs a handler of the form; when the outermost one returns, the widgets show the result.
     template <class Handler>
     void forward(Handler &&handler) {
+        if (depth_ == 0) beginStep();
         ++depth_;
         handler();
         --depth_;
         if (depth_ == 0) afterHandlers();
     }
     void afterHandlers();
+    void beginStep();
+    void endStep();
+    void tallyChanged();
+    void updateTitle();
+    void applyState(const TallyState &state);
     void runFileCommand(const std::function<bool()> &command);
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
@@ -136,7 +168,7 @@ private:
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
             *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
             *trueD_ = nullptr, *visibleD_ = nullptr, *clear_ = nullptr, *noOkrugl_ = nullptr, *tis_ = nullptr,
-            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr;
+            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr, *undo_ = nullptr, *redo_ = nullptr;
     std::array<int, 3> frameTops_{345, 1000, 1320};  // Frame2, Frame3, Frame1
 
     // What the widgets outside the grid show, to touch only what changed.
@@ -151,6 +183,15 @@ private:
     AboutServices aboutServices_;
     QPointer<AboutBox> about_;
     SavedTally saved_;
+    std::function<bool(const QString &)> askToRestore_;
+    TallyHistory history_;
+    TallyState stepBefore_;
+    int typingBox_ = 0;  // the count box that took a typed digit in this step
+    QString recoveryFolder_ = RecoveryFile::defaultFolder();
+    RecoveryFile recovery_;
+    QTimer recoveryTimer_;
+    std::string titleFileName_;
+    bool titleKnown_ = false;
     int depth_ = 0;         // how deep in forwarded handlers we are
     int pendingFocus_ = 0;  // count box the form wants focused once the widgets are shown
     bool syncing_ = false;  // widgets are being set from the form: their signals are not user events

@@ -23,6 +23,7 @@ ProgramWindow::~ProgramWindow() = default;
 int runWindow(QApplication &app, const NumberFormat &fmt) {
     ProgramWindow program(app, fmt);
     program.window().show();
+    program.window().offerRecovery();
     return app.exec();
 }
 

@@ -61,6 +61,16 @@ void MainWindow::buildMenus() {
     exit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
+    // Undo and redo of the tally: counts, length and rounding, one user step at a time.
+    QMenu *edit = submenu(bar, "Edit", "Правка");
+    undo_ = item(edit, "Undo", "Отменить");
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = item(edit, "Redo", "Повторить");
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    undo_->setEnabled(false);
+    redo_->setEnabled(false);
+    bar->addMenu(edit);
+
     QMenu *view = submenu(bar, "View", "Вид");
     QMenu *tools = submenu(view, "Tools", "Панель инстрементов");
     trueT_ = item(tools, "TrueT", "Скрыть", true);
@@ -87,7 +97,12 @@ void MainWindow::buildMenus() {
     bar->addMenu(help);
 
     // Every shortcut works wherever the focus is in the window.
-    for (QAction *a : {open_, save_, saveAs_, print_, exit_}) a->setShortcutContext(Qt::WindowShortcut);
+    for (QAction *a : {open_, save_, saveAs_, print_, exit_, undo_, redo_})
+        a->setShortcutContext(Qt::WindowShortcut);
+    connect(undo_, &QAction::triggered, this, &MainWindow::undo);
+    connect(redo_, &QAction::triggered, this, &MainWindow::redo);
+    connect(&history_.stack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(&history_.stack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
 
     connect(open_, &QAction::triggered, this, &MainWindow::openTally);
     connect(save_, &QAction::triggered, this, &MainWindow::saveTally);
@@ -235,25 +250,39 @@ void MainWindow::showAbout() {
 
 // ---- Documents and leaving -----------------------------------------------------------------------
 
-// A command that loads or writes the tally; when it did, the counts are the saved ones from now on.
+// A command that writes the tally; when it did, the counts are the saved ones from now on.
 void MainWindow::runFileCommand(const std::function<bool()> &command) {
     bool done = false;
     forward([&] { done = command && command(); });
     if (done) saved_.remember(form_);
+    tallyChanged();
+    updateTitle();
 }
 
-void MainWindow::openTally() { runFileCommand(docs_.open); }
+// A loaded tally is saved as the file holds it: counts that did not fit the length leave it unsaved.
+void MainWindow::openTally() {
+    std::optional<TallyCounts> loaded;
+    forward([&] {
+        if (docs_.open) loaded = docs_.open();
+    });
+    if (loaded) saved_.remember(*loaded);
+    tallyChanged();
+    updateTitle();
+}
+
 void MainWindow::saveTally() { runFileCommand(docs_.save); }
 void MainWindow::saveTallyAs() { runFileCommand(docs_.saveAs); }
 void MainWindow::saveFromToolbar() { runFileCommand(docs_.command4); }
 
 bool MainWindow::askBeforeLeaving() {
-    if (!saved_.unsaved(form_)) return true;
+    if (!saved_.differs(form_)) return true;
     switch (askToLeave_()) {
         case LeaveAnswer::Save:
             saveTally();
-            return !saved_.unsaved(form_);  // a cancelled or failed save keeps the window open
+            return !saved_.differs(form_);  // a cancelled or failed save keeps the window open
         case LeaveAnswer::Discard:
+            recoveryTimer_.stop();
+            recovery_.remove();
             return true;
         case LeaveAnswer::Cancel:
             return false;
@@ -267,6 +296,8 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         return;
     }
     if (about_) about_->close();
+    recoveryTimer_.stop();
+    recovery_.remove();
     e->accept();
 }
 

@@ -38,7 +38,7 @@ DocumentCommands::DocumentCommands(Form &form, DocumentDialogs &dialogs, Printer
       files_(files ? *files : disk_),
       spreadsheet_(spreadsheet ? *spreadsheet : desktop_) {}
 
-void DocumentCommands::Open() { openTally(form_, dialogs_, files_); }
+std::optional<TallyCounts> DocumentCommands::Open() { return openTally(form_, dialogs_, files_); }
 void DocumentCommands::Save() { saveTally(form_, dialogs_, files_); }
 void DocumentCommands::SaveAs() { saveTallyAs(form_, dialogs_, files_); }
 

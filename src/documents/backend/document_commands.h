@@ -54,7 +54,8 @@ public:
     DocumentCommands(Form &form, DocumentDialogs &dialogs, PrinterDialogs &printerDialogs,
                      FileStore *files = nullptr, SpreadsheetLauncher *spreadsheet = nullptr);
 
-    void Open();
+    // The counts as the file holds them when a tally was loaded.
+    std::optional<TallyCounts> Open();
     void Save();
     void SaveAs();
     void Command4();

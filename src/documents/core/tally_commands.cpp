@@ -7,6 +7,7 @@
 namespace lumora {
 
 const char kTallyFileFilter[] = "Текстовые файлы (*.txt)";
+const char kTallyOpenFilter[] = "Текстовые файлы (*.txt);;Все файлы (*)";
 
 namespace {
 
@@ -44,7 +45,21 @@ std::optional<std::string> writeTallyFile(const Form &form, const std::string &n
     return files.writeAtomically(name, writeTally(tallyCounts(form)));
 }
 
-void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
+std::string droppedCountsMessage(const Form &form, const TallyCounts &loaded) {
+    std::string steps;
+    for (int i = 1; i <= kRowCount; ++i) {
+        const std::string &count = loaded[static_cast<size_t>(i - 1)];
+        if (count.empty() || !form.row(i).count.empty()) continue;
+        auto n = localeNumber(count, form.numberFormat());
+        steps += (steps.empty() ? "" : ", ") + form.row(i).d + " см — " +
+                 (n ? numberText(*n, form.numberFormat()) : count) + " шт.";
+    }
+    if (steps.empty()) return steps;
+    return "При длине " + form.listText() + " м таких ступеней нет, и эти количества не загружены: " + steps +
+           ".\nПересчёт отличается от файла и отмечен как несохранённый.";
+}
+
+std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
     // The decimals are stepped away and back around the load, so the recalculation of the rounding
     // controls runs once more at the end with the loaded counts; they end as they were.
     const int16_t step = form.decimals() > 2 ? -1 : 1;
@@ -55,18 +70,23 @@ void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
         form.setDecimals(static_cast<int16_t>(form.decimals() - step));
     };
 
-    auto name = dialogs.openFileName("Загрузить текстовой файл", kTallyFileFilter);
-    if (!name) return finish();
+    auto name = dialogs.openFileName("Загрузить текстовой файл", kTallyOpenFilter);
+    if (!name) {
+        finish();
+        return std::nullopt;
+    }
     FileRead file = files.read(*name, kMaxTallyFileBytes);
     if (!file.ok) {
         dialogs.message(file.error);
-        return finish();
+        finish();
+        return std::nullopt;
     }
     // The whole file is checked before the first count is stored: a bad file changes nothing.
     TallyReadResult tally = readTally(file.bytes, form.numberFormat());
     if (!tally.ok) {
         dialogs.message(tally.error);
-        return finish();
+        finish();
+        return std::nullopt;
     }
 
     form.tallyFileName = *name;
@@ -77,6 +97,9 @@ void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
     }
     recomputeShownStepVolumes(form);
     finish();
+    const std::string dropped = droppedCountsMessage(form, tally.counts);
+    if (!dropped.empty()) dialogs.message(dropped);
+    return tally.counts;
 }
 
 void saveTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
