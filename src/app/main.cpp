@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ lumora::NumberFormat userNumberFormat() {
 }  // namespace
 
 int main(int argc, char **argv) {
+    // Past a file-size limit a write then fails with "file too big", which is reported like any
+    // other failed save, instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (lumora::wantsReport(args)) {
         if (lumora::reportNeedsFonts(args)) {

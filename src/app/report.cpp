@@ -1,5 +1,8 @@
 #include "app/report.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -7,6 +10,7 @@
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/tally_commands.h"
+#include "documents/core/tally_texts.h"
 #include "tally/form.h"
 
 namespace lumora {
@@ -139,6 +143,36 @@ private:
     std::ostream &err_;
 };
 
+// A path that does not survive the way to a file name and back (bytes that are not valid in the
+// locale's encoding) would be written under another name: it is refused instead.
+bool keepsItsBytes(const std::string &name) {
+    const QByteArray bytes = QByteArray::fromStdString(name);
+    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+// Refuses names that cannot be written as given, an output that would overwrite the tally it is made
+// from, and two outputs on one file; nullopt when all is well.
+std::optional<std::string> refuseNames(const Options &o) {
+    std::vector<std::pair<const char *, std::string>> names{{"--report", o.file}};
+    if (o.xlsx) names.emplace_back("--xlsx", *o.xlsx);
+    if (o.pdf) names.emplace_back("--pdf", *o.pdf);
+    if (o.save) names.emplace_back("--save", *o.save);
+    std::vector<QString> seen;
+    for (const auto &[option, name] : names) {
+        if (!keepsItsBytes(name))
+            return std::string("имя файла после ") + option +
+                   " не в кодировке UTF-8; переименуйте файл или укажите другое имя";
+        const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(name)));
+        const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        for (size_t k = 0; k < seen.size(); ++k)
+            if (seen[k] == path)
+                return std::string(k == 0 ? "файл после " : "один и тот же файл указан дважды: ") + option +
+                       (k == 0 ? " — это сам файл пересчёта; укажите другой" : "");
+        seen.push_back(path);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool reportNeedsFonts(const std::vector<std::string> &args) {
@@ -190,6 +224,10 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         if (*options->decimals == 1) form.clickDes();
         if (*options->decimals == 2) form.clickSot();
         if (*options->decimals == 3) form.clickTis();
+    }
+    if (auto refused = refuseNames(*options)) {
+        err << "lumora: " << *refused << "\n";
+        return 2;
     }
     ReportDialogs dialogs(options->file, err);
     DiskFiles files;

@@ -3,6 +3,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+#include "documents/backend/document_commands.h"
 #include "ui/main_window.h"
 #include "ui/window_documents.h"
 
@@ -14,6 +15,7 @@ ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
     if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&
         qtTranslator_.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator_);
+    removeStaleWorkbooks();
     window_ = std::make_unique<MainWindow>(fmt);
     documents_ = std::make_unique<WindowDocuments>(*window_);
 }

@@ -22,8 +22,8 @@ inline std::string figures(const Form &f) {
     for (int i = 1; i <= kRowCount; ++i) {
         const GridRow &r = f.row(i);
         s << r.d << ": '" << r.count << "' vm3 '" << r.vm3 << "' vd '" << r.vd << "' "
-          << (r.visible[static_cast<size_t>(Cell::Count)] ? "shown" : "hidden") << (r.countLocked ? " locked" : "")
-          << "\n";
+          << (r.visible[static_cast<size_t>(Cell::Count)] ? "shown" : "hidden")
+          << (r.countLocked ? " locked" : "") << "\n";
     }
     s << "Text13 " << f.Text13() << " Text4 " << f.Text4() << " Text1 " << f.Text1() << " Text2 " << f.Text2()
       << " shownRows " << f.shownRows << " leading " << f.leadingEmptyRows << "\n";

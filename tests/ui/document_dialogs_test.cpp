@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace lumora {
@@ -53,6 +54,25 @@ TEST(DocumentDialogs, FileDialogsCarryTheTitleAndFilterAndACancelIsDistinct) {
         d->reject();
     });
     EXPECT_EQ(dialogs.saveFileName("Сохранить как...", "Текстовые файлы (*.txt)"), std::nullopt);
+}
+
+TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpenOffersEveryFile) {
+    QtDocumentDialogs dialogs(nullptr);
+    QTemporaryDir dir;
+    whenShown<QFileDialog>([&dir](QFileDialog *d) {
+        EXPECT_EQ(d->defaultSuffix(), "txt");
+        d->setDirectory(dir.path());
+        d->selectFile(QStringLiteral("участок 7"));
+        static_cast<QDialog *>(d)->accept();
+    });
+    EXPECT_EQ(dialogs.saveFileName("Сохранить...", "Текстовые файлы (*.txt)"),
+              std::optional<std::string>(dir.filePath("участок 7.txt").toStdString()));
+    whenShown<QFileDialog>([](QFileDialog *d) {
+        EXPECT_EQ(d->nameFilters(), QStringList({"Текстовые файлы (*.txt)", "Все файлы (*)"}));
+        d->reject();
+    });
+    EXPECT_EQ(dialogs.openFileName("Загрузить текстовой файл", kTallyOpenFilter), std::nullopt);
+    EXPECT_EQ(defaultSuffix("Книга Excel (*.xlsx)"), "xlsx");
 }
 
 TEST(DocumentDialogs, MessagesHaveOnlyAnOkButton) {

@@ -15,9 +15,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "window_test_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
+#include "window_test_support.h"
 
 namespace lumora {
 namespace {
@@ -42,7 +42,6 @@ protected:
         target->setFocus(Qt::MouseFocusReason);
         QApplication::processEvents();
     }
-
 };
 
 TEST_F(Window, TypingFiveAt24cmWithSixMetresShowsTheStepVolumeAndTheTotals) {
