@@ -5,6 +5,7 @@
 
 #include "documents/backend/document_commands.h"
 #include "ui/main_window.h"
+#include "ui/script_driver.h"
 #include "ui/window_documents.h"
 
 namespace lumora {
@@ -24,8 +25,11 @@ ProgramWindow::~ProgramWindow() = default;
 
 int runWindow(QApplication &app, const NumberFormat &fmt) {
     ProgramWindow program(app, fmt);
+    ScriptDriver script(program.window());
+    script.prepare();
     program.window().show();
     program.window().offerRecovery();
+    script.start();
     return app.exec();
 }
 
