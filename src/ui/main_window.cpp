@@ -262,23 +262,30 @@ void MainWindow::connectWidgets() {
 
 void MainWindow::afterHandlers() {
     showForm();
+    // The step ends before the focus moves: the focus change is forwarded as an event of its own.
+    endStep();
     if (pendingFocus_) {
         const int index = pendingFocus_;
         pendingFocus_ = 0;
         if (CountBox *box = grid_->countBox(index - 1000); box->isVisibleTo(this))
             box->setFocus(Qt::OtherFocusReason);
     }
-    endStep();
 }
 
 // ---- Undo, "saved?" and recovery -------------------------------------------------------------------
 
+// A step may forward further events before it ends (showing the form can move the focus when the
+// focused box is hidden): those belong to the step that is open.
 void MainWindow::beginStep() {
+    if (stepOpen_) return;
+    stepOpen_ = true;
     stepBefore_ = TallyState::of(form_);
     typingBox_ = 0;
 }
 
 void MainWindow::endStep() {
+    if (!stepOpen_) return;
+    stepOpen_ = false;
     const TallyState after = TallyState::of(form_);
     if (after != stepBefore_) {
         if (!history_.applying()) history_.record(stepBefore_, after, typingBox_);

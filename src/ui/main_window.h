@@ -187,6 +187,7 @@ private:
     TallyHistory history_;
     TallyState stepBefore_;
     int typingBox_ = 0;  // the count box that took a typed digit in this step
+    bool stepOpen_ = false;
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;
     QTimer recoveryTimer_;

@@ -1,14 +1,14 @@
 // The batch report, run as a user runs it: the program with --report, its output and exit status.
+#include "app/report.h"
+
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <fstream>
 #include <algorithm>
+#include <fstream>
 #include <iterator>
 
-#include "app/report.h"
 #include "tally/form.h"
 
 using namespace lumora;
@@ -30,8 +30,8 @@ ReportRun runReport(const QStringList &args, const char *lang = "ru_RU.UTF-8") {
     p.setProcessEnvironment(env);
     p.start(LUMORA_BINARY, args);
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput().toStdString(),
-            p.readAllStandardError().toStdString()};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
 }
 
 // A tally file with the given counts at the given rows (1..93), as the program saves it.
@@ -51,7 +51,8 @@ std::string writeTallyFile(const QTemporaryDir &dir, const std::vector<std::pair
 TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
     QTemporaryDir dir;
     const std::string file = writeTallyFile(dir, {{22, "5"}, {28, "2"}});  // 24 cm and 30 cm
-    ReportRun r = runReport({"--report", QString::fromStdString(file), "--length", "6.00", "--decimals", "2"});
+    ReportRun r =
+        runReport({"--report", QString::fromStdString(file), "--length", "6.00", "--decimals", "2"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "Длина\t6,00\n"
@@ -73,7 +74,8 @@ TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
               "30\t2\t0.52\t1.04\n"
               "Итого\t7\t2.69\n"
               "Ср.диам.\t25.714\t26.32\n");
-    ReportRun start = runReport({"--report", file, "--length", "6.00"});  // rounded to one decimal, as at start
+    ReportRun start =
+        runReport({"--report", file, "--length", "6.00"});  // rounded to one decimal, as at start
     EXPECT_NE(start.out.find("24\t5\t0,33\t1,7\n"), std::string::npos) << start.out;
     EXPECT_NE(start.out.find("Итого\t7\t2,7\n"), std::string::npos) << start.out;
 }
@@ -121,7 +123,8 @@ TEST(Report, NamesWhatIsWrongWithTheCommandLine) {
 TEST(Report, WritesTheDocumentsItIsAskedFor) {
     QTemporaryDir dir;
     const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "007"}}));
-    const QString xlsx = dir.filePath("out.xlsx"), pdf = dir.filePath("out.pdf"), saved = dir.filePath("saved.txt");
+    const QString xlsx = dir.filePath("out.xlsx"), pdf = dir.filePath("out.pdf"),
+                  saved = dir.filePath("saved.txt");
     ReportRun r = runReport({"--report", file, "--length", "6,00", "--xlsx", xlsx, "--pdf", pdf, "--title",
                              "Кв. 12, выд. 3", "--save", saved});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -145,7 +148,8 @@ TEST(Report, WritesTheDocumentsItIsAskedFor) {
 TEST(Report, ADocumentThatCannotBeWrittenFailsWithoutOutput) {
     QTemporaryDir dir;
     const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}}));
-    ReportRun r = runReport({"--report", file, "--length", "6,00", "--save", dir.filePath("no/such/dir/t.txt")});
+    ReportRun r =
+        runReport({"--report", file, "--length", "6,00", "--save", dir.filePath("no/such/dir/t.txt")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(r.err.empty());
