@@ -81,6 +81,8 @@ public:
     void writeRecoveryNow();
     // Offers back a tally that a window left behind without a clean exit; true when one was restored.
     bool offerRecovery();
+    // Runs `handler` on the form as a user's event is run (tests that drive the form directly).
+    void forwardForTest(const std::function<void()> &handler) { forward(handler); }
 
     // Window height in twips of the designed platform for the View menu's state (7850 with both
     // the toolbar and the mean-diameter panel shown).
