@@ -233,15 +233,22 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     DiskFiles files;
     // Counts of steps the length lacks are named on standard error; the report goes on without them.
     if (!openTally(form, dialogs, files)) return 1;
-    // The documents first: when one cannot be written, the message goes to standard error and
-    // nothing is printed.
+    // The documents first, each to a temporary beside its target; they are put in place together
+    // only when all are complete. When one cannot be written, the message goes to standard error and
+    // none of them appears or changes.
+    std::vector<std::unique_ptr<StagedFile>> staged;
+    auto stage = [&staged](const std::string &name) -> StagedFile & {
+        staged.push_back(std::make_unique<StagedFile>(QString::fromStdString(name)));
+        return *staged.back();
+    };
     std::optional<std::string> failure;
-    if (!failure && options->xlsx)
-        failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
+    if (!failure && options->xlsx) failure = writeExportWorkbook(form, stage(*options->xlsx));
     if (!failure && options->pdf)
-        failure = printSheetToPdf(form, QString::fromStdString(*options->pdf),
-                                  options->title.value_or(kDefaultSheetTitle));
-    if (!failure && options->save) failure = writeTallyFile(form, *options->save, files);
+        failure = printSheetToPdf(form, stage(*options->pdf), options->title.value_or(kDefaultSheetTitle));
+    if (!failure && options->save)
+        failure = stage(*options->save).write(QByteArray::fromStdString(writeTally(tallyCounts(form))));
+    for (auto &file : staged)
+        if (!failure) failure = file->commit();
     if (failure) {
         err << *failure << "\n";
         return 1;
