@@ -2,6 +2,7 @@
 // and names it cannot honour are refused before anything is written.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +120,28 @@ TEST_F(ReportOutputs, AFileSizeLimitIsAnErrorLikeAFullDiskAndAPdfCutShortIsNotPu
     EXPECT_EQ(r.status, 1) << r.err;
     expectOldFilesUntouched();
     EXPECT_EQ(names().size(), 4);
+}
+
+// The user may write the file but not the folder it is in: the save says which.
+TEST_F(ReportOutputs, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
+    // As root every folder is writable: the program runs as "nobody" for this test.
+    const bool root = geteuid() == 0;
+    if (root && !QFile::exists("/usr/bin/setpriv")) GTEST_SKIP() << "no setpriv to drop root";
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    put(locked + "/t.txt", "previous");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(dir.filePath("t.txt"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(locked + "/t.txt",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    const QString as = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    ShellRun r = shell(as + "$L --report t.txt --length 6,00 --save locked/t.txt", dir.path());
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("нет прав на запись в папку"), std::string::npos) << r.err;
+    EXPECT_EQ(contents(locked + "/t.txt"), "previous");
 }
 
 }  // namespace
