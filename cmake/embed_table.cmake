@@ -1,5 +1,7 @@
-# Turns the volume table CSV into a C++ source with the cells as a constant array.
-# Usage: cmake -DCSV=... -DOUT=... -P embed_table.cmake
+# Turns the volume table CSV and its provenance CSV into a C++ source with the cells as a constant
+# array and, beside it, one bit per cell that is set where the value is an estimate (code I).
+# Usage: cmake -DCSV=... -DPROVENANCE=... -DOUT=... -P embed_table.cmake
+cmake_policy(SET CMP0007 NEW)  # keep the empty cells of the provenance grid
 file(STRINGS "${CSV}" lines)
 list(LENGTH lines count)
 if(NOT count EQUAL 94)
@@ -16,6 +18,59 @@ string(REPLACE ";" ", " lengths "${header}")
 set(body "")
 set(diameters "")
 list(REMOVE_AT lines 0)
+
+# The provenance grid has the same shape: a code letter in every non-empty cell, nothing elsewhere.
+file(STRINGS "${PROVENANCE}" provenance)
+list(LENGTH provenance pcount)
+if(NOT pcount EQUAL 94)
+  message(FATAL_ERROR "${PROVENANCE}: expected 94 lines, found ${pcount}")
+endif()
+list(GET provenance 0 pheader)
+string(REPLACE ";" "," expected "d_cm;${header}")
+if(NOT pheader STREQUAL expected)
+  message(FATAL_ERROR "${PROVENANCE}: its lengths differ from the table's")
+endif()
+list(REMOVE_AT provenance 0)
+set(estimated "")
+set(nestimated 0)
+foreach(line pline IN ZIP_LISTS lines provenance)
+  string(REPLACE "," ";" cells "${line}")
+  string(REPLACE "," ";" codes "${pline}")
+  list(GET cells 0 d)
+  list(GET codes 0 pd)
+  if(NOT d STREQUAL pd)
+    message(FATAL_ERROR "${PROVENANCE}: diameter ${pd} where the table has ${d}")
+  endif()
+  list(REMOVE_AT cells 0)
+  list(REMOVE_AT codes 0)
+  list(LENGTH codes n)
+  if(NOT n EQUAL 116)
+    message(FATAL_ERROR "${PROVENANCE}: diameter ${d} has ${n} codes")
+  endif()
+  set(words 0 0 0 0)
+  set(k 0)
+  foreach(cell code IN ZIP_LISTS cells codes)
+    if(cell STREQUAL "0" AND NOT code STREQUAL "")
+      message(FATAL_ERROR "${PROVENANCE}: diameter ${d}, column ${k}: code ${code} for an empty cell")
+    elseif(NOT cell STREQUAL "0" AND NOT code MATCHES "^[AMSCRI]$")
+      message(FATAL_ERROR "${PROVENANCE}: diameter ${d}, column ${k}: code '${code}'")
+    endif()
+    if(code STREQUAL "I")
+      math(EXPR w "${k} / 32")
+      math(EXPR b "${k} % 32")
+      list(GET words ${w} word)
+      math(EXPR word "${word} | (1 << ${b})")
+      list(REMOVE_AT words ${w})
+      list(INSERT words ${w} ${word})
+      math(EXPR nestimated "${nestimated} + 1")
+    endif()
+    math(EXPR k "${k} + 1")
+  endforeach()
+  list(JOIN words "u," row)
+  string(APPEND estimated "    {${row}u},\n")
+endforeach()
+message(STATUS "Volume table: ${nestimated} estimated cells")
+
 foreach(line IN LISTS lines)
   string(REPLACE "," ";" cells "${line}")
   list(GET cells 0 d)
@@ -34,5 +89,6 @@ file(WRITE "${OUT}.tmp" "// Generated from the volume table CSV at build time. D
   "const int kCsvLengthsCm[116] = {${lengths}};\n"
   "const int kCsvDiametersCm[93] = {${diameters}};\n"
   "const int32_t kCells[93][116] = {\n${body}};\n"
+  "const uint32_t kEstimated[93][4] = {\n${estimated}};\n"
   "}\n")
 file(RENAME "${OUT}.tmp" "${OUT}")

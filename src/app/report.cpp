@@ -196,6 +196,13 @@ void writeReport(const Form &form, std::ostream &out) {
     }
     out << "Итого\t" << form.Text13() << "\t" << form.Text4() << "\n";
     out << "Ср.диам.\t" << form.Text1() << "\t" << form.Text2() << "\n";
+    // The counted steps whose unit volume is an estimate, not the standard's.
+    const auto estimated = estimatedCountedSteps(tallyTexts(form));
+    if (!estimated.empty()) {
+        out << "Оценка\t";
+        for (size_t k = 0; k < estimated.size(); ++k) out << (k ? " " : "") << estimated[k];
+        out << "\n";
+    }
 }
 
 int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,

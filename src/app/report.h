@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 
@@ -15,7 +15,8 @@ class Form;
 // True when the arguments ask for the report (or its usage) rather than the window.
 bool wantsReport(const std::vector<std::string> &args);
 
-// The report's lines for the form as it stands: length, each counted step, totals, mean diameters.
+// The report's lines for the form as it stands: length, each counted step, totals, mean diameters,
+// and, when counted steps use estimated unit volumes, "Оценка" with their diameters.
 void writeReport(const Form &form, std::ostream &out);
 
 // True when the report will paint a sheet, which needs fonts (a GUI application without a display).

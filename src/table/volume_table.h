@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 
@@ -24,6 +24,11 @@ const std::array<int, kRowCount> &diametersCm();
 
 // Stored value of column k (1..116), row i (1..93); 0 outside the table.
 int32_t tableCell(int column, int row);
+
+// True where the stored value of column k, row i is an estimate of ours: the standard tabulates no
+// volume for that length and diameter (odd diameters from 15 cm at 1,00-9,50 m, the 14 m and 15 m
+// columns). False for published values and outside the table.
+bool cellEstimated(int column, int row);
 
 // Line `line` (counted from 1) of column `column` as the table stores it: the cell written as plain
 // digits. Each column text ends with a line break, so line 94 exists and is empty; line 0, negative

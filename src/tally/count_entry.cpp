@@ -21,8 +21,21 @@ std::string Form::minusOne(const std::string &t) const {
     return numberText(*v - 1, fmt_);
 }
 
+// Writes a count stepped by plus or minus and leaves the caret after it, so that a digit typed next
+// goes at the end.
+void Form::stepCount(int index, const std::string &text) {
+    // With no length selected the rows stand out of sight: a count entered there would come back
+    // into the next length's tally unseen.
+    if (selectedColumn == 0 && !text.empty()) return;
+    setCountText(index, text);
+    setCountSelection(index, static_cast<int>(countText(index).size()), 0);
+}
+
 void Form::typeCountChar(int index, char32_t c) {
+    Event event(*this);
     if (index < kFirstCountIndex || index > kLastCountIndex) return;
+    bringCountIntoView(index);
+    if (selectedColumn == 0) return;  // no length: the rows stand out of sight
     if (c < U'0' || c > U'9') return;  // Enter, Backspace, signs, separators, letters, Ctrl+V...
     const GridRow &r = row(index - 1000);
     if (r.countLocked) return;
@@ -45,13 +58,16 @@ void Form::setCountSelection(int index, int start, int length) {
 }
 
 void Form::countKeyDown(int k, int keyCode) {
+    Event event(*this);
     if (k < kFirstCountIndex || k > kLastCountIndex) return;
     const int r = k - (k / 1000) * 1000;
     pendingSelectToEnd_ = false;
+    // A key acts on the box the user can see: one that scrolling moved away comes back first.
+    bringCountIntoView(k);
     if (keyCode == Key::Up && r != leadingEmptyRows + 1) neighbourMove(k, k - 1);
     if (keyCode == Key::Down || keyCode == Key::Enter) neighbourMove(k, k + 1);
-    if (keyCode == Key::KeypadPlus) setCountText(k, plusOne(countText(k)));
-    if (keyCode == Key::KeypadMinus) setCountText(k, minusOne(countText(k)));
+    if (keyCode == Key::KeypadPlus) stepCount(k, plusOne(countText(k)));
+    if (keyCode == Key::KeypadMinus) stepCount(k, minusOne(countText(k)));
     if (keyCode == Key::Backspace && selectedListIndex != 0 && !countText(k).empty()) {
         const std::string &t = countText(k);
         setCountText(k, t.substr(0, t.size() - 1));
@@ -81,6 +97,7 @@ void Form::neighbourMove(int /*from*/, int to) {
 }
 
 bool Form::giveFocusToCount(int index) {
+    Event event(*this);
     if (index < kFirstCountIndex || index > kLastCountIndex) return false;
     if (!row(index - 1000).visible[static_cast<size_t>(Cell::Count)]) return false;
     if (focusTarget_ == FocusTarget::Count && focusedCount_ == index) return true;
@@ -90,6 +107,7 @@ bool Form::giveFocusToCount(int index) {
 }
 
 void Form::countGotFocus(int index) {
+    Event event(*this);
     if (index < kFirstCountIndex || index > kLastCountIndex) return;
     if (focusTarget_ == FocusTarget::Count && focusedCount_ == index) return;
     focusTarget_ = FocusTarget::Count;
@@ -99,6 +117,7 @@ void Form::countGotFocus(int index) {
 }
 
 void Form::otherGotFocus(FocusTarget target) {
+    Event event(*this);
     if (target == FocusTarget::GridScroll) {
         VScroll2GotFocus();
         return;
@@ -122,26 +141,33 @@ void Form::focusFollowing(int r) {
     // Lengths whose first rows are empty: the steps in use start at slot 1 when the value is 0.
     if (r == L + N) setVScroll2Value(static_cast<int16_t>(M));
     const int slot = r - vscroll2Value_ - L;
-    if (slot < 1) setVScroll2Value(static_cast<int16_t>(std::max(0, r - L - 1)));
-    else if (slot > 19) setVScroll2Value(static_cast<int16_t>(r - L - 19));
+    if (slot < 1)
+        setVScroll2Value(static_cast<int16_t>(std::max(0, r - L - 1)));
+    else if (slot > 19)
+        setVScroll2Value(static_cast<int16_t>(r - L - 19));
 }
 
 void Form::clickPlus() {
+    Event event(*this);
     returnFocusIndex = focusCountIndex;
     const int c = focusCountIndex;
+    bringCountIntoView(c);
     if (c >= kFirstCountIndex && c <= kLastCountIndex && !row(c - 1000).countLocked && listIndex_ != 0)
-        setCountText(c, plusOne(countText(c)));
+        stepCount(c, plusOne(countText(c)));
     giveFocusToCount(returnFocusIndex);
 }
 
 void Form::clickMinus() {
+    Event event(*this);
     returnFocusIndex = focusCountIndex;
     const int c = focusCountIndex;
-    if (c >= kFirstCountIndex && c <= kLastCountIndex) setCountText(c, minusOne(countText(c)));
+    bringCountIntoView(c);
+    if (c >= kFirstCountIndex && c <= kLastCountIndex) stepCount(c, minusOne(countText(c)));
     giveFocusToCount(returnFocusIndex);
 }
 
 void Form::clickClear() {
+    Event event(*this);
     massUpdate = kSet;
     returnFocusIndex = focusCountIndex;
     for (int r = 1; r <= kRowCount; ++r) {

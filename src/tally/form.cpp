@@ -14,6 +14,7 @@ Form::Form(NumberFormat fmt, FormView *view) : fmt_(fmt), view_(view ? view : &n
 }
 
 void Form::startUp() {
+    Event event(*this);
     const auto &diameters = diametersCm();
     for (int i = 1; i <= kRowCount; ++i) rowRef(i).d = std::to_string(diameters[static_cast<size_t>(i - 1)]);
 
@@ -41,6 +42,7 @@ void Form::startUp() {
     for (int i = 1; i <= kRowCount; ++i) {
         auto v = unitVolume(selectedColumn, i, fmt_);
         if (!v) continue;
+        rowRef(i).vm3Estimated = cellEstimated(selectedColumn, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");
@@ -53,14 +55,22 @@ std::string Form::dToolTip(int i) const { return "Ступень толщины 
 std::string Form::countToolTip(int i) const {
     return "Количество сортиментов ступени толщины = " + row(i).d + " см";
 }
-std::string Form::vm3ToolTip(int i) const {
-    return "Объем одного сортимента в ступени толщины = " + row(i).d + " см";
+namespace {
+const char kEstimatedNote[] = "\nрасчётное значение: в ГОСТ 2708-75 для этой длины и диаметра значения нет";
 }
-std::string Form::vdToolTip(int i) const { return "Объем сортиментов ступени толщины = " + row(i).d + " см"; }
+
+std::string Form::vm3ToolTip(int i) const {
+    return "Объем одного сортимента в ступени толщины = " + row(i).d + " см" +
+           (row(i).vm3Estimated && !row(i).vm3.empty() ? kEstimatedNote : "");
+}
+std::string Form::vdToolTip(int i) const {
+    return "Объем сортиментов ступени толщины = " + row(i).d + " см" + (vdEstimated(i) ? kEstimatedNote : "");
+}
 
 // ---- Setters with change handlers --------------------------------------------------------------
 
 void Form::setCountText(int index, const std::string &text) {
+    Event event(*this);
     if (index < kFirstCountIndex || index > kLastCountIndex) return;
     GridRow &r = rowRef(index - 1000);
     if (r.count == text) return;
@@ -92,6 +102,7 @@ void Form::setCountLocked(int index, bool locked) { rowRef(index - 1000).countLo
 // ---- Length list -------------------------------------------------------------------------------
 
 void Form::setListIndex(int index) {
+    Event event(*this);
     if (index < -1 || index > static_cast<int>(listEntries_.size()) - 1 || index == listIndex_) return;
     listIndex_ = index;
     listText_ = index >= 0 ? listEntries_[static_cast<size_t>(index)] : std::string();
@@ -101,6 +112,7 @@ void Form::setListIndex(int index) {
 }
 
 void Form::setListText(const std::string &text) {
+    Event event(*this);
     if (text == listText_) return;
     listText_ = text;
     // An editable list whose text no longer names an entry has no entry selected; no pass runs.
@@ -118,6 +130,7 @@ void Form::setListSelection(int start, int length) {
 // ---- Grid scroll bar ---------------------------------------------------------------------------
 
 void Form::setVScroll2Value(int16_t value) {
+    Event event(*this, true);
     if (value < 0) value = 0;
     if (value > vscroll2Max_) value = vscroll2Max_;
     if (value == vscroll2Value_) return;
@@ -141,15 +154,21 @@ void Form::VScroll2Change() {
     rowPlacement();
 }
 
-void Form::VScroll2Scroll() { VScroll2Change(); }
+void Form::VScroll2Scroll() {
+    Event event(*this, true);
+    VScroll2Change();
+}
 
 void Form::VScroll2GotFocus() {
+    Event event(*this, true);
     focusTarget_ = FocusTarget::GridScroll;
     gridScrollValue = vscroll2Value_;
     rangeRule();
 }
 
-void Form::rangeRule() { setVScroll2Max(shownRows >= 19 ? static_cast<int16_t>(shownRows - 19) : int16_t(0)); }
+void Form::rangeRule() {
+    setVScroll2Max(shownRows >= 19 ? static_cast<int16_t>(shownRows - 19) : int16_t(0));
+}
 
 void Form::rowPlacement() {
     for (int i = 1; i <= kRowCount; ++i)
@@ -159,12 +178,14 @@ void Form::rowPlacement() {
 // ---- Rounding state ----------------------------------------------------------------------------
 
 void Form::setCheck1Value(int16_t value) {
+    Event event(*this);
     if (value == check1Value_) return;
     check1Value_ = value;
     switchClick();
 }
 
 void Form::setDecimals(int16_t value) {
+    Event event(*this);
     if (value < 1) value = 1;
     if (value > 3) value = 3;
     if (value == vscroll1Value_) return;

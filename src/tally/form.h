@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "table/volume_table.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 
@@ -33,8 +33,8 @@ constexpr int KeypadPlus = 107;
 constexpr int KeypadMinus = 109;
 }  // namespace Key
 
-constexpr int16_t kSet = -1;    // a set flag
-constexpr int16_t kClear = 0;   // a cleared flag
+constexpr int16_t kSet = -1;   // a set flag
+constexpr int16_t kClear = 0;  // a cleared flag
 constexpr int kFirstCountIndex = 1001;
 constexpr int kLastCountIndex = 1093;
 constexpr int kMaxCountLength = 5;
@@ -44,17 +44,18 @@ constexpr int kRowPitch = 270;  // twips between grid rows
 enum class Cell { Vm3 = 0, D = 1, Count = 2, VD = 3 };
 
 struct GridRow {
-    std::string d;          // D(i): the diameter caption, e.g. "24"
-    std::string count;      // Text(1000+i): the count, "" or digits
-    std::string vm3;        // Vm3(i): unit volume, "" when the table has none
-    std::string vd;         // V_D(i): step volume
+    std::string d;              // D(i): the diameter caption, e.g. "24"
+    std::string count;          // Text(1000+i): the count, "" or digits
+    std::string vm3;            // Vm3(i): unit volume, "" when the table has none
+    bool vm3Estimated = false;  // Vm3(i) came from a cell the standard does not tabulate
+    std::string vd;             // V_D(i): step volume
     // The two hidden flag boxes, each holding the one character '1' or '0':
     char avscroll = '0';   // AVscroll(i-1): '1' when Vm3(i) is empty
     char avscroll2 = '0';  // AVscroll2(i-1): '1' when Vm3(1..i) are all empty
     bool countLocked = false;
     std::array<bool, 4> visible{true, true, true, true};  // indexed by Cell
     std::array<int16_t, 4> top{};                         // twips inside the grid frame
-    int selStart = 0;   // caret / selection of the count box, in characters
+    int selStart = 0;                                     // caret / selection of the count box, in characters
     int selLength = 0;
 };
 
@@ -84,6 +85,22 @@ public:
     // Builds the rows, the length list and selects 6,00 m; runs once.
     void startUp();
 
+    // One user action. Every handler below opens one; when the outermost ends, the results are
+    // brought into line with the length, the counts and the rounding (whatever way the handlers
+    // took to get there), the menu marks with the rounding, and the caret box into the window of 19
+    // rows. A caller that writes many counts as one action (a load, an undo) opens one around them.
+    class Event {
+    public:
+        explicit Event(Form &form, bool scrolling = false);
+        ~Event();
+        Event(const Event &) = delete;
+        Event &operator=(const Event &) = delete;
+
+    private:
+        Form &form_;
+        bool scrolling_;
+    };
+
     // ---- Grid rows (i = 1..93) --------------------------------------------------------------
     const GridRow &row(int i) const { return rows_[static_cast<size_t>(i - 1)]; }
     const std::string &countText(int index) const { return row(index - 1000).count; }
@@ -91,6 +108,8 @@ public:
     std::string dToolTip(int i) const;
     std::string vm3ToolTip(int i) const;
     std::string vdToolTip(int i) const;
+    // The step volume of row i is built on an estimated unit volume (and so is marked as one).
+    bool vdEstimated(int i) const { return row(i).vm3Estimated && !row(i).vd.empty(); }
     static int countTabIndex(int i) { return i + 8; }
 
     // Writers that run the change handlers, exactly as a user's edit would.
@@ -182,7 +201,7 @@ public:
     int16_t loadingFile = kClear;
     double countTotal = 0;
     int32_t sumDiameterCount = 0;
-    float sumDiameterVolume = 0;
+    int64_t sumDiameterVolume = 0;  // diameter (cm) x step volume (0.0001 m3), exact
     int16_t gridScrollValue = 0;
     std::string tallyFileName;
 
@@ -201,13 +220,16 @@ public:
 
     // How many change handlers ran since construction (for the benchmarks).
     struct HandlerCounts {
-        long fullRecalculations = 0, unitVolumeUpdates = 0, meanDiameterRefreshes = 0,
-             selectionPasses = 0, scrollChanges = 0;
+        long fullRecalculations = 0, unitVolumeUpdates = 0, meanDiameterRefreshes = 0, selectionPasses = 0,
+             scrollChanges = 0;
     };
     const HandlerCounts &handlerCounts() const { return counts_; }
 
 private:
     GridRow &rowRef(int i) { return rows_[static_cast<size_t>(i - 1)]; }
+    void settle(bool scrolled);
+    void bringCountIntoView(int index);
+    void keepCaretInView();
     void setCellsVisible(int i, bool visible);
     void setCellsTop(int i, int16_t top);
     void setCountLocked(int index, bool locked);
@@ -220,6 +242,9 @@ private:
     void focusFollowing(int row);
     void neighbourMove(int from, int to);
     void typeAheadFailure();
+    void stepCount(int index, const std::string &text);
+    // count x unit volume in 0.0001 m3; nullopt when either text is not a number of that kind
+    std::optional<int64_t> stepVolume(const std::string &vm3, const std::string &count) const;
     int16_t roundingPlaces() const { return rounded() ? vscroll1Value_ : int16_t(4); }
     std::string plusOne(const std::string &t) const;
     std::string minusOne(const std::string &t) const;
@@ -243,6 +268,9 @@ private:
     int focusedCount_ = 0;
     bool pendingSelectToEnd_ = false;  // a neighbour move's Shift+End, handled after its key
     HandlerCounts counts_;
+    int eventDepth_ = 0;
+    bool settling_ = false;
+    bool scrolledInEvent_ = false;
     struct StepVolumeMemo {
         std::string vm3, count;
         int16_t places = -1;

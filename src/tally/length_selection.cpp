@@ -63,6 +63,7 @@ void Form::selectionPass() {
     for (int i = 1; i <= kRowCount; ++i) {
         auto v = unitVolume(L, i, fmt_);
         if (!v) continue;
+        rowRef(i).vm3Estimated = cellEstimated(L, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");
@@ -105,21 +106,22 @@ void Form::selectionPass() {
         }
         ++shownRows;
     }
-    if (!runEnded) {
-        if (selectedListIndex >= 0) setListIndex(selectedListIndex);
-        setVScroll2Max(shownRows >= 19 ? static_cast<int16_t>(shownRows - 19) : int16_t(0));
-    }
+    if (!runEnded && selectedListIndex >= 0) setListIndex(selectedListIndex);
+    // The range reaches every row in use, and a hidden scroll bar stands at the top, for every length
+    // (a length whose rows in use end early would otherwise keep the range and value of the last one).
+    setVScroll2Max(shownRows >= 19 ? static_cast<int16_t>(shownRows - 19) : int16_t(0));
     vscroll2Visible_ = shownRows >= 21;
+    if (!vscroll2Visible_) setVScroll2Value(0);
 
     stepVolumePass();
     clearingPass();
-    sumDiameterCount = 0;
-    sumDiameterVolume = 0;
-    if (!massUpdate) meanDiameterPass();
+    // The means always follow the new length's step volumes, whether or not a count was cleared.
+    meanDiameterPass();
     massUpdate = kClear;
 }
 
 void Form::Hight1KeyDown(int keyCode) {
+    Event event(*this);
     if (selectedListIndex >= 0) setListIndex(selectedListIndex);
     if (keyCode == Key::KeypadMinus && selectedListIndex != 0) setListIndex(listIndex_ - 1);
     if (keyCode == Key::KeypadPlus && selectedListIndex != kLengthCount) setListIndex(listIndex_ + 1);
@@ -136,12 +138,14 @@ void Form::Hight1KeyDown(int keyCode) {
 }
 
 char32_t Form::Hight1KeyPress(char32_t c) {
+    Event event(*this);
     // The keypad plus and minus have already stepped the length in the key handling.
     if (c == U'+' || c == U'-') return 0;
     try {
         // A point or a comma is the decimal separator of the lengths, whichever the locale uses.
         if (c == U'.' || c == U',') c = static_cast<unsigned char>(fmt_.decimalSeparator);
-        const std::string t = listSelStart_ > 0 ? listText_.substr(0, static_cast<size_t>(listSelStart_)) : "";
+        const std::string t =
+            listSelStart_ > 0 ? listText_.substr(0, static_cast<size_t>(listSelStart_)) : "";
         if (c == 13) {
             const std::string &entry =
                 listIndex_ >= 0 ? listEntries_.at(static_cast<size_t>(listIndex_)) : listText_;

@@ -4,7 +4,7 @@
 // write can run a nested handler. A step that cannot convert its inputs (a count that is not a number,
 // an overflow) is abandoned on its own: its target keeps its text and the pass goes on.
 #include <algorithm>
-#include <cmath>
+#include <climits>
 
 #include "tally/form.h"
 
@@ -14,7 +14,8 @@ void Form::fullRecalculation() {
     ++counts_.fullRecalculations;
     massUpdate = kClear;
     if (!loadingFile) {
-        bool anyCount = std::any_of(rows_.begin(), rows_.end(), [](const GridRow &r) { return !r.count.empty(); });
+        bool anyCount =
+            std::any_of(rows_.begin(), rows_.end(), [](const GridRow &r) { return !r.count.empty(); });
         if (!anyCount) {
             setText1("0");
             setText2("0");
@@ -38,7 +39,9 @@ void Form::countTotalPass() {
 }
 
 void Form::stepVolumePass() {
-    double sum = 0;
+    int64_t sum = 0;  // 0.0001 m3
+    bool sumOk = true;
+    const int16_t places = roundingPlaces();
     const int last = std::min<int>(kRowCount, shownRows + leadingEmptyRows);
     for (int i = 1; i <= last; ++i) {
         const GridRow &r = row(i);
@@ -48,29 +51,32 @@ void Form::stepVolumePass() {
             // A length change reruns this pass for every changed caption; rows whose inputs did not
             // change get the text they got last time without converting again.
             StepVolumeMemo &memo = stepVolumeMemo_[static_cast<size_t>(i - 1)];
-            const int16_t places = roundingPlaces();
             if (memo.places == places && memo.vm3 == r.vm3 && memo.count == r.count) {
                 setVD(i, std::string(memo.vd));
-            } else {
-                auto unit = localeNumber(r.vm3, fmt_);
-                auto count = localeNumber(r.count, fmt_);
-                if (unit && count) {
-                    if (auto p = Ocrugl(*unit * *count, places)) {
-                        memo = {r.vm3, r.count, places, numberText(*p, fmt_)};
-                        setVD(i, std::string(memo.vd));
-                    }
-                }
+            } else if (auto volume = stepVolume(r.vm3, r.count)) {
+                memo = {r.vm3, r.count, places, decimalText(roundHalfUp(*volume, 4, places), places, fmt_)};
+                setVD(i, std::string(memo.vd));
             }
         }
+        // The total is the sum of the step volumes as shown.
         if (!row(i).vd.empty()) {
-            if (auto v = localeNumber(row(i).vd, fmt_)) sum += *v;
+            auto v = scaledNumber(row(i).vd, 4, fmt_);
+            if (!v || __builtin_add_overflow(sum, *v, &sum)) sumOk = false;
         }
     }
-    if (rounded()) {
-        if (auto total = Ocrugl(sum, vscroll1Value_)) setText4(numberText(*total, fmt_));
-    } else {
-        setText4(numberText(sum, fmt_));
-    }
+    if (!sumOk) return;
+    if (rounded())
+        setText4(decimalText(roundHalfUp(sum, 4, vscroll1Value_), vscroll1Value_, fmt_));
+    else
+        setText4(decimalText(sum, 4, fmt_));
+}
+
+std::optional<int64_t> Form::stepVolume(const std::string &vm3, const std::string &count) const {
+    auto unit = scaledNumber(vm3, 4, fmt_);
+    auto logs = scaledNumber(count, 0, fmt_);
+    int64_t volume;
+    if (!unit || !logs || __builtin_mul_overflow(*unit, *logs, &volume)) return std::nullopt;
+    return volume;
 }
 
 void Form::clearingPass() {
@@ -89,19 +95,19 @@ void Form::meanDiameterPass() {
     for (int i = leadingEmptyRows + 1; i <= last; ++i) {
         const GridRow &r = row(i);
         if (r.vm3.empty() || r.count.empty()) continue;
-        auto d = localeNumber(r.d, fmt_);
-        auto c = localeNumber(r.count, fmt_);
-        if (d && c) {
-            double x = wholePart(*d) * wholePart(*c) + static_cast<double>(sumDiameterCount);
-            if (auto stored = toInt32(x)) sumDiameterCount = *stored;
+        auto d = scaledNumber(r.d, 0, fmt_);
+        if (!d) continue;
+        if (auto c = scaledNumber(r.count, 0, fmt_)) {
+            int64_t x;
+            if (!__builtin_mul_overflow(*d, *c, &x) &&
+                !__builtin_add_overflow(x, int64_t{sumDiameterCount}, &x) && x >= INT32_MIN && x <= INT32_MAX)
+                sumDiameterCount = static_cast<int32_t>(x);
         }
         if (!r.vd.empty()) {
-            auto sd = singleNumber(r.d, fmt_);
-            auto sv = singleNumber(r.vd, fmt_);
-            if (sd && sv) {
-                double x = static_cast<double>(*sd) * static_cast<double>(*sv) + sumDiameterVolume;
-                if (std::fabs(x) <= 3.4028234663852886e38) sumDiameterVolume = static_cast<float>(x);
-            }
+            int64_t x;
+            auto v = scaledNumber(r.vd, 4, fmt_);
+            if (v && !__builtin_mul_overflow(*d, *v, &x) && !__builtin_add_overflow(x, sumDiameterVolume, &x))
+                sumDiameterVolume = x;
         }
     }
     meanDiameterRefresh();  // Text2, then Text1
@@ -109,22 +115,21 @@ void Form::meanDiameterPass() {
 
 void Form::meanDiameterRefresh() {
     ++counts_.meanDiameterRefreshes;
-    auto meanText = [this](double q) -> std::optional<std::string> {
-        if (!rounded()) return format0_0xx(q, fmt_);
-        if (auto r = Ocrugl(q, vscroll1Value_)) return numberText(*r, fmt_);
-        return std::nullopt;
+    auto meanText = [this](int64_t numerator, int64_t denominator) {
+        return rounded() ? quotientText(numerator, denominator, vscroll1Value_, fmt_)
+                         : quotient0_0xx(numerator, denominator, fmt_);
     };
-    if (auto total = localeNumber(text4_, fmt_)) {
+    if (auto total = scaledNumber(text4_, 4, fmt_)) {
         if (*total == 0) {
             setText2("0");
-        } else if (auto t = meanText(static_cast<double>(sumDiameterVolume) / *total)) {
+        } else if (auto t = meanText(sumDiameterVolume, *total)) {
             setText2(*t);
         }
     }
-    if (auto total = localeNumber(text13_, fmt_)) {
+    if (auto total = scaledNumber(text13_, 0, fmt_)) {
         if (*total == 0) {
             setText1("0");
-        } else if (auto t = meanText(static_cast<double>(sumDiameterCount) / *total)) {
+        } else if (auto t = meanText(sumDiameterCount, *total)) {
             setText1(*t);
         }
     }

@@ -4,18 +4,23 @@
 namespace lumora {
 
 void Form::clickCommand1() {
+    Event event(*this);
     returnFocusIndex = focusCountIndex;
     if (vscroll1Value_ > 1) setDecimals(static_cast<int16_t>(vscroll1Value_ - 1));
     giveFocusToCount(returnFocusIndex);
 }
 
 void Form::clickCommand2() {
+    Event event(*this);
     returnFocusIndex = focusCountIndex;
     if (vscroll1Value_ < 3) setDecimals(static_cast<int16_t>(vscroll1Value_ + 1));
     giveFocusToCount(returnFocusIndex);
 }
 
-void Form::clickCheck1() { setCheck1Value(check1Value_ == 1 ? 0 : 1); }
+void Form::clickCheck1() {
+    Event event(*this);
+    setCheck1Value(check1Value_ == 1 ? 0 : 1);
+}
 
 // The menu, not the switch, decides: a checked "Не округлять" means the switch has just been turned on.
 void Form::switchClick() {
@@ -28,15 +33,20 @@ void Form::switchClick() {
         noOkrugl_ = true;
     }
     stepVolumePass();
+    // The mean by volume divides by the new total: recompute both sums rather than reuse the old ones.
+    meanDiameterPass();
     giveFocusToCount(returnFocusIndex);
 }
 
 void Form::checkDecimalsItemFromText3() {
     auto n = localeNumber(text3_, fmt_);
     if (!n) return;
-    if (*n == 1) des_ = true;
-    else if (*n == 2) sot_ = true;
-    else if (*n == 3) tis_ = true;
+    if (*n == 1)
+        des_ = true;
+    else if (*n == 2)
+        sot_ = true;
+    else if (*n == 3)
+        tis_ = true;
 }
 
 void Form::chooseDecimalsItem(int16_t n) {
@@ -51,11 +61,21 @@ void Form::chooseDecimalsItem(int16_t n) {
     countNudge();
 }
 
-void Form::clickDes() { chooseDecimalsItem(1); }
-void Form::clickSot() { chooseDecimalsItem(2); }
-void Form::clickTis() { chooseDecimalsItem(3); }
+void Form::clickDes() {
+    Event event(*this);
+    chooseDecimalsItem(1);
+}
+void Form::clickSot() {
+    Event event(*this);
+    chooseDecimalsItem(2);
+}
+void Form::clickTis() {
+    Event event(*this);
+    chooseDecimalsItem(3);
+}
 
 void Form::clickNoOkrugl() {
+    Event event(*this);
     tis_ = sot_ = des_ = false;
     if (check1Value_ != 1) {
         setCheck1Value(1);
@@ -82,10 +102,12 @@ void Form::countNudge() {
 }
 
 void Form::Check1KeyDown(int keyCode) {
+    Event event(*this);
     const int c = focusCountIndex;
     if (c < kFirstCountIndex || c > kLastCountIndex) return;
-    if (keyCode == Key::KeypadPlus) setCountText(c, plusOne(countText(c)));
-    if (keyCode == Key::KeypadMinus) setCountText(c, minusOne(countText(c)));
+    bringCountIntoView(c);
+    if (keyCode == Key::KeypadPlus) stepCount(c, plusOne(countText(c)));
+    if (keyCode == Key::KeypadMinus) stepCount(c, minusOne(countText(c)));
 }
 
 }  // namespace lumora

@@ -14,6 +14,8 @@ TallyState TallyState::of(const Form &form) {
 }
 
 void TallyState::applyTo(Form &form) const {
+    // One action: the form brings every result into line with the state when it ends.
+    Form::Event action(form);
     const int savedFocus = form.focusCountIndex;
     // The length first: it empties the counts of the steps it lacks, which this state has empty too.
     if (form.listIndex() != length || form.selectedListIndex != length) form.setListIndex(length);
@@ -32,10 +34,6 @@ void TallyState::applyTo(Form &form) const {
     }
 
     for (int i = 1; i <= kRowCount; ++i) form.setCountText(1000 + i, counts[static_cast<size_t>(i - 1)]);
-    // Every pass once more over the complete tally, as the rounding menu does for a typed one.
-    form.fullRecalculation();
-    form.stepVolumePass();
-    form.meanDiameterPass();
     // A length change sets the current box to the first step in use; keep the user's box otherwise.
     if (savedFocus >= kFirstCountIndex && savedFocus <= kLastCountIndex &&
         form.row(savedFocus - 1000).visible[static_cast<size_t>(Cell::Count)])

@@ -15,9 +15,9 @@
 
 namespace lumora {
 
-const char kWebPageUrl[] = "http://www.lumora.example/?page_id=88";
+const char kWebPageUrl[] = "http://lumora.test/?page_id=88";
 const char *const kWebPageText = kMakerWebAddress;  // the same address the printed sheet carries
-const char kEmailAddress[] = "info@lumora.example";
+const char kEmailAddress[] = "info@lumora.test";
 
 QString versionText() {
     return QStringLiteral("Версия программы %1.%2.0.%3")

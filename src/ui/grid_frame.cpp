@@ -41,19 +41,39 @@ protected:
         const QColor grey(128, 128, 128);  // the grey text of the unit volumes
         const QColor text = palette().color(QPalette::WindowText);
         const int margin = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;  // as a line edit
+        const QFont upright = font();
+        QFont italic = upright;
+        italic.setItalic(true);
+        bool italicSet = false;  // the painter's font is set only when it changes
         for (int i = 1; i <= kRowCount; ++i) {
             const auto &r = grid_->rows_[static_cast<size_t>(i - 1)];
             for (Cell c : {Cell::Vm3, Cell::D, Cell::VD}) {
                 if (!r.visible[static_cast<size_t>(c)]) continue;
                 const QRect rect = grid_->cellRect(i, c);
                 if (!rect.intersects(clip)) continue;
+                const bool estimated = c == Cell::Vm3 ? r.vm3Estimated : c == Cell::VD && r.vdEstimated;
                 p.setPen(c == Cell::Vm3 ? grey : text);
+                if (estimated != italicSet) p.setFont(estimated ? italic : upright);
+                italicSet = estimated;
+                QRect drawn;
                 if (c == Cell::VD)
-                    p.drawText(rect.adjusted(margin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, r.vdShown);
+                    p.drawText(rect.adjusted(margin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, r.vdShown,
+                               &drawn);
                 else
-                    p.drawText(rect, Qt::AlignCenter, c == Cell::Vm3 ? r.vm3 : r.d);
+                    p.drawText(rect, Qt::AlignCenter, c == Cell::Vm3 ? r.vm3 : r.d, &drawn);
+                if (estimated) paintMark(p, drawn);
             }
         }
+    }
+
+    // The small raised "*" right after an estimated volume, as on the printed sheet.
+    void paintMark(QPainter &p, const QRect &text) {
+        const QFont before = p.font();
+        QFont small = before;
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        p.setFont(small);
+        p.drawText(QPoint(text.right() + 1, text.top() + QFontMetrics(small).ascent()), QStringLiteral("*"));
+        p.setFont(before);
     }
 
     bool event(QEvent *e) override {
@@ -158,6 +178,12 @@ void GridFrame::showRow(int i, bool &repaintCaptions) {
     if (first || f.vd != r.vdText) {
         r.vdText = f.vd;
         r.vdShown = qs(f.vd);
+        repaintCaptions = true;
+    }
+    const bool vm3Estimated = f.vm3Estimated && !f.vm3.empty(), vdEstimated = form_.vdEstimated(i);
+    if (first || vm3Estimated != r.vm3Estimated || vdEstimated != r.vdEstimated) {
+        r.vm3Estimated = vm3Estimated;
+        r.vdEstimated = vdEstimated;
         repaintCaptions = true;
     }
     for (Cell c : {Cell::Vm3, Cell::D, Cell::VD}) {

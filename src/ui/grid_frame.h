@@ -5,7 +5,8 @@
 // the user only reads, are painted by the grid's viewport, which also answers their tool tips (93
 // fewer line edits keep the start-up close to that of an empty window). The viewport
 // clips the rows: only what stands between Top 275 and Top 5685 (slots 1 to 20) is seen, as the
-// designed edge boxes did.
+// designed edge boxes did. A unit volume that is an estimate, not the standard's value, and a step
+// volume built on one are painted in italics with a small raised "*".
 #pragma once
 
 #include <QFrame>
@@ -32,6 +33,9 @@ public:
     CountBox *countBox(int i) const { return rows_[static_cast<size_t>(i - 1)].count; }
     // The step volume as the grid shows it.
     const QString &stepVolumeText(int i) const { return rows_[static_cast<size_t>(i - 1)].vdShown; }
+    // Whether the grid marks the unit volume or the step volume of row i as an estimate.
+    bool vm3MarkedEstimated(int i) const { return rows_[static_cast<size_t>(i - 1)].vm3Estimated; }
+    bool vdMarkedEstimated(int i) const { return rows_[static_cast<size_t>(i - 1)].vdEstimated; }
     QScrollBar *scrollBar() const { return scroll_; }
     QWidget *viewport() const;
 
@@ -54,6 +58,7 @@ private:
         std::string countText, vdText, vm3Text;
         QString vm3, d, vdShown;
         bool locked = false, known = false;
+        bool vm3Estimated = false, vdEstimated = false;
         std::array<bool, 4> visible{};
         std::array<int16_t, 4> top{};
         int selStart = -1, selLength = -1;

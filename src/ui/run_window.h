@@ -3,7 +3,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

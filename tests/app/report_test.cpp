@@ -61,6 +61,34 @@ TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
               "Итого\t7\t2,69\n"
               "Ср.диам.\t25,71\t26,32\n");
     EXPECT_EQ(r.err, "");
+
+    ReportRun one = runReport({"--report", QString::fromStdString(file), "--length", "6,00", "--decimals", "1"});
+    EXPECT_EQ(one.out,
+              "Длина\t6,00\n"
+              "24\t5\t0,33\t1,7\n"
+              "30\t2\t0,52\t1\n"
+              "Итого\t7\t2,7\n"
+              "Ср.диам.\t25,7\t26,2\n");
+}
+
+TEST(Report, NamesTheCountedStepsWhoseUnitVolumeIsAnEstimate) {
+    QTemporaryDir dir;
+    const std::string file = writeTallyFile(dir, {{13, "12"}, {14, "5"}, {15, "7"}});  // 15, 16, 17 cm
+    ReportRun r =
+        runReport({"--report", QString::fromStdString(file), "--length", "3,00", "--decimals", "2"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Длина\t3,00\n"
+              "15\t12\t0,06\t0,72\n"
+              "16\t5\t0,069\t0,35\n"
+              "17\t7\t0,077\t0,54\n"
+              "Итого\t24\t1,61\n"
+              "Ср.диам.\t15,79\t15,89\n"
+              "Оценка\t15 17\n");
+    // The same counts at 6,00 m use the standard's values only: no such line.
+    ReportRun six = runReport({"--report", QString::fromStdString(file), "--length", "6,00"});
+    EXPECT_EQ(six.status, 0) << six.err;
+    EXPECT_EQ(six.out.find("Оценка"), std::string::npos) << six.out;
 }
 
 TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {

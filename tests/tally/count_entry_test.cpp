@@ -74,10 +74,6 @@ TEST_F(Entry, BackspaceRemovesTheLastDigitWhereverTheCaretIs) {
     EXPECT_EQ(f.row(rowOf(30)).selStart, 2);
     f.countKeyDown(b, Key::Delete);
     EXPECT_EQ(count(30), "");
-    f.setListIndex(0);
-    f.setCountText(b, "5");
-    f.countKeyDown(b, Key::Backspace);  // no length selected: nothing
-    EXPECT_EQ(count(30), "5");
 }
 
 TEST_F(Entry, ArrowsMoveToTheNeighbourWithItsWholeTextSelected) {
@@ -138,14 +134,38 @@ TEST_F(Entry, PlusAndMinusActOnTheCurrentBoxAndGiveTheFocusBack) {
     f.clickPlus();
     EXPECT_EQ(count(69), "");
     EXPECT_EQ(f.focusedCountIndex(), box(69));
+}
+
+TEST_F(Entry, WithNoLengthNoCountCanBeEnteredOutOfSight) {
     f.countGotFocus(box(20));
-    f.setCountText(box(20), "5");
     f.setListIndex(0);
-    f.setCountText(box(20), "5");
-    f.clickPlus();  // no length selected
-    EXPECT_EQ(count(20), "5");
-    f.clickMinus();  // Minus works without a length
-    EXPECT_EQ(count(20), "4");
+    f.countGotFocus(box(20));
+    f.typeCountChar(box(20), U'5');
+    f.countKeyDown(box(20), Key::KeypadPlus);
+    f.otherGotFocus(FocusTarget::Other);
+    f.clickPlus();
+    f.otherGotFocus(FocusTarget::RoundingSwitch);
+    f.Check1KeyDown(Key::KeypadPlus);
+    EXPECT_EQ(count(20), "");
+    f.setListIndex(64);  // nothing comes back with the next length
+    EXPECT_EQ(f.Text13(), "0");
+}
+
+TEST_F(Entry, PlusMinusAndTheKeypadLeaveTheCaretAtTheEnd) {
+    f.countGotFocus(box(20));
+    f.otherGotFocus(FocusTarget::Other);
+    f.clickPlus();
+    f.clickPlus();  // "2", and the next digit goes after it
+    f.typeCountChar(box(20), U'5');
+    EXPECT_EQ(count(20), "25");
+    f.countKeyDown(box(20), Key::KeypadMinus);
+    f.typeCountChar(box(20), U'1');
+    EXPECT_EQ(count(20), "241");
+    f.otherGotFocus(FocusTarget::RoundingSwitch);
+    f.Check1KeyDown(Key::KeypadPlus);
+    f.countGotFocus(box(20));
+    f.typeCountChar(box(20), U'0');
+    EXPECT_EQ(count(20), "2420");
 }
 
 TEST_F(Entry, ClearEmptiesTheTallyAndKeepsTheFocus) {

@@ -87,3 +87,61 @@ TEST(GridScrolling, ScrollBarFocusKeepsTheRows) {
     EXPECT_EQ(f.gridScrollValue, 5);
     EXPECT_EQ(slotOf(f, 6), 1);
 }
+
+// Whatever length comes next, the rows in use stand in the window and the scroll bar reaches them all.
+TEST(GridScrolling, ALengthChangeWhileScrolledShowsTheRowsInUse) {
+    for (int to : {50, 90, 1400, 1500}) {
+        SCOPED_TRACE(to);
+        Form f(kComma);
+        f.startUp();
+        typeCount(f, 14, "4");
+        f.setVScroll2Value(40);
+        f.otherGotFocus(FocusTarget::LengthList);
+        f.setListIndex(entryOf(to));
+        EXPECT_FALSE(f.vscroll2Visible());
+        EXPECT_EQ(f.vscroll2Value(), 0);
+        EXPECT_EQ(slotOf(f, f.leadingEmptyRows + 1), 1);  // the first row in use, at the top
+        EXPECT_EQ(f.row(rowOf(14)).count, "4");
+        EXPECT_EQ(slotOf(f, rowOf(14)), rowOf(14) - f.leadingEmptyRows);
+    }
+}
+
+TEST(GridScrolling, AfterAShortLengthTheCaretCannotLeaveTheWindow) {
+    Form f(kComma);
+    f.startUp();
+    f.setListIndex(1);              // 0,50 m: no range
+    f.setListIndex(entryOf(1000));  // 10,00 m: 31 rows in use, 12 rows of range
+    EXPECT_EQ(f.vscroll2Max(), 12);
+    int box = 1000 + f.leadingEmptyRows + 1;
+    f.countGotFocus(box);
+    for (int k = 0; k < 40; ++k) {
+        f.countKeyDown(f.focusedCountIndex(), Key::Down);
+        const int r = f.focusedCountIndex() - 1000;
+        ASSERT_GE(slotOf(f, r), 1) << "after " << k + 1 << " moves";
+        ASSERT_LE(slotOf(f, r), 19) << "after " << k + 1 << " moves";
+    }
+    EXPECT_EQ(f.focusedCountIndex() - 1000, f.leadingEmptyRows + f.shownRows);  // the last row in use
+}
+
+TEST(GridScrolling, AKeyBringsTheBoxThatTheWheelScrolledAwayBackFirst) {
+    for (int length : {600, 1000}) {  // the first rows in use, with and without leading empty rows
+        SCOPED_TRACE(length);
+        Form f(kComma);
+        f.startUp();
+        f.setListIndex(entryOf(length));
+        const int box = 1000 + f.leadingEmptyRows + 3;
+        f.countGotFocus(box);
+        f.setVScroll2Value(12);  // the wheel: the box goes above the window
+        ASSERT_LT(slotOf(f, box - 1000), 1);
+        f.typeCountChar(box, U'7');
+        EXPECT_EQ(f.countText(box), "7");
+        EXPECT_EQ(slotOf(f, box - 1000), 1);
+        f.setVScroll2Value(12);
+        f.countKeyDown(box, Key::Up);  // the arrows too
+        EXPECT_GE(slotOf(f, f.focusedCountIndex() - 1000), 1);
+        f.setVScroll2Value(12);
+        f.otherGotFocus(FocusTarget::Other);
+        f.clickPlus();
+        EXPECT_GE(slotOf(f, f.focusedCountIndex() - 1000), 1);
+    }
+}

@@ -11,7 +11,7 @@ struct SelectionCase {
     const char *group;
     int firstColumn, lastColumn;
     int leading, hidden, shown;
-    int scrollMax;  // -1: the maximum keeps its previous value
+    int scrollMax;
     bool scrollVisible;
 };
 
@@ -25,13 +25,13 @@ TEST_P(SelectionPass, GivesTheWorkedValuesForEveryLengthOfTheGroup) {
         Form f(kComma);
         f.startUp();
         f.setListIndex(0);
-        f.setVScroll2Max(50);  // a recognisable previous maximum
+        f.setVScroll2Max(50);  // a previous maximum that no length of these groups may keep
         f.setListIndex(column);
         SCOPED_TRACE(std::string(c.group) + " column " + std::to_string(column));
         EXPECT_EQ(f.leadingEmptyRows, c.leading);
         EXPECT_EQ(f.hiddenRows, c.hidden);
         EXPECT_EQ(f.shownRows, c.shown);
-        EXPECT_EQ(f.vscroll2Max(), c.scrollMax < 0 ? 50 : c.scrollMax);
+        EXPECT_EQ(f.vscroll2Max(), c.scrollMax);
         EXPECT_EQ(f.vscroll2Visible(), c.scrollVisible);
         EXPECT_EQ(f.focusCountIndex, 1001 + c.leading);
         EXPECT_EQ(f.massUpdate, kClear);
@@ -39,14 +39,13 @@ TEST_P(SelectionPass, GivesTheWorkedValuesForEveryLengthOfTheGroup) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllLengths, SelectionPass,
-    ::testing::Values(SelectionCase{"0,50-0,90", 1, 5, 3, 81, 10, -1, false},
-                      SelectionCase{"1,00-1,90", 6, 15, 3, 2, 90, 71, true},
-                      SelectionCase{"2,00-2,90", 16, 27, 1, 0, 92, 73, true},
-                      SelectionCase{"3,00-9,50", 28, 106, 0, 0, 93, 74, true},
-                      SelectionCase{"10,00-13,50", 107, 114, 5, 60, 31, -1, true},
-                      SelectionCase{"14,00-15,00", 115, 116, 11, 74, 17, -1, false}));
+INSTANTIATE_TEST_SUITE_P(AllLengths, SelectionPass,
+                         ::testing::Values(SelectionCase{"0,50-0,90", 1, 5, 3, 81, 10, 0, false},
+                                           SelectionCase{"1,00-1,90", 6, 15, 3, 2, 90, 71, true},
+                                           SelectionCase{"2,00-2,90", 16, 27, 1, 0, 92, 73, true},
+                                           SelectionCase{"3,00-9,50", 28, 106, 0, 0, 93, 74, true},
+                                           SelectionCase{"10,00-13,50", 107, 114, 5, 60, 31, 12, true},
+                                           SelectionCase{"14,00-15,00", 115, 116, 11, 74, 17, 0, false}));
 
 TEST(LengthSelection, HalfAMetreUsesSixToFifteenCentimetres) {
     Form f(kComma);
@@ -230,4 +229,18 @@ TEST(TypeAhead, BackspaceShortensThePrefixAndEnterSelectsTheEntry) {
     EXPECT_EQ(f.listText(), "");
     EXPECT_EQ(f.Hight1KeyPress(U'+'), 0u);
     EXPECT_EQ(f.Hight1KeyPress(U'-'), 0u);
+}
+
+TEST(LengthSelection, SignsTypedIntoTheListAreSwallowedWithoutABeep) {
+    RecordingView view;
+    Form f(kComma, &view);
+    f.startUp();
+    f.Hight1KeyPress(U'9');  // 9,00
+    const int before = f.listIndex();
+    EXPECT_EQ(f.Hight1KeyPress(U'+'), 0u);
+    EXPECT_EQ(f.Hight1KeyPress(U'-'), 0u);
+    EXPECT_EQ(view.beeps, 0);
+    EXPECT_EQ(f.listIndex(), before);
+    f.Hight1KeyPress(U'9');  // "99" starts no length: that one beeps
+    EXPECT_EQ(view.beeps, 1);
 }

@@ -1,9 +1,17 @@
-// Long random sequences of what a user can do to the form, checking after every event what must
-// always hold of a tally.
+// Long random sequences of what a user can do to the form. After every event, what the form shows must
+// be what a freshly started form shows for the same length, counts and rounding, whatever way led
+// there; and the box with the caret must be one the user can see.
+//
+// LUMORA_RANDOM_SEED and LUMORA_RANDOM_EVENTS start a long run by hand, e.g.
+//   LUMORA_RANDOM_SEED=7 LUMORA_RANDOM_EVENTS=1000000 core_tests --gtest_filter='RandomEvents.*'
+// LUMORA_FRESH_EVERY (default 1) compares with a real fresh form every n-th event only; the exact
+// model below is compared after every event.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
+#include "../documents/core/scripted_dialogs.h"
 #include "form_test_support.h"
 
 using namespace lumora;
@@ -11,76 +19,171 @@ using namespace lumora::test;
 
 namespace {
 
-bool isCount(const std::string &t) {
-    if (t.empty()) return true;
-    if (t.size() > 5) return false;
-    for (char c : t)
-        if (c < '0' || c > '9') return false;
-    return true;
+long envNumber(const char *name, long fallback) {
+    const char *v = std::getenv(name);
+    return v && *v ? std::strtol(v, nullptr, 10) : fallback;
 }
 
-int slotOf(const Form &f, int row) { return f.row(row).top[static_cast<size_t>(Cell::Count)] / kRowPitch; }
+int slotOf(const Form &f, int row) { return row - f.vscroll2Value() - f.leadingEmptyRows; }
 
-bool focusInsideWindow(const Form &f) {
-    const int r = f.focusedCountIndex() - 1000;
-    if (r < 1 || f.listIndex() == 0) return false;
-    return f.row(r).visible[static_cast<size_t>(Cell::Count)] && slotOf(f, r) >= 1 && slotOf(f, r) <= 19;
-}
+struct Results {
+    std::array<std::string, kRowCount> vd;
+    std::string text13, text4, text1, text2;
+};
 
-// focusEvent: the focus moved by a key or a click from a box that stood inside the window, or to a
-// box clicked inside it; it must then still stand inside.
-void checkInvariants(const Form &f, bool focusEvent, const std::string &what) {
-    SCOPED_TRACE(what);
+// The results computed from the state alone, from the table and the counts, without the form.
+Results model(const Form &f) {
     const NumberFormat &fmt = f.numberFormat();
-    const int L = f.leadingEmptyRows;
-    double countSum = 0;
-    if (L != kRowCount) {
-        const int last = std::min(kRowCount, kRowCount - f.hiddenRows + L);
-        for (int i = L + 1; i <= last; ++i) countSum += lenientNumber(f.row(i).count);
-    }
-    ASSERT_EQ(f.Text13(), numberText(countSum, fmt));
-
+    const int column = f.selectedColumn;
     const int places = f.rounded() ? f.decimals() : 4;
-    double volumeSum = 0;
+    Results r;
+    int64_t logs = 0, volume = 0, dn = 0, dv = 0;
     for (int i = 1; i <= kRowCount; ++i) {
-        const GridRow &r = f.row(i);
-        ASSERT_TRUE(isCount(r.count)) << "row " << i << " holds '" << r.count << "'";
-        if (r.vm3.empty()) { ASSERT_EQ(r.count, "") << "row " << i << " has no unit volume"; }
-        if (!r.count.empty() && f.listIndex() != 0 && i <= f.shownRows + L) {
-            const double p = *localeNumber(r.vm3, fmt) * *localeNumber(r.count, fmt);
-            ASSERT_EQ(r.vd, numberText(*Ocrugl(p, static_cast<int16_t>(places)), fmt)) << "row " << i;
-        }
-        if (r.count.empty()) { ASSERT_EQ(r.vd, "") << "row " << i; }
-        if (!r.vd.empty()) volumeSum += *localeNumber(r.vd, fmt);
+        const std::string &count = f.row(i).count;
+        if (count.empty() || column == 0) continue;
+        const int64_t n = std::stoll(count);
+        const int64_t d = diametersCm()[static_cast<size_t>(i - 1)];
+        const int64_t v = roundHalfUp(tableCell(column, i) * n, 4, places) * [&] {
+            int64_t p = 1;
+            for (int k = places; k < 4; ++k) p *= 10;
+            return p;
+        }();
+        r.vd[static_cast<size_t>(i - 1)] = decimalText(v, 4, fmt);
+        logs += n;
+        volume += v;
+        dn += d * n;
+        dv += d * v;
     }
-    const std::string total =
-        f.rounded() ? numberText(*Ocrugl(volumeSum, f.decimals()), fmt) : numberText(volumeSum, fmt);
-    ASSERT_EQ(f.Text4(), total);
+    r.text13 = std::to_string(logs);
+    const int64_t shownVolume = f.rounded() ? roundHalfUp(volume, 4, f.decimals()) : volume;
+    const int totalPlaces = f.rounded() ? f.decimals() : 4;
+    r.text4 = decimalText(shownVolume, totalPlaces, fmt);
+    auto mean = [&](int64_t num, int64_t den) {
+        if (den == 0) return std::string("0");
+        return *(f.rounded() ? quotientText(num, den, f.decimals(), fmt) : quotient0_0xx(num, den, fmt));
+    };
+    r.text1 = mean(dn, logs);
+    int64_t divisor = shownVolume;
+    for (int k = totalPlaces; k < 4; ++k) divisor *= 10;
+    r.text2 = mean(dv, divisor);
+    return r;
+}
 
-    if (focusEvent && f.listIndex() > 0) {
-        const int r = f.focusedCountIndex() - 1000;
-        ASSERT_TRUE(focusInsideWindow(f)) << "focused row " << r << " L " << L << " N " << f.shownRows << " V "
-                                          << f.vscroll2Value();
+Results shown(const Form &f) {
+    Results r;
+    for (int i = 1; i <= kRowCount; ++i) r.vd[static_cast<size_t>(i - 1)] = f.row(i).vd;
+    r.text13 = f.Text13();
+    r.text4 = f.Text4();
+    r.text1 = f.Text1();
+    r.text2 = f.Text2();
+    return r;
+}
+
+void expectSameResults(const Results &got, const Results &want, const char *against) {
+    SCOPED_TRACE(against);
+    for (int i = 1; i <= kRowCount; ++i)
+        ASSERT_EQ(got.vd[static_cast<size_t>(i - 1)], want.vd[static_cast<size_t>(i - 1)])
+            << "step volume, row " << i;
+    ASSERT_EQ(got.text13, want.text13) << "total count";
+    ASSERT_EQ(got.text4, want.text4) << "total volume";
+    ASSERT_EQ(got.text1, want.text1) << "mean diameter by count";
+    ASSERT_EQ(got.text2, want.text2) << "mean diameter by volume";
+}
+
+// A new form, started as the program starts, given the length, the rounding and then the counts.
+void compareWithFreshForm(const Form &f) {
+    Form fresh(f.numberFormat());
+    fresh.startUp();
+    fresh.setListIndex(f.selectedColumn);
+    fresh.setDecimals(f.decimals());
+    if (!f.rounded()) fresh.clickCheck1();
+    for (int i = 1; i <= kRowCount; ++i) {
+        if (f.row(i).count.empty()) continue;
+        const int index = 1000 + i;
+        fresh.countGotFocus(index);
+        for (char c : f.row(i).count) fresh.typeCountChar(index, static_cast<char32_t>(c));
+        ASSERT_EQ(fresh.countText(index), f.row(i).count) << "a fresh form refuses the count of row " << i;
+    }
+    expectSameResults(shown(f), shown(fresh), "against a fresh form");
+    // With no length the rows stand out of sight and keep the captions of the last length.
+    if (f.selectedColumn == 0) return;
+    for (int i = 1; i <= kRowCount; ++i) {
+        ASSERT_EQ(f.row(i).vm3, fresh.row(i).vm3) << "unit volume, row " << i;
+        ASSERT_EQ(f.row(i).visible, fresh.row(i).visible) << "visibility, row " << i;
+        ASSERT_EQ(f.row(i).countLocked, fresh.row(i).countLocked) << "lock, row " << i;
+    }
+    ASSERT_EQ(f.vscroll2Visible(), fresh.vscroll2Visible());
+    ASSERT_EQ(f.vscroll2Max(), fresh.vscroll2Max());
+    ASSERT_EQ(f.menuNoOkrugl(), fresh.menuNoOkrugl());
+    ASSERT_EQ(f.menuDes(), fresh.menuDes());
+    ASSERT_EQ(f.menuSot(), fresh.menuSot());
+    ASSERT_EQ(f.menuTis(), fresh.menuTis());
+}
+
+void checkState(const Form &f, bool scrolled, bool withFreshForm) {
+    for (int i = 1; i <= kRowCount; ++i) {
+        const std::string &c = f.row(i).count;
+        ASSERT_TRUE(c.empty() || (c.size() <= 5 && c.find_first_not_of("0123456789") == std::string::npos))
+            << "row " << i << " holds '" << c << "'";
+        if (f.row(i).vm3.empty() || f.selectedColumn == 0) {
+            ASSERT_EQ(c, "") << "row " << i << " has no unit volume";
+        }
+    }
+    expectSameResults(shown(f), model(f), "against the exact model");
+    if (withFreshForm) compareWithFreshForm(f);
+
+    // The marks of the rounding menu name what the results show.
+    ASSERT_EQ(f.menuNoOkrugl(), !f.rounded());
+    ASSERT_EQ(f.menuDes(), f.rounded() && f.decimals() == 1);
+    ASSERT_EQ(f.menuSot(), f.rounded() && f.decimals() == 2);
+    ASSERT_EQ(f.menuTis(), f.rounded() && f.decimals() == 3);
+
+    // A hidden scroll bar stands at 0; a shown one reaches every row in use.
+    if (!f.vscroll2Visible()) {
+        ASSERT_EQ(f.vscroll2Value(), 0);
+    }
+    if (f.selectedColumn != 0) {
+        ASSERT_EQ(f.vscroll2Max(), std::max(0, f.shownRows - 19));
+    }
+    // The caret is in a box the user sees, unless the user has just scrolled the rows away from it.
+    const int r = f.focusedCountIndex() - 1000;
+    if (r >= 1 && f.listIndex() != 0 && !scrolled) {
+        ASSERT_TRUE(f.row(r).visible[static_cast<size_t>(Cell::Count)]) << "caret in hidden row " << r;
+        ASSERT_GE(slotOf(f, r), 1) << "caret row " << r << " V " << f.vscroll2Value();
+        ASSERT_LE(slotOf(f, r), 19) << "caret row " << r << " V " << f.vscroll2Value();
+        for (int c = 0; c < 4; ++c)
+            ASSERT_EQ(f.row(r).top[static_cast<size_t>(c)], slotOf(f, r) * kRowPitch)
+                << "row " << r << " drawn off";
     }
 }
 
-void runSequence(unsigned seed, const NumberFormat &fmt, int events) {
+// A tally file of random counts in random rows, as the program writes them.
+std::string randomTallyFile(std::mt19937 &rng) {
+    TallyCounts counts;
+    for (auto &c : counts)
+        if (rng() % 6 == 0) c = std::to_string(rng() % (rng() % 3 ? 30 : 100000));
+    return writeTally(counts);
+}
+
+void runSequence(unsigned seed, const NumberFormat &fmt, long events, long freshEvery) {
     std::mt19937 rng(seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     Form f(fmt);
     f.startUp();
+    ScriptedDialogs dialogs;
+    MemoryFiles files;
     const std::u32string chars = U"0123456789a-,.+ ";
     const int countKeys[] = {Key::Up,          Key::Down,      Key::Enter,  Key::KeypadPlus,
                              Key::KeypadMinus, Key::Backspace, Key::Delete, Key::End};
-    const int listKeys[] = {Key::KeypadPlus, Key::KeypadMinus, Key::Delete, Key::Enter, Key::Down};
-    const std::u32string listChars = U"0123456789,.\b\x1b\r";
+    const int listKeys[] = {Key::KeypadPlus, Key::KeypadMinus, Key::Delete,
+                            Key::Enter,      Key::Down,        Key::Escape};
+    const std::u32string listChars = U"0123456789,.\b\x1b\r+-";
 
-    for (int e = 0; e < events; ++e) {
-        bool focusEvent = false;
+    bool scrolled = false;  // since the last action other than a scroll
+    for (long e = 0; e < events; ++e) {
         std::string what;
         const int focused = f.focusedCountIndex();
-        const bool wasInside = focusInsideWindow(f);
-        switch (pick(0, 17)) {
+        switch (pick(0, 19)) {
             case 0:
             case 1:
             case 2:
@@ -97,16 +200,13 @@ void runSequence(unsigned seed, const NumberFormat &fmt, int events) {
                 const int key = countKeys[pick(0, 7)];
                 f.countKeyDown(focused, key);
                 what = "key " + std::to_string(key) + " in " + std::to_string(focused);
-                focusEvent = wasInside;
                 break;
             }
             case 7: {  // a click on a box that shows in the window
                 const int r = f.leadingEmptyRows + f.vscroll2Value() + pick(1, 19);
-                if (r >= 1 && r <= kRowCount && f.row(r).visible[2] && slotOf(f, r) >= 1 && slotOf(f, r) <= 19 &&
-                    f.row(r).top[2] % kRowPitch == 0) {
+                if (r >= 1 && r <= kRowCount && f.row(r).visible[2]) {
                     f.countGotFocus(1000 + r);
                     what = "click " + std::to_string(r);
-                    focusEvent = true;
                 }
                 break;
             }
@@ -156,7 +256,7 @@ void runSequence(unsigned seed, const NumberFormat &fmt, int events) {
                 break;
             case 15:
                 f.otherGotFocus(FocusTarget::LengthList);
-                f.Hight1KeyDown(listKeys[pick(0, 4)]);
+                f.Hight1KeyDown(listKeys[pick(0, 5)]);
                 what = "list key";
                 break;
             case 16:
@@ -164,22 +264,74 @@ void runSequence(unsigned seed, const NumberFormat &fmt, int events) {
                 f.Hight1KeyPress(listChars[static_cast<size_t>(pick(0, int(listChars.size()) - 1))]);
                 what = "list char";
                 break;
-            case 17:
-                f.setVScroll2Value(static_cast<int16_t>(pick(0, 80)));
+            case 17:  // the scroll bar's arrows and track, or the wheel over the grid
+                f.setVScroll2Value(static_cast<int16_t>(f.vscroll2Value() + pick(-20, 20)));
                 what = "scroll";
+                scrolled = true;
+                break;
+            case 18:
+                if (pick(0, 9) == 0) {
+                    files.files["t.txt"] = randomTallyFile(rng);
+                    dialogs.answers.push_back(std::string("t.txt"));
+                    openTally(f, dialogs, files);
+                    what = "open";
+                }
+                break;
+            case 19:  // the decimals buttons with the focus outside the grid
+                f.otherGotFocus(FocusTarget::LengthList);
+                if (pick(0, 1))
+                    f.clickCommand1();
+                else
+                    f.clickCommand2();
+                what = "decimals button";
                 break;
         }
-        checkInvariants(f, focusEvent, "event " + std::to_string(e) + ": " + what);
+        if (!what.empty() && what != "scroll") scrolled = false;
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", event " + std::to_string(e) + ": " + what);
+        checkState(f, scrolled, freshEvery > 0 && e % freshEvery == 0);
         if (::testing::Test::HasFatalFailure()) return;
     }
 }
 
 }  // namespace
 
-TEST(RandomEvents, TallyStaysConsistentUnderLongRandomSequences) {
-    for (unsigned seed : {1u, 2u, 3u, 4u}) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        runSequence(seed, seed % 2 ? NumberFormat{','} : NumberFormat{'.'}, 4000);
+TEST(RandomEvents, EveryStateShowsWhatAFreshFormShows) {
+    const long seed = envNumber("LUMORA_RANDOM_SEED", 0);
+    const long events = envNumber("LUMORA_RANDOM_EVENTS", 1500);
+    const long freshEvery = envNumber("LUMORA_FRESH_EVERY", 1);
+    // The seeds that once left the caret out of sight after a visit to 0,50 m are among the defaults.
+    std::vector<unsigned> seeds = {1u, 2u, 1028u, 2000u, 2041u};
+    if (seed) seeds = {static_cast<unsigned>(seed)};
+    for (unsigned s : seeds) {
+        runSequence(s, s % 2 ? NumberFormat{','} : NumberFormat{'.'}, events, freshEvery);
         if (HasFatalFailure()) return;
     }
+}
+
+// The faults that a path once left behind, each as the user met it.
+TEST(RandomEvents, LengthChangeThenSwitchKeepsTheMeansOfTheNewLength) {
+    Form f(kComma);
+    f.startUp();
+    typeCount(f, 12, "10");
+    typeCount(f, 60, "1");
+    f.otherGotFocus(FocusTarget::LengthList);
+    f.setListIndex(entryOf(300));
+    expectSameResults(shown(f), model(f), "after the length change");
+    EXPECT_EQ(f.Text2(), "46,3");
+    f.clickCheck1();
+    expectSameResults(shown(f), model(f), "after the switch");
+    EXPECT_NE(f.Text1(), "0,0");
+}
+
+TEST(RandomEvents, SwitchOffAndOnLeavesTheMeansAsTheyWere) {
+    Form f(kComma);
+    f.startUp();
+    typeCount(f, 24, "7");
+    typeCount(f, 60, "3");
+    typeCount(f, 100, "1");
+    const std::string before = f.Text2();
+    f.clickCheck1();
+    f.clickCheck1();
+    EXPECT_EQ(f.Text2(), before);
+    expectSameResults(shown(f), model(f), "after off and on");
 }

@@ -127,3 +127,25 @@ TEST(Recalculation, CountInARowWithoutVolumeIsRemovedWithItsTotals) {
     EXPECT_EQ(f.Text13(), "1");
     EXPECT_EQ(f.Text1(), "20");
 }
+
+// Ties in large products: the exact value is rounded half up once, where a binary product with a
+// nudged half came out just under the tie and went down.
+TEST(Recalculation, ExactTiesRoundUpInLargeProducts) {
+    Form f(kComma);
+    started(f);
+    f.setListIndex(entryOf(880));
+    ASSERT_EQ(f.row(rowOf(110)).vm3, "10,45");
+    typeCount(f, 110, "165");  // 1724,25 m3
+    EXPECT_EQ(f.row(rowOf(110)).vd, "1724,3");
+    EXPECT_EQ(f.Text4(), "1724,3");
+    f.clickNoOkrugl();
+    EXPECT_EQ(f.row(rowOf(110)).vd, "1724,25");
+
+    f.setListIndex(entryOf(1100));
+    f.clickDes();
+    ASSERT_EQ(f.row(rowOf(16)).vm3, "0,35");
+    typeCount(f, 16, "99999");  // 34999,65 m3
+    EXPECT_EQ(f.row(rowOf(16)).vd, "34999,7");
+    // The mean by volume divides exact sums: 16 x 34999,7 / 34999,7.
+    EXPECT_EQ(f.Text2(), "16");
+}

@@ -25,7 +25,12 @@ TEST_F(RoundingControls, ButtonsStepTheDecimalsWithinOneToThree) {
     f.clickCommand2();
     EXPECT_EQ(f.decimals(), 3);
     EXPECT_EQ(f.focusedCountIndex(), 1000 + rowOf(24));
-    EXPECT_TRUE(f.menuSot());  // the buttons leave the menu alone
+    EXPECT_TRUE(f.menuTis());  // the ticked item names what the results show
+    EXPECT_FALSE(f.menuSot());
+    f.clickCheck1();
+    f.clickCheck1();  // off and on again: still one item ticked, the right one
+    EXPECT_TRUE(f.menuTis());
+    EXPECT_FALSE(f.menuNoOkrugl());
 }
 
 TEST_F(RoundingControls, SotWithTheSwitchOffTurnsItOnAndRecomputes) {
@@ -71,16 +76,15 @@ TEST_F(RoundingControls, MenuChoiceWithNoCountsRecomputesNothing) {
     EXPECT_EQ(f.handlerCounts().fullRecalculations, before);
 }
 
-TEST_F(RoundingControls, SwitchClickWithoutChangedStepVolumesKeepsTheMeans) {
+TEST_F(RoundingControls, SwitchClickRecomputesTheMeansEvenWhenNoStepVolumeChanges) {
     typeCount(f, 20, "10");
     typeCount(f, 30, "5");
     EXPECT_EQ(f.Text1(), "23,3");
-    f.clickCheck1();  // the step volumes 2,3 and 2,6 read the same unrounded
+    f.clickCheck1();  // the step volumes 2,3 and 2,6 read the same unrounded, the mean does not
     EXPECT_EQ(f.Check1Value(), 0);
-    EXPECT_EQ(f.Text1(), "23,3");
-    f.clickNoOkrugl();  // a menu choice recomputes through its nudge
-    f.clickNoOkrugl();
     EXPECT_EQ(f.Text1(), "23,333");
+    f.clickNoOkrugl();
+    EXPECT_EQ(f.Text1(), "23,3");
 }
 
 TEST_F(RoundingControls, KeypadOnTheSwitchCountsInTheCurrentBox) {

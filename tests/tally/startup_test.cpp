@@ -66,8 +66,8 @@ TEST(StartUp, RoundsToOneDecimalWithTheMenuAsDesigned) {
     EXPECT_EQ(f.decimals(), 1);
     EXPECT_EQ(f.Text3(), "1");
     EXPECT_FALSE(f.menuNoOkrugl());
-    EXPECT_TRUE(f.menuSot());  // the menu is left as designed until the first rounding choice
-    EXPECT_FALSE(f.menuDes());
+    EXPECT_TRUE(f.menuDes());  // the ticked item names the one decimal shown
+    EXPECT_FALSE(f.menuSot());
 }
 
 TEST(StartUp, FollowsADecimalPointLocale) {

@@ -12,13 +12,12 @@
 
 namespace lumora::test {
 
-// Everything the window shows of the tally. (Which decimals item of the rounding menu carries the
-// check mark is left out: at start-up it is "До сотых" while one decimal is shown, whereas a state
-// given to a form checks the item of its decimals.)
+// Everything the window shows of the tally.
 inline std::string figures(const Form &f) {
     std::ostringstream s;
     s << "length " << f.listIndex() << " '" << f.listText() << "' rounded " << f.Check1Value() << " decimals "
-      << f.decimals() << " Text3 " << f.Text3() << " not rounded mark " << f.menuNoOkrugl() << "\n";
+      << f.decimals() << " Text3 " << f.Text3() << " marks " << f.menuNoOkrugl() << f.menuDes() << f.menuSot()
+      << f.menuTis() << "\n";
     for (int i = 1; i <= kRowCount; ++i) {
         const GridRow &r = f.row(i);
         s << r.d << ": '" << r.count << "' vm3 '" << r.vm3 << "' vd '" << r.vd << "' "

@@ -47,6 +47,7 @@ TEST_P(RestoringAState, ShowsTheFiguresOfTheSameStateTypedAfresh) {
     GetParam().step(f);
     const TallyState after = TallyState::of(f);
     ASSERT_NE(after, before) << "the step changes the tally";
+    EXPECT_EQ(figures(f), typedAfresh(after)) << "the step itself";
 
     before.applyTo(f);
     EXPECT_EQ(TallyState::of(f), before);

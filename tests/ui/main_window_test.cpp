@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
@@ -155,6 +156,55 @@ TEST_F(Window, TheLengthListTypesAheadAndEnterJumpsIntoTheGrid) {
     EXPECT_TRUE(box(4)->hasFocus());  // 3 cm has no volume at 2,50 m
 }
 
+TEST_F(Window, EstimatedVolumesArePaintedApartAndTheirToolTipsSaySo) {
+    QComboBox *list = lengths();
+    focus(list);
+    key(list, Qt::Key_Escape);
+    type(list, "3");
+    ASSERT_EQ(list->currentText(), "3,00");
+    // 12 logs of 15 cm (0,06 m3, an estimate) and 10 of 16 cm (0,069 m3, the standard's) both show 0,7.
+    focus(box(15));
+    type(box(15), "12");
+    focus(box(16));
+    type(box(16), "10");
+    ASSERT_EQ(stepVolume(15), "0,7");
+    ASSERT_EQ(stepVolume(16), "0,7");
+
+    auto *grid = widget<GridFrame>("Frame1");
+    EXPECT_TRUE(grid->vm3MarkedEstimated(rowOf(15)));
+    EXPECT_TRUE(grid->vdMarkedEstimated(rowOf(15)));
+    EXPECT_FALSE(grid->vm3MarkedEstimated(rowOf(16)));
+    EXPECT_FALSE(grid->vdMarkedEstimated(rowOf(16)));
+    EXPECT_TRUE(grid->vm3MarkedEstimated(rowOf(17)));  // no count: its unit volume alone is marked
+    EXPECT_FALSE(grid->vdMarkedEstimated(rowOf(17)));
+
+    // The same text painted in two cells: the estimated one looks different.
+    QWidget *viewport = grid->viewport();
+    const QImage all = viewport->grab().toImage();
+    const QRect cell15 = grid->cellRect(rowOf(15), Cell::VD), cell16 = grid->cellRect(rowOf(16), Cell::VD);
+    ASSERT_EQ(cell15.size(), cell16.size());
+    EXPECT_NE(all.copy(cell15), all.copy(cell16));
+
+    auto toolTipAt = [&](int d, Cell c) {
+        const QPoint at = grid->cellRect(rowOf(d), c).center();
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &help);
+        return QToolTip::text();
+    };
+    const QString note = "\nрасчётное значение: в ГОСТ 2708-75 для этой длины и диаметра значения нет";
+    EXPECT_EQ(toolTipAt(15, Cell::Vm3), "Объем одного сортимента в ступени толщины = 15 см" + note);
+    EXPECT_EQ(toolTipAt(15, Cell::VD), "Объем сортиментов ступени толщины = 15 см" + note);
+    EXPECT_EQ(toolTipAt(16, Cell::Vm3), "Объем одного сортимента в ступени толщины = 16 см");
+
+    // Back at 6,00 m the standard gives 15 cm: nothing is marked.
+    focus(list);
+    key(list, Qt::Key_Escape);
+    type(list, "6");
+    ASSERT_EQ(list->currentText(), "6,00");
+    EXPECT_FALSE(grid->vm3MarkedEstimated(rowOf(15)));
+    EXPECT_FALSE(grid->vdMarkedEstimated(rowOf(15)));
+}
+
 TEST_F(Window, KeypadKeysAndDeleteInTheLengthListStepAndClearTheLength) {
     QComboBox *list = lengths();
     focus(box(24));
@@ -191,14 +241,14 @@ TEST_F(Window, TheToolbarActsOnTheCurrentBoxAndGivesTheFocusBack) {
 TEST_F(Window, MenuCheckMarksAndTheSwitchFollowTheRounding) {
     QToolButton *check1 = widget<QToolButton>("Check1");
     EXPECT_TRUE(check1->isChecked());
-    EXPECT_TRUE(action("Sot")->isChecked());
+    EXPECT_TRUE(action("Des")->isChecked());  // one decimal shown
     focus(box(24));
     type(box(24), "5");
 
     QTest::mouseClick(check1, Qt::LeftButton);  // rounding off
     EXPECT_FALSE(check1->isChecked());
     EXPECT_TRUE(action("NoOkrugl")->isChecked());
-    EXPECT_FALSE(action("Sot")->isChecked());
+    EXPECT_FALSE(action("Des")->isChecked());
     EXPECT_TRUE(box(24)->hasFocus());
 
     action("Tis")->trigger();
@@ -229,7 +279,7 @@ TEST_F(Window, TabGoesToTheCountBoxOfTheNextVisibleRow) {
     EXPECT_FALSE(box(4)->isVisibleTo(w.get()));
     focus(box(15));
     key(box(15), Qt::Key_Tab);
-    EXPECT_TRUE(box(120)->hasFocus());
+    EXPECT_FALSE(box(120)->hasFocus());  // a locked box far below the window is no place for the caret
 }
 
 }  // namespace

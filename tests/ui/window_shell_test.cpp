@@ -222,8 +222,8 @@ TEST_F(Shell, TheAboutBoxShowsTheVersionAndOpensTheAddresses) {
     QTest::mouseClick(about->findChild<QLabel *>("Label1"), Qt::LeftButton);
     QTest::mouseClick(about->findChild<QLabel *>("Label3"), Qt::LeftButton);
     ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0].toString(), "http://www.lumora.example/?page_id=88");
-    EXPECT_EQ(opened[1].toString(), "mailto:info@lumora.example");
+    EXPECT_EQ(opened[0].toString(), "http://lumora.test/?page_id=88");
+    EXPECT_EQ(opened[1].toString(), "mailto:info@lumora.test");
 
     QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{"System Information Is Unavailable At This Time"});

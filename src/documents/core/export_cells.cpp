@@ -28,11 +28,10 @@ public:
     }
 
     void rounded4(int row, int column, const std::string &t, const std::string &what) {
-        auto v = number(t, what);
-        if (!v) return;
-        auto r = Ocrugl(*v, 4);
-        if (!r || !std::isfinite(*r)) return fail(t, what);
-        add(row, column, *r);
+        if (!number(t, what)) return;
+        auto v = roundedNumber(t, 4, fmt_);
+        if (!v) return fail(t, what);
+        add(row, column, static_cast<double>(*v) / 10000.0);
     }
 
     ExportResult finish() {
@@ -80,6 +79,7 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
     b.text(2, 3, "Объем");
 
     int rowOffset = 3;
+    bool anyEstimated = false;
     for (int i = 0; i < kRowCount; ++i) {
         const StepTexts &step = texts.steps[static_cast<size_t>(i)];
         if (step.count.empty()) {
@@ -91,11 +91,16 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
         b.diameter(row, 1, step.d, "диаметр ступени " + std::to_string(i + 1));
         b.whole(row, 2, step.count, "количество" + where);
         b.rounded4(row, 3, step.vd, "объем" + where);
+        if (texts.estimated[static_cast<size_t>(i)]) {
+            b.text(row, 4, "*");
+            anyEstimated = true;
+        }
     }
     const int totalsRow = rowOffset + kRowCount;
     b.text(totalsRow, 1, "Итого");
     b.whole(totalsRow, 2, texts.Text13, "общее количество");
     b.rounded4(totalsRow, 3, texts.Text4, "общий объем");
+    if (anyEstimated) b.text(totalsRow + 1, 1, kEstimateNote);
     return b.finish();
 }
 

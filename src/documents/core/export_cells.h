@@ -3,7 +3,9 @@
 //
 // Row 1: "Ср.диам." and the two mean diameters; row 2: the column heads; then one row per step with
 // a count (diameter, whole count, step volume), with no gaps; then "Итого" with the totals.
-// Volumes and mean diameters are rounded to 4 places, counts cut to whole numbers.
+// Volumes and mean diameters are rounded to 4 places, counts cut to whole numbers. A step whose unit
+// volume is an estimate gets a "*" in column 4, and the note that explains it goes in the row under
+// the totals.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +14,7 @@
 #include <vector>
 
 #include "documents/core/tally_texts.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

@@ -5,7 +5,9 @@
 
 namespace lumora {
 
-const char kMakerWebAddress[] = "www.lumora.example";
+// Short enough to end at the volume edge clear of the standard's name before it (at 8 points it is
+// about half an inch wide; the header leaves about three quarters).
+const char kMakerWebAddress[] = "lumora.test";
 const char kDefaultSheetTitle[] = "Кв.  , выд. , дел. ";
 
 namespace {
@@ -40,6 +42,7 @@ public:
     std::vector<SheetItem> run() {
         header(in_.title);
         int rowOffset = kFirstRowLine;
+        bool anyEstimated = false;
         for (int i = 0; i < kRowCount; ++i) {
             const StepTexts &step = t_.steps[static_cast<size_t>(i)];
             if (step.count.empty()) {
@@ -54,6 +57,10 @@ public:
             put(B() - tw(step.count), y,
                 printedNumber(wholePart(number(step.count, "количество ступени " + step.d + " см"))));
             rightAt(R(), y, volumeText(step.vd, "объем ступени " + step.d + " см"));
+            if (t_.estimated[static_cast<size_t>(i)]) {
+                put(R(), y, "*");  // after the volume, which stays aligned with the others
+                anyEstimated = true;
+            }
 
             if (c_ == 0 && in_.pageHeight < y + kBottomMargin) {
                 c_ = kContinuationOffset;
@@ -68,6 +75,7 @@ public:
         put(L(), y, "Итого");
         put(B() - tw(t_.Text13), y, printedNumber(wholePart(number(t_.Text13, "общее количество"))));
         rightAt(R(), y, volumeText(t_.Text4, "общий объем"));
+        if (anyEstimated) put(L(), lineY(rowOffset + kRowCount + 2), kEstimateNote);
         return std::move(items_);
     }
 
@@ -135,9 +143,10 @@ private:
     std::string printedNumber(double v) const { return (v < 0 ? "" : " ") + numberText(v, fmt_); }
 
     std::string volumeText(const std::string &text, const std::string &what) const {
-        auto r = Ocrugl(number(text, what), 4);
-        if (!r || !std::isfinite(*r)) throw LayoutError{failure(text, what)};
-        std::string s = numberText(*r, fmt_);
+        number(text, what);
+        auto v = roundedNumber(text, 4, fmt_);
+        if (!v) throw LayoutError{failure(text, what)};
+        std::string s = decimalText(*v, 4, fmt_);
         return s + zeroSuffix(s, t_, separator_);
     }
 

@@ -1,7 +1,9 @@
 // The printed tally sheet, laid out as a list of text items at explicit positions in twips.
 //
 // The sheet has a header (rules, date, standard, maker's address, title, length, mean diameters,
-// column heads), one line per step with a count, and a totals line. Line n lies at
+// column heads), one line per step with a count, and a totals line. A step whose unit volume is an
+// estimate carries a "*" after its volume, and the note that explains it goes on the line under the
+// totals. Line n lies at
 // y = 1500 + 170·n; lines 0 and below move up by 330 twips when the mean-diameter panel is hidden.
 // When a row comes within 1000 twips of the page bottom, the table continues in a second column
 // 3500 twips to the right under a repeated header marked "Прод. табл."; there is never a second page.
@@ -15,7 +17,7 @@
 #include <vector>
 
 #include "documents/core/tally_texts.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

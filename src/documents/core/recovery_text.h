@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 #include "tally/tally_state.h"
 
 namespace lumora {

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "table/volume_table.h"
-#include "tally/numbers.h"
+#include "numbers/numbers.h"
 
 namespace lumora {
 

@@ -2,11 +2,14 @@
 
 namespace lumora {
 
+const char kEstimateNote[] = "* — объём рассчитан: в ГОСТ 2708-75 значения нет";
+
 TallyTexts tallyTexts(const Form &form) {
     TallyTexts t;
     for (int i = 1; i <= kRowCount; ++i) {
         const GridRow &row = form.row(i);
         t.steps[static_cast<size_t>(i - 1)] = {row.d, row.count, row.vd};
+        t.estimated[static_cast<size_t>(i - 1)] = row.vm3Estimated && !row.vm3.empty();
     }
     t.Text1 = form.Text1();
     t.Text2 = form.Text2();
@@ -19,6 +22,13 @@ TallyTexts tallyTexts(const Form &form) {
     t.NoOkrugl = form.menuNoOkrugl();
     t.TrueD = form.TrueD;
     return t;
+}
+
+std::vector<std::string> estimatedCountedSteps(const TallyTexts &texts) {
+    std::vector<std::string> diameters;
+    for (size_t i = 0; i < texts.steps.size(); ++i)
+        if (texts.estimated[i] && !texts.steps[i].count.empty()) diameters.push_back(texts.steps[i].d);
+    return diameters;
 }
 
 TallyCounts tallyCounts(const Form &form) {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "documents/core/tally_file.h"
 #include "table/volume_table.h"
@@ -18,6 +19,8 @@ struct StepTexts {
 
 struct TallyTexts {
     std::array<StepTexts, kRowCount> steps;
+    // Step i + 1's unit volume is an estimate, not the standard's value (see cellEstimated).
+    std::array<bool, kRowCount> estimated{};
     std::string Text1, Text2;   // mean diameters by count and by volume
     std::string Text13, Text4;  // total count and total volume
     std::string Text3;          // the decimals as shown ("1", "2" or "3")
@@ -27,6 +30,13 @@ struct TallyTexts {
 };
 
 TallyTexts tallyTexts(const Form &form);
+
+// The note that the printed sheet and the workbook add under the totals when a counted step's unit
+// volume is an estimate; such steps carry its "*".
+extern const char kEstimateNote[];
+
+// The diameters of the steps that have a count and an estimated unit volume, in grid order.
+std::vector<std::string> estimatedCountedSteps(const TallyTexts &texts);
 
 // The count texts of steps 1..93 of the form.
 TallyCounts tallyCounts(const Form &form);

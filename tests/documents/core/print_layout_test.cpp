@@ -77,6 +77,7 @@ TEST(SheetLayout, TheHeaderSitsOnItsLinesAtTheColumnAnchors) {
     EXPECT_EQ(standard.sizePt, 6);
     SheetItem address = only(l, kMakerWebAddress);
     EXPECT_EQ(address.x + fakeWidth(kMakerWebAddress, 8, false), 3354);
+    EXPECT_EQ(address.y, 480);  // on the date's line, above the standard's name
     EXPECT_EQ(address.colour, SheetColour::InactiveCaption);
     EXPECT_EQ(address.sizePt, 8);
 
@@ -231,6 +232,20 @@ TEST(SheetLayout, ContinuationRowsStartOnLineThreeEvenAfterEmptySteps) {
     EXPECT_EQ(firstSecond.y, 1500 + 170 * 3 - 330);
     EXPECT_GT(firstSecond.x, 3000);
     EXPECT_LT(only(l, printedDiameter(82)).x, 3000);
+}
+
+TEST(SheetLayout, ADiameterThatIsNotASixteenBitWholeNumberPrintsNothing) {
+    SheetInputs in = inputs();
+    in.texts.steps[21] = {"32767", "1", "0,5"};
+    SheetLayout l = layout(in);
+    EXPECT_EQ(only(l, " 32767").y, 2010);
+    for (const char *d : {"32768", "-32769", "1e10"}) {
+        in.texts.steps[21].d = d;
+        l = layoutSheet(in, kComma, fakeWidth);
+        EXPECT_FALSE(l.ok) << d;
+        EXPECT_TRUE(l.items.empty()) << d;
+        EXPECT_EQ(l.error, std::string("Лист не напечатан: диаметр ступени 22 — «") + d + "» — не число.");
+    }
 }
 
 TEST(SheetLayout, ATextThatIsNotANumberPrintsNothingAndSaysWhich) {

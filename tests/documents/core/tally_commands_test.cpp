@@ -192,13 +192,25 @@ TEST_F(TallyCommands, CancellingTheOpenDialogChangesNothingAndLaterEditsRecalcul
     EXPECT_NE(f.Text4(), before.Text4);
 }
 
-TEST_F(TallyCommands, LoadingWithNoLengthSelectedFillsTheCountsAndLeavesTheVolumesEmpty) {
+TEST_F(TallyCommands, LoadingWithNoLengthSelectedKeepsNoCountOutOfSight) {
     f.setListIndex(0);
     files.files["/t/t.txt"] = fileWith({{24, "5"}});
     dialogs.answers = {std::string("/t/t.txt")};
     openTally(f, dialogs, files);
-    EXPECT_EQ(f.row(rowOf(24)).count, "5");
-    EXPECT_EQ(f.row(rowOf(24)).vd, "");
+    EXPECT_EQ(f.row(rowOf(24)).count, "");  // it would come back unseen with the next length
+    f.setListIndex(64);
+    EXPECT_EQ(f.Text13(), "0");
+}
+
+TEST_F(TallyCommands, OpenRecomputesEveryResultWhenOnlyTheFirstLineDiffers) {
+    files.files["/t/t.txt"] = fileWith({{3, "7"}});
+    dialogs.answers = {std::string("/t/t.txt")};
+    openTally(f, dialogs, files);
+    EXPECT_EQ(f.Text13(), "7");
+    EXPECT_EQ(f.row(1).vd, "0,1");  // 7 x 0,012 = 0,084
+    EXPECT_EQ(f.Text4(), "0,1");
+    EXPECT_EQ(f.Text1(), "3");
+    EXPECT_EQ(f.Text2(), "3");
 }
 
 }  // namespace
