@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "ui/count_box_accessible.h"
+
 namespace lumora {
 
 bool leaveToShortcuts(QEvent *e) {
@@ -18,6 +20,7 @@ bool leaveToShortcuts(QEvent *e) {
 
 CountBox::CountBox(int index, CountBoxHost *host, QWidget *parent)
     : QLineEdit(parent), index_(index), host_(host) {
+    installCountBoxAccessibility();
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -40,8 +43,13 @@ void CountBox::keyPressEvent(QKeyEvent *e) {
     e->accept();
 }
 
+// A commit that replaces text around the caret (a correction) is an edit of that part of the count.
 void CountBox::inputMethodEvent(QInputMethodEvent *e) {
-    if (!e->commitString().isEmpty()) host_->countTextCommitted(index_, e->commitString());
+    if (e->replacementLength() > 0)
+        host_->countTextReplaced(index_, cursorPosition() + e->replacementStart(), e->replacementLength(),
+                                 e->commitString());
+    else if (!e->commitString().isEmpty())
+        host_->countTextCommitted(index_, e->commitString());
     e->accept();
 }
 

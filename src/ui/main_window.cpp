@@ -16,7 +16,9 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
+#include <algorithm>
 
+#include "ui/count_box_accessible.h"
 #include "ui/grid_frame.h"
 #include "ui/key_codes.h"
 #include "ui/palette.h"
@@ -197,13 +199,16 @@ void MainWindow::buildPanels(QWidget *client) {
     panelLabel("Label6", "Объем", frame2_)->setGeometry(tw_.rect(2160, 75, 1040, 240));
     hight1_ = new QComboBox(frame2_);
     hight1_->setObjectName("Hight1");
-    hight1_->setEditable(true);
+    hight1_->setLineEdit(new ListTextBox(hight1_));  // editable
     hight1_->setInsertPolicy(QComboBox::NoInsert);
     hight1_->setCompleter(nullptr);
     hight1_->setMaxVisibleItems(20);
     hight1_->setToolTip(QStringLiteral("Длина сортимента"));
     hight1_->setAccessibleName(QStringLiteral("Длина сортимента"));
     hight1Edit_ = hight1_->lineEdit();
+    // The wheel chooses a length only while the list has the focus; over an unfocused list it must
+    // neither take the focus nor change the length under the user's count.
+    hight1_->setFocusPolicy(Qt::StrongFocus);
     hight1_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     hight1_->lineEdit()->setAcceptDrops(false);
     QStringList entries;
@@ -230,7 +235,10 @@ void MainWindow::connectWidgets() {
     connect(tools_[0], &QToolButton::clicked, this, [this] { forward([this] { form_.clickPlus(); }); });
     connect(tools_[1], &QToolButton::clicked, this, [this] { forward([this] { form_.clickMinus(); }); });
     connect(tools_[2], &QToolButton::clicked, this, [this] { forward([this] { form_.clickClear(); }); });
-    connect(check1_, &QToolButton::clicked, this, [this] { forward([this] { form_.clickCheck1(); }); });
+    // Toggled, not clicked: a screen reader's Toggle changes the switch without a click.
+    connect(check1_, &QToolButton::toggled, this, [this](bool on) {
+        if (!syncing_ && on != (form_.Check1Value() == 1)) forward([this] { form_.clickCheck1(); });
+    });
     connect(tools_[4], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand2(); }); });
     connect(tools_[5], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand1(); }); });
     connect(tools_[6], &QToolButton::clicked, this, [this] {
@@ -380,6 +388,27 @@ void MainWindow::countTextCommitted(int index, const QString &text) {
     });
 }
 
+// An assistive technology's edit, done as the keys and characters that give the same text: typed
+// digits over the replaced part, Delete for the whole count, Backspace for its end. Locked boxes and
+// a deletion inside the count (no key does that) are refused.
+void MainWindow::countTextReplaced(int index, int start, int length, const QString &text) {
+    const GridRow &r = form_.row(index - 1000);
+    if (r.countLocked) return;
+    const int n = static_cast<int>(r.count.size());
+    start = std::clamp(start, 0, n);
+    length = std::clamp(length, 0, n - start);
+    forward([&] {
+        if (!text.isEmpty()) {
+            form_.setCountSelection(index, start, length);
+            for (char32_t c : text.toUcs4()) form_.typeCountChar(index, c);
+        } else if (length == n && n > 0) {
+            form_.countKeyDown(index, Key::Delete);
+        } else if (length > 0 && start + length == n) {
+            for (int k = 0; k < length; ++k) form_.countKeyDown(index, Key::Backspace);
+        }
+    });
+}
+
 void MainWindow::reportCountSelection(int i) {
     if (syncing_) return;
     const CountBox *box = grid_->countBox(i);
@@ -433,9 +462,41 @@ void MainWindow::focusChanged(QWidget *now) {
     forward([this, target] { form_.otherGotFocus(target); });
 }
 
+// Tab and Shift+Tab skip what the user cannot see: hidden widgets, and count boxes outside the window
+// of rows unless they can take a count, in which case the focus brings them into the window.
+bool MainWindow::takesTab(QWidget *w) const {
+    if (w->window() != this || !w->isVisibleTo(this) || !w->isEnabled() || w->focusProxy() ||
+        !(w->focusPolicy() & Qt::TabFocus))
+        return false;
+    const auto *box = qobject_cast<const CountBox *>(w);
+    if (!box) return true;
+    const GridRow &r = form_.row(box->index() - 1000);
+    const int slot = r.top[static_cast<size_t>(Cell::Count)] / kRowPitch;
+    return (slot >= 1 && slot <= 19) || !r.countLocked;
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+    QWidget *from = QApplication::focusWidget();
+    if (!from || from->window() != this) return QMainWindow::focusNextPrevChild(next);
+    QWidget *w = from;
+    for (int guard = 0; guard < 1000; ++guard) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == from) return false;
+        if (takesTab(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool MainWindow::eventFilter(QObject *o, QEvent *e) {
     if (o == hight1_ || o == hight1Edit_) {
         if (leaveToShortcuts(e)) return true;
+        if (e->type() == QEvent::Wheel && !hight1_->hasFocus() && !hight1Edit_->hasFocus()) {
+            e->ignore();
+            return true;
+        }
         if (o == hight1_ && e->type() == QEvent::KeyPress)
             return lengthKeyPressed(static_cast<QKeyEvent *>(e));
         if (e->type() == QEvent::InputMethod) {

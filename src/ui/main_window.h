@@ -116,12 +116,15 @@ public:
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
     bool countKeyPressed(int index, QKeyEvent *e) override;
     void countTextCommitted(int index, const QString &text) override;
+    void countTextReplaced(int index, int start, int length, const QString &text) override;
+    bool takesTab(QWidget *w) const;
 
     // Runs a handler of the form; when the outermost one returns, the widgets show the result.
     template <class Handler>

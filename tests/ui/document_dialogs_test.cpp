@@ -13,19 +13,32 @@
 namespace lumora {
 namespace {
 
-// Runs `act` on the modal dialog once it is shown.
+// Runs `act` on the modal dialog once it is shown. A test asserts `shown()` after the call: when no
+// dialog appears, the check in `act` never runs, and the timer goes with this object instead of
+// firing in a later test.
 template <typename Dialog>
-void whenShown(std::function<void(Dialog *)> act) {
-    QTimer::singleShot(0, [act] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        act(dialog);
-    });
-}
+class OnDialog {
+public:
+    explicit OnDialog(std::function<void(Dialog *)> act) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [this, act] {
+            auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown_ = true;
+            act(dialog);
+        });
+        timer_.start(0);
+    }
+    bool shown() const { return shown_; }
+
+private:
+    QTimer timer_;
+    bool shown_ = false;
+};
 
 TEST(DocumentDialogs, TheTitleBoxOffersTheFormToFillInAndReturnsTheTypedTitle) {
     QtDocumentDialogs dialogs(nullptr);
-    whenShown<QInputDialog>([](QInputDialog *d) {
+    OnDialog<QInputDialog> typed([](QInputDialog *d) {
         EXPECT_EQ(d->windowTitle(), "Нзвание таблицы");
         EXPECT_EQ(d->labelText(), "Введите название таблицы");
         EXPECT_EQ(d->textValue(), "Кв.  , выд. , дел. ");
@@ -34,26 +47,30 @@ TEST(DocumentDialogs, TheTitleBoxOffersTheFormToFillInAndReturnsTheTypedTitle) {
     });
     EXPECT_EQ(dialogs.inputText("Введите название таблицы", "Нзвание таблицы", "Кв.  , выд. , дел. "),
               std::optional<std::string>("Кв. 5"));
-    whenShown<QInputDialog>([](QInputDialog *d) { d->reject(); });
+    EXPECT_TRUE(typed.shown());
+    OnDialog<QInputDialog> cancelled([](QInputDialog *d) { d->reject(); });
     EXPECT_EQ(dialogs.inputText("a", "b", "c"), std::nullopt);
+    EXPECT_TRUE(cancelled.shown());
 }
 
 TEST(DocumentDialogs, FileDialogsCarryTheTitleAndFilterAndACancelIsDistinct) {
     QtDocumentDialogs dialogs(nullptr);
-    whenShown<QFileDialog>([](QFileDialog *d) {
+    OnDialog<QFileDialog> open([](QFileDialog *d) {
         EXPECT_EQ(d->windowTitle(), "Загрузить текстовой файл");
         EXPECT_EQ(d->nameFilters(), QStringList{"Текстовые файлы (*.txt)"});
         EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
         d->reject();
     });
     EXPECT_EQ(dialogs.openFileName("Загрузить текстовой файл", "Текстовые файлы (*.txt)"), std::nullopt);
-    whenShown<QFileDialog>([](QFileDialog *d) {
+    EXPECT_TRUE(open.shown());
+    OnDialog<QFileDialog> save([](QFileDialog *d) {
         EXPECT_EQ(d->windowTitle(), "Сохранить как...");
         EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
         EXPECT_FALSE(d->testOption(QFileDialog::DontConfirmOverwrite));
         d->reject();
     });
     EXPECT_EQ(dialogs.saveFileName("Сохранить как...", "Текстовые файлы (*.txt)"), std::nullopt);
+    EXPECT_TRUE(save.shown());
 }
 
 TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpenOffersEveryFile) {
@@ -77,12 +94,13 @@ TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpe
 
 TEST(DocumentDialogs, MessagesHaveOnlyAnOkButton) {
     QtDocumentDialogs dialogs(nullptr);
-    whenShown<QMessageBox>([](QMessageBox *box) {
+    OnDialog<QMessageBox> message([](QMessageBox *box) {
         EXPECT_EQ(box->text(), "В строке 3 не число.");
         EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
         box->accept();
     });
     dialogs.message("В строке 3 не число.");
+    EXPECT_TRUE(message.shown());
 }
 
 }  // namespace

@@ -266,7 +266,7 @@ TEST_F(Window, MenuCheckMarksAndTheSwitchFollowTheRounding) {
     EXPECT_FALSE(action("NoOkrugl")->isChecked());
 }
 
-TEST_F(Window, TabGoesToTheCountBoxOfTheNextVisibleRow) {
+TEST_F(Window, TabGoesToTheNextCountBoxTheUserCanSee) {
     focus(box(3));
     key(box(3), Qt::Key_Tab);
     EXPECT_TRUE(box(4)->hasFocus());
@@ -274,12 +274,26 @@ TEST_F(Window, TabGoesToTheCountBoxOfTheNextVisibleRow) {
     key(box(3), Qt::Key_Backtab);
     EXPECT_TRUE(lengths()->hasFocus());
 
-    w->form().setListIndex(1);  // 0,50 m: only 5 to 15 cm and 120 cm stand in the grid
+    // 0,50 m: 5 to 15 cm are in use; the locked 120 cm stands far below them, out of sight, and Tab
+    // passes it by, round to the start of the window's tab order.
+    w->form().setListIndex(1);
     w->showForm();
     EXPECT_FALSE(box(4)->isVisibleTo(w.get()));
+    ASSERT_TRUE(box(120)->isVisibleTo(w.get()));
     focus(box(15));
     key(box(15), Qt::Key_Tab);
-    EXPECT_FALSE(box(120)->hasFocus());  // a locked box far below the window is no place for the caret
+    EXPECT_FALSE(box(120)->hasFocus());
+    EXPECT_TRUE(widget("Plus")->hasFocus());
+    key(widget("Plus"), Qt::Key_Backtab);
+    EXPECT_TRUE(box(15)->hasFocus());
+
+    // Inside the window a locked box still takes the focus, as a click gives it.
+    w->form().setListIndex(test::entryOf(600));
+    w->form().setVScroll2Value(60);  // 68 cm in slot 6, 69 cm (locked) in slot 7
+    w->showForm();
+    focus(box(68));
+    key(box(68), Qt::Key_Tab);
+    EXPECT_TRUE(box(69)->hasFocus());
 }
 
 }  // namespace

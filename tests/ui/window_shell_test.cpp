@@ -165,18 +165,22 @@ TEST_F(Shell, CtrlAInACountBoxSavesAsInsteadOfSelecting) {
     EXPECT_EQ(savesAs, 2);
 }
 
-TEST_F(Shell, ToolbarButtonsCarryTheirToolTips) {
+TEST_F(Shell, ToolbarButtonsStandInTheirDesignedPlacesWithTheirToolTips) {
     struct Tool {
         const char *name, *toolTip;
+        int left;
     };
     for (const Tool &t :
-         {Tool{"Plus", "Добавить"}, Tool{"Minus", "Отнять"}, Tool{"Command3", "Очистить данные"},
-          Tool{"Check1", "Округлить результаты"}, Tool{"Command2", " Увеличить разрядность"},
-          Tool{"Command1", "Уменьшить разрядность"}, Tool{"Command5", "Экспорт в Excel"},
-          Tool{"Command4", "Информация"}}) {
+         {Tool{"Plus", "Добавить", 0}, Tool{"Minus", "Отнять", 405}, Tool{"Command3", "Очистить данные", 810},
+          Tool{"Check1", "Округлить результаты", 1200}, Tool{"Command2", " Увеличить разрядность", 1620},
+          Tool{"Command1", "Уменьшить разрядность", 2040}, Tool{"Command5", "Экспорт в Excel", 2430},
+          Tool{"Command4", "Информация", 2835}}) {
         auto *b = widget<QToolButton>(t.name);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(t.toolTip));
+        EXPECT_EQ(b->x(), w->twips().x(t.left)) << t.name;
+        EXPECT_EQ(b->y(), 0) << t.name;
+        EXPECT_EQ(b->width(), w->twips().x(t.left + 410) - w->twips().x(t.left)) << t.name;
         EXPECT_EQ(b->height(), px(410));
         EXPECT_FALSE(b->icon().pixmap(QSize(24, 24)).toImage().isNull());
     }

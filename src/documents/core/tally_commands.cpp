@@ -46,7 +46,7 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
         return std::nullopt;
     }
     // The whole file is checked before the first count is stored: a bad file changes nothing.
-    TallyReadResult tally = readTally(file.bytes, form.numberFormat());
+    TallyReadResult tally = readTally(file.bytes);
     if (!tally.ok) {
         dialogs.message(tally.error);
         return std::nullopt;

@@ -13,7 +13,6 @@
 #include <string_view>
 
 #include "table/volume_table.h"
-#include "numbers/numbers.h"
 
 namespace lumora {
 
@@ -28,16 +27,17 @@ std::string writeTally(const TallyCounts &counts);
 
 struct TallyReadResult {
     bool ok = false;
-    // When ok: the texts to store in the count boxes ("" for a line that reads as zero,
-    // otherwise the line exactly as read).
+    // When ok: the texts to store in the count boxes ("" for a line of zeros, otherwise the line's
+    // digits without the blanks around them).
     TallyCounts counts;
     // When not ok: what is wrong and where, in Russian, ready for a message box.
     std::string error;
 };
 
 // Reads the first 93 lines; a line ends at CR LF, CR or LF, a final line break may be missing and a
-// UTF-8 byte-order mark at the start is skipped. Every line must be a number by the locale rule
-// (blanks around it allowed). Lines after the 93rd are ignored.
-TallyReadResult readTally(std::string_view bytes, const NumberFormat &fmt);
+// UTF-8 byte-order mark at the start is skipped. Every line must hold a whole count from 0 to 99999,
+// digits only, blanks around it allowed: what typing into a count box can produce, and so what the
+// writer writes. The decimal separator plays no part. Lines after the 93rd are ignored.
+TallyReadResult readTally(std::string_view bytes);
 
 }  // namespace lumora

@@ -132,7 +132,7 @@ TEST_F(DocumentCommandsTest, OpeningABadOrMissingFileChangesNothing) {
         QString file;
         std::string message;
     } cases[] = {
-        {path("bad.txt"), "В строке 3 не число."},
+        {path("bad.txt"), "В строке 3 должно быть целое число от 0 до 99999."},
         {path("missing.txt"),
          "Не удалось открыть файл «" + path("missing.txt").toStdString() + "»: файл не найден."},
         {dir.path(), "Не удалось открыть файл «" + dir.path().toStdString() + "»: это папка, а не файл."},

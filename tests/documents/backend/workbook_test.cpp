@@ -86,6 +86,11 @@ TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
     QProcess lo;
+    // LibreOffice writes the CSV's numbers in its own locale: a fixed one keeps the point.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", "C.UTF-8");
+    env.insert("LC_ALL", "C.UTF-8");
+    lo.setProcessEnvironment(env);
     lo.start(soffice,
              {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
               "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", dir.path(), path});

@@ -158,7 +158,7 @@ TEST_F(TallyCommands, ABadFileChangesNothingAndSaysWhatIsWrong) {
         std::string bytes, message;
     } cases[] = {
         {fiftyLines, "Строки 51 нет"},
-        {fileWith({{12, "abc"}}), "В строке 10 не число: «abc»."},
+        {fileWith({{12, "abc"}}), "В строке 10 должно быть целое число от 0 до 99999, а в ней «abc»."},
         {std::string(2 * 1024 * 1024, '1'), "Файл больше 1 МБ"},
     };
     for (const auto &c : cases) {

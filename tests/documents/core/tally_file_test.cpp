@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "../../tally/form_test_support.h"
+#include "documents/core/tally_texts.h"
+
 namespace lumora {
 namespace {
 
-const NumberFormat kComma{','};
-const NumberFormat kPoint{'.'};
+using test::kComma;
+using test::kPoint;
 
 std::string lines(const std::vector<std::string> &texts, const std::string &end = "\r\n") {
     std::string s;
@@ -37,28 +40,51 @@ TEST(TallyFileWriter, AnEmptyTallyIsNinetyThreeZeroLinesEachEndedByCrLf) {
 TEST(TallyFileReader, ReadsBackWhatTheWriterWrote) {
     TallyCounts counts;
     for (size_t i = 0; i < counts.size(); i += 3) counts[i] = std::to_string(i * 7 + 1);
+    TallyReadResult r = readTally(writeTally(counts));
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.counts, counts);
+}
+
+// Whatever the user can put into the count boxes (typed digits with leading zeros, the most a box
+// holds, keypad plus and minus, Backspace), under either decimal separator, is saved as a file that
+// loads back to the same counts, a zero count coming back as an empty box.
+TEST(TallyFileReader, EveryTallyTheProgramSavesLoadsBack) {
     for (const NumberFormat &fmt : {kComma, kPoint}) {
-        TallyReadResult r = readTally(writeTally(counts), fmt);
+        Form form(fmt);
+        form.startUp();
+        const std::string typed[] = {"0", "00000", "007", "1", "42", "99999", "10000", "5"};
+        for (int r = 1; r <= kRowCount; ++r) {
+            const int index = 1000 + r;
+            form.countGotFocus(index);
+            for (char c : typed[static_cast<size_t>(r) % std::size(typed)])
+                form.typeCountChar(index, static_cast<char32_t>(c));
+            if (r % 5 == 0) form.countKeyDown(index, Key::KeypadPlus);
+            if (r % 7 == 0) form.countKeyDown(index, Key::KeypadMinus);
+            if (r % 11 == 0) form.countKeyDown(index, Key::Backspace);
+        }
+        const TallyCounts saved = tallyCounts(form);
+        TallyReadResult r = readTally(writeTally(saved));
         ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_EQ(r.counts, counts);
+        for (size_t i = 0; i < saved.size(); ++i) {
+            const bool zero = saved[i].find_first_not_of('0') == std::string::npos;
+            EXPECT_EQ(r.counts[i], zero ? std::string() : saved[i]) << "step " << i + 1;
+        }
+        EXPECT_NE(std::find(saved.begin(), saved.end(), "99999"), saved.end());
+        EXPECT_NE(std::find(saved.begin(), saved.end(), "007"), saved.end());
     }
 }
 
-TEST(TallyFileReader, ZeroLinesEmptyTheBoxAndOtherNumbersAreKeptExactlyAsRead) {
+TEST(TallyFileReader, ZeroLinesEmptyTheBoxAndCountsAreKeptWithoutTheirBlanks) {
     std::vector<std::string> file = zeros(93);
-    file[0] = "00";
-    file[1] = "007";
-    file[2] = " 5 ";
-    file[3] = "1,5";
-    file[4] = "-0";
-    TallyReadResult r = readTally(lines(file), kComma);
+    const std::pair<std::string, std::string> cases[] = {
+        {"00", ""},         {"007", "007"},       {" 5 ", "5"},      {"\t12\t", "12"},    {"00000", ""},
+        {"99999", "99999"}, {"0099999", "99999"}, {"0000012", "12"}, {"  00000000 ", ""}, {"00100", "00100"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) file[i] = cases[i].first;
+    TallyReadResult r = readTally(lines(file));
     ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.counts[0], "");
-    EXPECT_EQ(r.counts[1], "007");
-    EXPECT_EQ(r.counts[2], " 5 ");
-    EXPECT_EQ(r.counts[3], "1,5");
-    EXPECT_EQ(r.counts[4], "");
-    EXPECT_EQ(r.counts[5], "");
+    for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(r.counts[i], cases[i].second) << cases[i].first;
+    EXPECT_EQ(r.counts[std::size(cases)], "");
 }
 
 TEST(TallyFileReader, AcceptsTheLineEndsAndExtrasThatEditorsProduce) {
@@ -79,7 +105,7 @@ TEST(TallyFileReader, AcceptsTheLineEndsAndExtrasThatEditorsProduce) {
         {"text after line 93", crlf + "не число\r\n\r\n"},
     };
     for (const auto &c : cases) {
-        TallyReadResult r = readTally(c.bytes, kComma);
+        TallyReadResult r = readTally(c.bytes);
         ASSERT_TRUE(r.ok) << c.what << ": " << r.error;
         EXPECT_EQ(r.counts[0], "3") << c.what;
         EXPECT_EQ(r.counts[1], "") << c.what;
@@ -87,13 +113,25 @@ TEST(TallyFileReader, AcceptsTheLineEndsAndExtrasThatEditorsProduce) {
     }
 }
 
-TEST(TallyFileReader, TheDecimalSeparatorIsTheLocales) {
-    std::vector<std::string> file = zeros(93);
-    file[9] = "2.5";
-    EXPECT_TRUE(readTally(lines(file), kPoint).ok);
-    TallyReadResult r = readTally(lines(file), kComma);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.error.find("строке 10"), std::string::npos) << r.error;
+// A count is what typing into a count box can produce: a whole number of at most five digits. A sign,
+// a fraction under either separator, an exponent or a million logs would reach the totals as counts
+// that no box can show, so the file is refused at the line that holds one.
+TEST(TallyFileReader, CountsThatTypingCannotProduceRefuseTheFileAtTheirLine) {
+    const char *notCounts[] = {"-5",      "+5",     "-0",  "1e3",  "1,5", "2.5", "1e308",
+                               "1000000", "100000", "5 5", "0x10", "inf", "nan", "12а"};
+    int line = 1;
+    for (const char *count : notCounts) {
+        std::vector<std::string> file = zeros(93);
+        file[static_cast<size_t>(line - 1)] = count;
+        TallyReadResult r = readTally(lines(file));
+        EXPECT_FALSE(r.ok) << count;
+        const std::string quoted =
+            std::string(count) == "12а" ? "." : std::string(", а в ней «") + count + "».";
+        EXPECT_EQ(r.error, "В строке " + std::to_string(line) + " должно быть целое число от 0 до 99999" +
+                               quoted + "\nФайл не загружен, таблица не изменена.")
+            << count;
+        line += 6;
+    }
 }
 
 struct Refusal {
@@ -125,14 +163,14 @@ TEST(TallyFileReader, RefusesBrokenFilesNamingTheProblemAndTheLine) {
          "диаметр."},
         {"an empty line", lines(emptyLine), "Строка 5 пустая, а в ней должно быть число."},
         {"a line of blanks", lines(blanks), "Строка 3 пустая, а в ней должно быть число."},
-        {"a word", lines(text), "В строке 7 не число: «abc»."},
-        {"binary bytes", lines(binary), "В строке 1 не число."},
-        {"a long text", lines(longText), "В строке 2 не число."},
+        {"a word", lines(text), "В строке 7 должно быть целое число от 0 до 99999, а в ней «abc»."},
+        {"binary bytes", lines(binary), "В строке 1 должно быть целое число от 0 до 99999."},
+        {"a long text", lines(longText), "В строке 2 должно быть целое число от 0 до 99999."},
         {"over 1 MiB", lines(zeros(93)) + std::string(kMaxTallyFileBytes, '0'),
          "Файл больше 1 МБ — это не файл таблицы."},
     };
     for (const Refusal &c : refusals) {
-        TallyReadResult r = readTally(c.bytes, kComma);
+        TallyReadResult r = readTally(c.bytes);
         EXPECT_FALSE(r.ok) << c.what;
         EXPECT_EQ(r.error, c.message + "\nФайл не загружен, таблица не изменена.") << c.what;
     }
@@ -141,8 +179,8 @@ TEST(TallyFileReader, RefusesBrokenFilesNamingTheProblemAndTheLine) {
 TEST(TallyFileReader, AFileOfExactlyOneMebibyteIsStillRead) {
     std::string bytes = lines(zeros(93));
     bytes += std::string(kMaxTallyFileBytes - bytes.size(), 'z');
-    EXPECT_TRUE(readTally(bytes, kComma).ok);
-    EXPECT_FALSE(readTally(bytes + "z", kComma).ok);
+    EXPECT_TRUE(readTally(bytes).ok);
+    EXPECT_FALSE(readTally(bytes + "z").ok);
 }
 
 }  // namespace
