@@ -347,7 +347,7 @@ void MainWindow::updateTitle() {
 }
 
 bool MainWindow::offerRecovery() {
-    auto orphans = RecoveryFile::orphans(form_.numberFormat(), recoveryFolder_);
+    auto orphans = RecoveryFile::orphans(recoveryFolder_);
     for (RecoveryFile::Orphan &orphan : orphans) {
         const QString question =
             QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")

@@ -71,7 +71,7 @@ void RecoveryFile::remove() {
     path_.clear();
 }
 
-std::vector<RecoveryFile::Orphan> RecoveryFile::orphans(const NumberFormat &fmt, const QString &folder) {
+std::vector<RecoveryFile::Orphan> RecoveryFile::orphans(const QString &folder) {
     std::vector<Orphan> found;
     if (folder.isEmpty()) return found;
     const QDir dir(folder);
@@ -83,7 +83,7 @@ std::vector<RecoveryFile::Orphan> RecoveryFile::orphans(const NumberFormat &fmt,
         if (!lock->tryLock(0)) continue;  // its window is still running
         QFile file(path);
         std::optional<RecoveredTally> tally;
-        if (file.open(QIODevice::ReadOnly)) tally = readRecovery(file.read(1 << 20).toStdString(), fmt);
+        if (file.open(QIODevice::ReadOnly)) tally = readRecovery(file.read(1 << 20).toStdString());
         if (!tally) {
             QFile::remove(path);
             continue;

@@ -39,7 +39,7 @@ public:
         std::shared_ptr<QLockFile> lock;
     };
     // Every readable orphan in `folder`, newest first. Unreadable ones are deleted.
-    static std::vector<Orphan> orphans(const NumberFormat &fmt, const QString &folder = defaultFolder());
+    static std::vector<Orphan> orphans(const QString &folder = defaultFolder());
     // This window takes the orphan over: its file becomes ours (it is rewritten at the next change).
     void adopt(Orphan &orphan);
     // Deletes an orphan the user did not want back.

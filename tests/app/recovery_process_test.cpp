@@ -17,7 +17,6 @@ namespace lumora {
 namespace {
 
 using test::entryOf;
-using test::kComma;
 using test::rowOf;
 
 class RecoveryProcess : public ::testing::Test {
@@ -45,7 +44,7 @@ protected:
             for (const QString &name : recoveryFiles()) {
                 QFile f(QDir(home.filePath("lumora")).filePath(name));
                 if (!f.open(QIODevice::ReadOnly)) continue;
-                auto r = readRecovery(f.readAll().toStdString(), kComma);
+                auto r = readRecovery(f.readAll().toStdString());
                 if (r && wanted(*r)) return r;
             }
             QThread::msleep(50);

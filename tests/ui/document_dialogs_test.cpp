@@ -76,7 +76,7 @@ TEST(DocumentDialogs, FileDialogsCarryTheTitleAndFilterAndACancelIsDistinct) {
 TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpenOffersEveryFile) {
     QtDocumentDialogs dialogs(nullptr);
     QTemporaryDir dir;
-    whenShown<QFileDialog>([&dir](QFileDialog *d) {
+    OnDialog<QFileDialog> save([&dir](QFileDialog *d) {
         EXPECT_EQ(d->defaultSuffix(), "txt");
         d->setDirectory(dir.path());
         d->selectFile(QStringLiteral("участок 7"));
@@ -84,11 +84,13 @@ TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpe
     });
     EXPECT_EQ(dialogs.saveFileName("Сохранить...", "Текстовые файлы (*.txt)"),
               std::optional<std::string>(dir.filePath("участок 7.txt").toStdString()));
-    whenShown<QFileDialog>([](QFileDialog *d) {
+    EXPECT_TRUE(save.shown());
+    OnDialog<QFileDialog> open([](QFileDialog *d) {
         EXPECT_EQ(d->nameFilters(), QStringList({"Текстовые файлы (*.txt)", "Все файлы (*)"}));
         d->reject();
     });
     EXPECT_EQ(dialogs.openFileName("Загрузить текстовой файл", kTallyOpenFilter), std::nullopt);
+    EXPECT_TRUE(open.shown());
     EXPECT_EQ(defaultSuffix("Книга Excel (*.xlsx)"), "xlsx");
 }
 

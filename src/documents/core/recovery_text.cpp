@@ -47,8 +47,8 @@ std::string writeRecovery(const TallyState &state, const std::string &fileName) 
     return out;
 }
 
-std::optional<RecoveredTally> readRecovery(std::string_view bytes, const NumberFormat &fmt) {
-    TallyReadResult tally = readTally(bytes, fmt);
+std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
+    TallyReadResult tally = readTally(bytes);
     if (!tally.ok) return std::nullopt;
     if (!valueOf(bytes, kMark)) return std::nullopt;
     auto length = smallNumber(valueOf(bytes, "length"), 0, kLengthCount);

@@ -25,6 +25,6 @@ struct RecoveredTally {
 std::string writeRecovery(const TallyState &state, const std::string &fileName);
 
 // nullopt when the bytes are not a complete recovery file (cut short, foreign, or out of range).
-std::optional<RecoveredTally> readRecovery(std::string_view bytes, const NumberFormat &fmt);
+std::optional<RecoveredTally> readRecovery(std::string_view bytes);
 
 }  // namespace lumora
