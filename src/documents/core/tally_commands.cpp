@@ -34,7 +34,7 @@ std::string droppedCountsMessage(const Form &form, const TallyCounts &loaded) {
     }
     if (steps.empty()) return steps;
     return "При длине " + form.listText() + " м таких ступеней нет, и эти количества не загружены: " + steps +
-           ".\nПересчёт отличается от файла и отмечен как несохранённый.";
+           "\nПересчёт отличается от файла и отмечен как несохранённый.";
 }
 
 std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
