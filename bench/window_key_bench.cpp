@@ -5,10 +5,14 @@
 //
 // Two series: digits and Delete in the 20 cm box (the total count and the other results repaint), and
 // Down/Up arrows that walk the focus over all 93 steps and back (the grid scrolls and repaints).
+// The window runs as the program does: every step goes on the undo stack and the recovery file is
+// written a second after a change (into a temporary data folder).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -55,6 +59,8 @@ void report(const char *what, std::vector<double> ms) {
 }  // namespace
 
 int main(int argc, char **argv) {
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     QApplication app(argc, argv);
     const int presses = argc > 1 ? std::max(20, std::atoi(argv[1])) : 400;
     lumora::MainWindow w(lumora::NumberFormat{','});
@@ -67,6 +73,12 @@ int main(int argc, char **argv) {
 
     auto *box20 = w.findChild<lumora::CountBox *>("Text1018");  // in sight when the grid is at the top
     auto *total = w.findChild<QLineEdit *>("Text13");
+    // A count elsewhere keeps the tally unsaved throughout, so the recovery file is written while
+    // the keys are pressed.
+    auto *box24 = w.findChild<lumora::CountBox *>("Text1022");
+    box24->setFocus();
+    QCoreApplication::processEvents();
+    press(box24, Qt::Key_7, "7", total, probe);
     box20->setFocus();
     QCoreApplication::processEvents();
 
@@ -99,5 +111,7 @@ int main(int argc, char **argv) {
     std::printf("platform %s: key press in a count box -> repainted\n", platform ? platform : "(default)");
     report("digit or Delete -> total count repainted", typing);
     report("Down/Up over all steps -> next box repainted", moving);
+    std::printf("  undo steps recorded: %d; recovery file kept: %s\n", w.history().count(),
+                w.recoveryFile().exists() ? "yes" : "no");
     return 0;
 }

@@ -7,9 +7,12 @@
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The settings the window keeps (recent files) go to a folder of this run, never the user's.
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    // The window keeps its settings (recent files), its recovery file and export workbooks in the
+    // user's folders: the tests get folders of their own.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.filePath("cache")));
     lumora::setProgramNames();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -26,6 +27,9 @@ lumora::NumberFormat userNumberFormat() {
 
 int main(int argc, char **argv) {
     lumora::setProgramNames();
+    // Past a file-size limit a write then fails with "file too big", which is reported like any
+    // other failed save, instead of the signal ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     if (lumora::wantsReport(args)) {
         if (lumora::reportNeedsFonts(args)) {

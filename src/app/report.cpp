@@ -1,5 +1,8 @@
 #include "app/report.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -140,6 +143,36 @@ private:
     std::ostream &err_;
 };
 
+// A path that does not survive the way to a file name and back (bytes that are not valid in the
+// locale's encoding) would be written under another name: it is refused instead.
+bool keepsItsBytes(const std::string &name) {
+    const QByteArray bytes = QByteArray::fromStdString(name);
+    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+}
+
+// Refuses names that cannot be written as given, an output that would overwrite the tally it is made
+// from, and two outputs on one file; nullopt when all is well.
+std::optional<std::string> refuseNames(const Options &o) {
+    std::vector<std::pair<const char *, std::string>> names{{"--report", o.file}};
+    if (o.xlsx) names.emplace_back("--xlsx", *o.xlsx);
+    if (o.pdf) names.emplace_back("--pdf", *o.pdf);
+    if (o.save) names.emplace_back("--save", *o.save);
+    std::vector<QString> seen;
+    for (const auto &[option, name] : names) {
+        if (!keepsItsBytes(name))
+            return std::string("имя файла после ") + option +
+                   " не в кодировке UTF-8; переименуйте файл или укажите другое имя";
+        const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(name)));
+        const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        for (size_t k = 0; k < seen.size(); ++k)
+            if (seen[k] == path)
+                return std::string(k == 0 ? "файл после " : "один и тот же файл указан дважды: ") + option +
+                       (k == 0 ? " — это сам файл пересчёта; укажите другой" : "");
+        seen.push_back(path);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool reportNeedsFonts(const std::vector<std::string> &args) {
@@ -205,19 +238,30 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         if (*options->decimals == 2) form.clickSot();
         if (*options->decimals == 3) form.clickTis();
     }
+    if (auto refused = refuseNames(*options)) {
+        err << "lumora: " << *refused << "\n";
+        return 2;
+    }
     ReportDialogs dialogs(options->file, err);
     DiskFiles files;
-    openTally(form, dialogs, files);
-    if (dialogs.failed) return 1;
-    // The documents first: when one cannot be written, the message goes to standard error and
-    // nothing is printed.
+    // Counts of steps the length lacks are named on standard error; the report goes on without them.
+    if (!openTally(form, dialogs, files)) return 1;
+    // The documents first, each to a temporary beside its target; they are put in place together
+    // only when all are complete. When one cannot be written, the message goes to standard error and
+    // none of them appears or changes.
+    std::vector<std::unique_ptr<StagedFile>> staged;
+    auto stage = [&staged](const std::string &name) -> StagedFile & {
+        staged.push_back(std::make_unique<StagedFile>(QString::fromStdString(name)));
+        return *staged.back();
+    };
     std::optional<std::string> failure;
-    if (!failure && options->xlsx)
-        failure = writeExportWorkbook(form, QString::fromStdString(*options->xlsx));
+    if (!failure && options->xlsx) failure = writeExportWorkbook(form, stage(*options->xlsx));
     if (!failure && options->pdf)
-        failure = printSheetToPdf(form, QString::fromStdString(*options->pdf),
-                                  options->title.value_or(kDefaultSheetTitle));
-    if (!failure && options->save) failure = writeTallyFile(form, *options->save, files);
+        failure = printSheetToPdf(form, stage(*options->pdf), options->title.value_or(kDefaultSheetTitle));
+    if (!failure && options->save)
+        failure = stage(*options->save).write(QByteArray::fromStdString(writeTally(tallyCounts(form))));
+    for (auto &file : staged)
+        if (!failure) failure = file->commit();
     if (failure) {
         err << *failure << "\n";
         return 1;

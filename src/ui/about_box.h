@@ -15,7 +15,7 @@ namespace lumora {
 // "Версия программы " + major.minor.0.revision of the program.
 QString versionText();
 
-extern const char kWebPageUrl[];   // the page that the web label opens
+extern const char kWebPageUrl[];        // the page that the web label opens
 extern const char *const kWebPageText;  // how the web label reads
 extern const char kEmailAddress[];
 

@@ -1,10 +1,12 @@
 #include "ui/document_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QRegularExpression>
 
 namespace lumora {
 
@@ -14,14 +16,34 @@ const char kProgramTitle[] = "Люмора";
 
 QString q(const std::string &s) { return QString::fromStdString(s); }
 
+}  // namespace
+
+QString defaultSuffix(const std::string &filter) {
+    const QString f = q(filter);
+    const int star = f.indexOf(QLatin1String("(*."));
+    if (star < 0) return QString();
+    const int end = f.indexOf(QRegularExpression(QStringLiteral("[ ;)]")), star + 3);
+    return f.mid(star + 3, end < 0 ? -1 : end - star - 3);
+}
+
+namespace {
+
 std::optional<std::string> chooseFile(QWidget *parent, const std::string &title, const std::string &filter,
                                       QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, q(title), QString(), q(filter));
     dialog.setAcceptMode(mode);
     // Open: the chosen file must exist. Save: an existing file is overwritten only after a question.
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // A name typed without an extension gets the one of the filter ("txt", "xlsx") before the
+    // dialog checks for an existing file.
+    const QString suffix = defaultSuffix(filter);
+    if (mode == QFileDialog::AcceptSave) dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();  // used as chosen: no extension is added
+    QString chosen = dialog.selectedFiles().first();
+    // A desktop's own dialog may not add it.
+    if (mode == QFileDialog::AcceptSave && !suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QLatin1Char('.') + suffix;
+    return chosen.toStdString();
 }
 
 }  // namespace

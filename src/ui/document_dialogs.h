@@ -10,6 +10,9 @@
 
 namespace lumora {
 
+// The extension of the first pattern of a dialog filter: "txt" for "Текстовые файлы (*.txt)".
+QString defaultSuffix(const std::string &filter);
+
 class QtDocumentDialogs : public DocumentDialogs, public PrinterDialogs {
 public:
     explicit QtDocumentDialogs(QWidget *parent) : parent_(parent) {}

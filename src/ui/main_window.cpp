@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,9 +73,12 @@ QLabel *panelLabel(const char *name, const char *text, QWidget *parent) {
 }  // namespace
 
 MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
-    : QMainWindow(parent), form_(fmt), tw_(screenTwips()) {
+    : QMainWindow(parent),
+      form_(fmt),
+      tw_(screenTwips()),
+      history_([this](const TallyState &state) { applyState(state); }) {
     setObjectName("Lumora");
-    setWindowTitle(QStringLiteral("Люмора"));
+    updateTitle();
     // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
     QFont designFont(QStringLiteral("Arial"), 8);
     designFont.setStyleHint(QFont::SansSerif);
@@ -123,6 +128,20 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
         box.exec();
     };
     aboutServices_ = desktopAboutServices();
+    askToRestore_ = [this](const QString &question) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"), question, QMessageBox::NoButton,
+                        this);
+        QPushButton *restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
+        QPushButton *refuse = box.addButton(QStringLiteral("Отказаться"), QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.setEscapeButton(refuse);
+        box.exec();
+        return box.clickedButton() == restore;
+    };
+    // The recovery file is written from the event loop, never on the keystroke's own path.
+    recoveryTimer_.setSingleShot(true);
+    recoveryTimer_.setInterval(1000);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
 
     form_.setView(this);
     saved_.remember(form_);
@@ -133,6 +152,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 // The widgets go while the form still exists: their last focus changes must not reach a form that is
 // already gone.
 MainWindow::~MainWindow() {
+    recoveryTimer_.stop();
+    recovery_.remove();  // the window goes without a crash: nothing is left to recover
     QObject::disconnect(qApp, nullptr, this, nullptr);
     // The filter must not see the events of widgets that are being destroyed.
     check1_->removeEventFilter(this);
@@ -253,6 +274,8 @@ void MainWindow::connectWidgets() {
 
 void MainWindow::afterHandlers() {
     showForm();
+    // The step ends before the focus moves: the focus change is forwarded as an event of its own.
+    endStep();
     if (pendingFocus_) {
         const int index = pendingFocus_;
         pendingFocus_ = 0;
@@ -261,12 +284,103 @@ void MainWindow::afterHandlers() {
     }
 }
 
+// ---- Undo, "saved?" and recovery -------------------------------------------------------------------
+
+// A step may forward further events before it ends (showing the form can move the focus when the
+// focused box is hidden): those belong to the step that is open.
+void MainWindow::beginStep() {
+    if (stepOpen_) return;
+    stepOpen_ = true;
+    stepBefore_ = TallyState::of(form_);
+    typingBox_ = 0;
+}
+
+void MainWindow::endStep() {
+    if (!stepOpen_) return;
+    stepOpen_ = false;
+    const TallyState after = TallyState::of(form_);
+    if (after != stepBefore_) {
+        if (!history_.applying()) history_.record(stepBefore_, after, typingBox_);
+        tallyChanged();
+    }
+    typingBox_ = 0;
+    updateTitle();
+}
+
+void MainWindow::applyState(const TallyState &state) {
+    forward([&] { state.applyTo(form_); });
+}
+
+void MainWindow::undo() {
+    if (depth_ == 0) history_.undo();
+}
+
+void MainWindow::redo() {
+    if (depth_ == 0) history_.redo();
+}
+
+bool MainWindow::unsaved() const { return saved_.differs(form_); }
+
+// Whether the tally differs from the saved one decides the title's marker and the recovery file.
+void MainWindow::tallyChanged() {
+    const bool differs = saved_.differs(form_);
+    setWindowModified(differs);
+    if (differs) {
+        if (!recoveryTimer_.isActive()) recoveryTimer_.start();
+    } else {
+        recoveryTimer_.stop();
+        recovery_.remove();
+    }
+}
+
+void MainWindow::writeRecoveryNow() {
+    recoveryTimer_.stop();
+    if (saved_.differs(form_))
+        recovery_.write(TallyState::of(form_), form_.tallyFileName);
+    else
+        recovery_.remove();
+}
+
+void MainWindow::updateTitle() {
+    if (titleKnown_ && titleFileName_ == form_.tallyFileName) return;
+    titleKnown_ = true;
+    titleFileName_ = form_.tallyFileName;
+    // "[*]" is where Qt shows the unsaved marker.
+    const QString name = QFileInfo(qs(titleFileName_)).fileName();
+    setWindowTitle(name.isEmpty() ? QStringLiteral("Люмора[*]") : name + QStringLiteral("[*] — Люмора"));
+}
+
+bool MainWindow::offerRecovery() {
+    auto orphans = RecoveryFile::orphans(recoveryFolder_);
+    for (RecoveryFile::Orphan &orphan : orphans) {
+        const QString question =
+            QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")
+                .arg(QLocale(QLocale::Russian).toString(orphan.written, QStringLiteral("dd.MM.yyyy HH:mm")));
+        if (!askToRestore_(question)) {
+            RecoveryFile::discard(orphan);
+            continue;
+        }
+        recovery_.adopt(orphan);
+        const RecoveredTally &tally = orphan.tally;
+        forward([&] {
+            tally.state.applyTo(form_);
+            form_.tallyFileName = tally.fileName;
+        });
+        saved_.forget();  // what the file holds is not known: the restored tally is unsaved
+        tallyChanged();
+        return true;
+    }
+    return false;
+}
+
 bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {
     const int code = keyCodeOf(*e);
     const char32_t c = typedCharOf(*e);
     forward([&] {
         form_.countKeyDown(index, code);
         if (c) form_.typeCountChar(index, c);
+        // A digit run in one box is one undo step; the keys that act on the count are steps of their own.
+        if (c >= U'0' && c <= U'9' && code != Key::KeypadPlus && code != Key::KeypadMinus) typingBox_ = index;
     });
     return isCaretKey(*e);
 }
@@ -274,6 +388,7 @@ bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {
 void MainWindow::countTextCommitted(int index, const QString &text) {
     forward([&] {
         for (char32_t c : text.toUcs4()) form_.typeCountChar(index, c);
+        typingBox_ = index;
     });
 }
 
@@ -335,6 +450,7 @@ void MainWindow::reportListSelection() {
 
 void MainWindow::focusChanged(QWidget *now) {
     if (!now || now->window() != this) return;  // another window, or none: the form keeps its focus
+    history_.breakTyping();
     if (auto *box = qobject_cast<CountBox *>(now)) {
         const int index = box->index();
         forward([this, index] { form_.countGotFocus(index); });

@@ -14,15 +14,20 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <functional>
 #include <string>
 
+#include "documents/core/tally_file.h"
 #include "tally/form.h"
+#include "tally/tally_state.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
 #include "ui/recent_files.h"
+#include "ui/recovery_file.h"
 #include "ui/saved_tally.h"
+#include "ui/tally_history.h"
 #include "ui/twips.h"
 
 class QAction;
@@ -38,11 +43,13 @@ namespace lumora {
 class GridFrame;
 
 // The document commands behind the File menu and two toolbar buttons (Command4 saves, Command5
-// exports). `open`, `openFile` and the saves return true when a tally was loaded from or written to
-// a file. `openFile` loads the named file as Open loads a chosen one.
+// exports). `open` and `openFile` (a named file, loaded as Open loads a chosen one) return the counts
+// as the file holds them when a tally was loaded (some may not fit the selected length); the saves
+// return true when the tally was written to a file.
 struct DocumentHooks {
-    std::function<bool()> open, save, saveAs, command4;
-    std::function<bool(const std::string &)> openFile;
+    std::function<std::optional<TallyCounts>()> open;
+    std::function<std::optional<TallyCounts>(const std::string &)> openFile;
+    std::function<bool()> save, saveAs, command4;
     std::function<void()> exportXls, command5, print, printPreview;
 };
 
@@ -62,6 +69,27 @@ public:
     // The message box of the window's own messages (a recent file that is gone); tests answer it.
     void setMessageBox(std::function<void(const QString &)> tell) { tell_ = std::move(tell); }
     const RecentFiles &recentFiles() const { return recent_; }
+    // The question asked at start about a tally left by a window that did not end cleanly; true to
+    // restore it. The default is a message box.
+    void setRestoreQuestion(std::function<bool(const QString &)> ask) { askToRestore_ = std::move(ask); }
+
+    // True while the tally differs from what was last saved or loaded (the title's marker).
+    bool unsaved() const;
+    // Undo and redo of the tally (menu «Правка», Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
+    void undo();
+    void redo();
+    QUndoStack &history() { return history_.stack(); }
+    // The recovery file of this window and its timer (at most a second after a change).
+    const RecoveryFile &recoveryFile() const { return recovery_; }
+    void setRecoveryFolder(const QString &folder) {
+        recovery_ = RecoveryFile(folder);
+        recoveryFolder_ = folder;
+    }
+    void writeRecoveryNow();
+    // Offers back a tally that a window left behind without a clean exit; true when one was restored.
+    bool offerRecovery();
+    // Runs `handler` on the form as a user's event is run (tests that drive the form directly).
+    void forwardForTest(const std::function<void()> &handler) { forward(handler); }
 
     // Window height in twips of the designed platform for the View menu's state (7850 with both
     // the toolbar and the mean-diameter panel shown).
@@ -112,17 +140,25 @@ private:
     // Runs a handler of the form; when the outermost one returns, the widgets show the result.
     template <class Handler>
     void forward(Handler &&handler) {
+        if (depth_ == 0) beginStep();
         ++depth_;
         handler();
         --depth_;
         if (depth_ == 0) afterHandlers();
     }
     void afterHandlers();
+    void beginStep();
+    void endStep();
+    void tallyChanged();
+    void updateTitle();
+    void applyState(const TallyState &state);
     void runFileCommand(const std::function<bool()> &command);
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
     void buildMenus();
     void buildRecentMenu();
+    void loadTally(const std::function<std::optional<TallyCounts>()> &open);
+    void noteRecentFile();
     void fillRecentMenu();
     void connectWidgets();
     void placeFrame(int frame);
@@ -152,7 +188,7 @@ private:
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
             *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
             *trueD_ = nullptr, *visibleD_ = nullptr, *clear_ = nullptr, *noOkrugl_ = nullptr, *tis_ = nullptr,
-            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr;
+            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr, *undo_ = nullptr, *redo_ = nullptr;
     std::array<int, 3> frameTops_{345, 1000, 1320};  // Frame2, Frame3, Frame1
 
     // What the widgets outside the grid show, to touch only what changed.
@@ -170,6 +206,16 @@ private:
     QMenu *recentMenu_ = nullptr;
     std::function<void(const QString &)> tell_;
     SavedTally saved_;
+    std::function<bool(const QString &)> askToRestore_;
+    TallyHistory history_;
+    TallyState stepBefore_;
+    int typingBox_ = 0;  // the count box that took a typed digit in this step
+    bool stepOpen_ = false;
+    QString recoveryFolder_ = RecoveryFile::defaultFolder();
+    RecoveryFile recovery_;
+    QTimer recoveryTimer_;
+    std::string titleFileName_;
+    bool titleKnown_ = false;
     int depth_ = 0;         // how deep in forwarded handlers we are
     int pendingFocus_ = 0;  // count box the form wants focused once the widgets are shown
     bool syncing_ = false;  // widgets are being set from the form: their signals are not user events

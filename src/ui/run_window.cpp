@@ -4,7 +4,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+#include "documents/backend/document_commands.h"
 #include "ui/main_window.h"
+#include "ui/script_driver.h"
 #include "ui/window_documents.h"
 
 namespace lumora {
@@ -36,6 +38,7 @@ ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
         qtTranslator_.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslator_);
     app.setWindowIcon(programIcon());
+    removeStaleWorkbooks();
     window_ = std::make_unique<MainWindow>(fmt);
     documents_ = std::make_unique<WindowDocuments>(*window_);
 }
@@ -44,8 +47,12 @@ ProgramWindow::~ProgramWindow() = default;
 
 int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ProgramWindow program(app, fmt);
+    ScriptDriver script(program.window());
+    script.prepare();
     program.window().show();
+    program.window().offerRecovery();
     if (!file.isEmpty()) program.window().openTallyFile(file);
+    script.start();
     return app.exec();
 }
 

@@ -8,12 +8,29 @@
 
 namespace lumora {
 
-// Passes everything to the Qt dialogs and notes whether a failure was told to the user.
-class WindowDocuments::WatchedDialogs : public DocumentDialogs {
+// The files, noting whether a tally file was written in full.
+class WindowDocuments::WatchedFiles : public FileStore {
 public:
-    explicit WatchedDialogs(DocumentDialogs &inner) : inner_(inner) {}
-    bool failureTold = false;
-    // A file named beforehand (on the command line, in the recent files) answers the open dialog.
+    explicit WatchedFiles(FileStore *inner) : inner_(inner ? *inner : disk_) {}
+    bool written = false;
+
+    FileRead read(const std::string &name, size_t maxBytes) override { return inner_.read(name, maxBytes); }
+    std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) override {
+        auto error = inner_.writeAtomically(name, bytes);
+        written = written || !error;
+        return error;
+    }
+
+private:
+    DiskFiles disk_;
+    FileStore &inner_;
+};
+
+// The dialogs, except that a file named beforehand (on the command line, in the recent files)
+// answers the open dialog.
+class WindowDocuments::NamedFileDialogs : public DocumentDialogs {
+public:
+    explicit NamedFileDialogs(DocumentDialogs &inner) : inner_(inner) {}
     std::optional<std::string> namedFile;
 
     std::optional<std::string> openFileName(const std::string &title, const std::string &filter) override {
@@ -23,10 +40,7 @@ public:
     std::optional<std::string> saveFileName(const std::string &title, const std::string &filter) override {
         return inner_.saveFileName(title, filter);
     }
-    void message(const std::string &text) override {
-        failureTold = true;
-        inner_.message(text);
-    }
+    void message(const std::string &text) override { inner_.message(text); }
     bool question(const std::string &text) override { return inner_.question(text); }
     std::optional<std::string> inputText(const std::string &prompt, const std::string &title,
                                          const std::string &defaultText) override {
@@ -37,65 +51,42 @@ private:
     DocumentDialogs &inner_;
 };
 
-// The disk, noting whether a tally file was read and whether one was written in full.
-class WindowDocuments::WatchedFiles : public FileStore {
-public:
-    bool read_ = false, written = false;
-
-    FileRead read(const std::string &name, size_t maxBytes) override {
-        FileRead r = disk_.read(name, maxBytes);
-        read_ = read_ || r.ok;
-        return r;
-    }
-    std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) override {
-        auto error = disk_.writeAtomically(name, bytes);
-        written = written || !error;
-        return error;
-    }
-
-private:
-    DiskFiles disk_;
-};
-
 WindowDocuments::WindowDocuments(MainWindow &window)
     : qtDialogs_(std::make_unique<QtDocumentDialogs>(&window)),
-      dialogs_(std::make_unique<WatchedDialogs>(*qtDialogs_)),
-      files_(std::make_unique<WatchedFiles>()),
+      dialogs_(std::make_unique<NamedFileDialogs>(*qtDialogs_)),
+      files_(std::make_unique<WatchedFiles>(nullptr)),
       commands_(std::make_unique<DocumentCommands>(window.form(), *dialogs_, *qtDialogs_, files_.get())) {
-    auto watched = [this](void (DocumentCommands::*command)()) {
+    connect(window);
+}
+
+WindowDocuments::WindowDocuments(MainWindow &window, DocumentDialogs &dialogs, PrinterDialogs &printerDialogs,
+                                 FileStore *files, SpreadsheetLauncher *spreadsheet)
+    : dialogs_(std::make_unique<NamedFileDialogs>(dialogs)),
+      files_(std::make_unique<WatchedFiles>(files)),
+      commands_(std::make_unique<DocumentCommands>(window.form(), *dialogs_, printerDialogs, files_.get(),
+                                                   spreadsheet)) {
+    connect(window);
+}
+
+void WindowDocuments::connect(MainWindow &window) {
+    auto saving = [this](void (DocumentCommands::*command)()) {
         return [this, command] {
-            dialogs_->failureTold = false;
-            files_->read_ = files_->written = false;
+            files_->written = false;
             (commands_.get()->*command)();
+            return files_->written;
         };
     };
     DocumentHooks hooks;
-    auto open = watched(&DocumentCommands::Open);
-    hooks.open = [this, open] {
-        open();
-        return files_->read_ && !dialogs_->failureTold;  // a refused file changes nothing
-    };
-    hooks.openFile = [this, open](const std::string &name) {
+    hooks.open = [this] { return commands_->Open(); };
+    hooks.openFile = [this](const std::string &name) {
         dialogs_->namedFile = name;
-        open();
+        auto loaded = commands_->Open();
         dialogs_->namedFile.reset();
-        return files_->read_ && !dialogs_->failureTold;
+        return loaded;
     };
-    auto save = watched(&DocumentCommands::Save);
-    hooks.save = [this, save] {
-        save();
-        return files_->written;
-    };
-    auto command4 = watched(&DocumentCommands::Command4);
-    hooks.command4 = [this, command4] {
-        command4();
-        return files_->written;
-    };
-    auto saveAs = watched(&DocumentCommands::SaveAs);
-    hooks.saveAs = [this, saveAs] {
-        saveAs();
-        return files_->written;
-    };
+    hooks.save = saving(&DocumentCommands::Save);
+    hooks.command4 = saving(&DocumentCommands::Command4);
+    hooks.saveAs = saving(&DocumentCommands::SaveAs);
     hooks.exportXls = [this] { commands_->ExportXLS(); };
     hooks.command5 = [this] { commands_->Command5(); };
     hooks.print = [this] { commands_->Print(); };

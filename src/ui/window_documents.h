@@ -10,18 +10,27 @@ namespace lumora {
 
 class QtDocumentDialogs;
 class DocumentCommands;
+class DocumentDialogs;
+class PrinterDialogs;
+class FileStore;
+class SpreadsheetLauncher;
 
 class WindowDocuments {
 public:
-    // Connects the File menu and the toolbar's export and save buttons of `window` to the commands.
+    // Connects the File menu and the toolbar's export and save buttons of `window` to the commands,
+    // with Qt's dialogs and the disk.
     explicit WindowDocuments(MainWindow &window);
+    // The same with other dialogs, files and spreadsheet program (tests script them).
+    WindowDocuments(MainWindow &window, DocumentDialogs &dialogs, PrinterDialogs &printerDialogs,
+                    FileStore *files = nullptr, SpreadsheetLauncher *spreadsheet = nullptr);
     ~WindowDocuments();
 
 private:
-    class WatchedDialogs;
+    class NamedFileDialogs;
     class WatchedFiles;
+    void connect(MainWindow &window);
     std::unique_ptr<QtDocumentDialogs> qtDialogs_;
-    std::unique_ptr<WatchedDialogs> dialogs_;
+    std::unique_ptr<NamedFileDialogs> dialogs_;
     std::unique_ptr<WatchedFiles> files_;
     std::unique_ptr<DocumentCommands> commands_;
 };

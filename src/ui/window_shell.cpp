@@ -69,6 +69,16 @@ void MainWindow::buildMenus() {
     exit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     bar->addMenu(file);
 
+    // Undo and redo of the tally: counts, length and rounding, one user step at a time.
+    QMenu *edit = submenu(bar, "Edit", "П&равка");
+    undo_ = item(edit, "Undo", "&Отменить");
+    undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_ = item(edit, "Redo", "&Повторить");
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    undo_->setEnabled(false);
+    redo_->setEnabled(false);
+    bar->addMenu(edit);
+
     QMenu *view = submenu(bar, "View", "&Вид");
     QMenu *tools = submenu(view, "Tools", "Панель &инструментов");
     trueT_ = item(tools, "TrueT", "&Скрыть", true);
@@ -116,7 +126,12 @@ void MainWindow::buildMenus() {
     });
 
     // Every shortcut works wherever the focus is in the window.
-    for (QAction *a : {open_, save_, saveAs_, print_, exit_}) a->setShortcutContext(Qt::WindowShortcut);
+    for (QAction *a : {open_, save_, saveAs_, print_, exit_, undo_, redo_})
+        a->setShortcutContext(Qt::WindowShortcut);
+    connect(undo_, &QAction::triggered, this, &MainWindow::undo);
+    connect(redo_, &QAction::triggered, this, &MainWindow::redo);
+    connect(&history_.stack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(&history_.stack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
 
     connect(open_, &QAction::triggered, this, &MainWindow::openTally);
     connect(save_, &QAction::triggered, this, &MainWindow::saveTally);
@@ -264,22 +279,47 @@ void MainWindow::showAbout() {
 
 // ---- Documents and leaving -----------------------------------------------------------------------
 
-// A command that loads or writes the tally; when it did, the counts are the saved ones from now on.
+// A command that writes the tally; when it did, the counts are the saved ones from now on.
 void MainWindow::runFileCommand(const std::function<bool()> &command) {
     bool done = false;
     forward([&] { done = command && command(); });
-    if (!done) return;
-    saved_.remember(form_);
+    if (done) {
+        saved_.remember(form_);
+        noteRecentFile();
+    }
+    tallyChanged();
+    updateTitle();
+}
+
+// A loaded tally is saved as the file holds it: counts that did not fit the length leave it unsaved.
+void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
+    std::optional<TallyCounts> loaded;
+    forward([&] {
+        if (open) loaded = open();
+    });
+    if (loaded) {
+        saved_.remember(*loaded);
+        noteRecentFile();
+    }
+    tallyChanged();
+    updateTitle();
+}
+
+void MainWindow::openTally() { loadTally(docs_.open); }
+
+void MainWindow::openTallyFile(const QString &path) {
+    const std::string name = path.toStdString();
+    loadTally([this, &name]() -> std::optional<TallyCounts> {
+        if (!docs_.openFile) return std::nullopt;
+        return docs_.openFile(name);
+    });
+}
+
+void MainWindow::noteRecentFile() {
     if (form_.tallyFileName.empty()) return;
     recent_.add(qs(form_.tallyFileName));
     fillRecentMenu();
 }
-
-void MainWindow::openTallyFile(const QString &path) {
-    const std::string name = path.toStdString();
-    runFileCommand([this, &name] { return docs_.openFile && docs_.openFile(name); });
-}
-
 void MainWindow::openRecentFile(const QString &path) {
     if (!QFileInfo(path).isFile()) {
         recent_.remove(path);
@@ -322,18 +362,19 @@ void MainWindow::fillRecentMenu() {
     recentMenu_->setEnabled(!files.isEmpty());
 }
 
-void MainWindow::openTally() { runFileCommand(docs_.open); }
 void MainWindow::saveTally() { runFileCommand(docs_.save); }
 void MainWindow::saveTallyAs() { runFileCommand(docs_.saveAs); }
 void MainWindow::saveFromToolbar() { runFileCommand(docs_.command4); }
 
 bool MainWindow::askBeforeLeaving() {
-    if (!saved_.unsaved(form_)) return true;
+    if (!saved_.differs(form_)) return true;
     switch (askToLeave_()) {
         case LeaveAnswer::Save:
             saveTally();
-            return !saved_.unsaved(form_);  // a cancelled or failed save keeps the window open
+            return !saved_.differs(form_);  // a cancelled or failed save keeps the window open
         case LeaveAnswer::Discard:
+            recoveryTimer_.stop();
+            recovery_.remove();
             return true;
         case LeaveAnswer::Cancel:
             return false;
@@ -347,6 +388,8 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         return;
     }
     if (about_) about_->close();
+    recoveryTimer_.stop();
+    recovery_.remove();
     e->accept();
 }
 

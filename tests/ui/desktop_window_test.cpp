@@ -62,7 +62,7 @@ protected:
         hooks.openFile = [this](const std::string &name) {
             opened << QString::fromStdString(name);
             w->form().tallyFileName = name;
-            return true;
+            return std::optional<TallyCounts>(TallyCounts{});
         };
         w->setDocumentHooks(hooks);
         showWindow();
@@ -118,7 +118,7 @@ TEST_F(DesktopWindow, OpenedTalliesAreListedNewestFirstUpToFiveAndKeptForTheNext
     hooks.openFile = [&](const std::string &name) {
         openedNext << QString::fromStdString(name);
         next.form().tallyFileName = name;
-        return true;
+        return std::optional<TallyCounts>(TallyCounts{});
     };
     next.setDocumentHooks(hooks);
     EXPECT_EQ(next.recentFiles().files(), expected);

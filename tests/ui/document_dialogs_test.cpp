@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace lumora {
@@ -70,6 +71,27 @@ TEST(DocumentDialogs, FileDialogsCarryTheTitleAndFilterAndACancelIsDistinct) {
     });
     EXPECT_EQ(dialogs.saveFileName("Сохранить как...", "Текстовые файлы (*.txt)"), std::nullopt);
     EXPECT_TRUE(save.shown());
+}
+
+TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpenOffersEveryFile) {
+    QtDocumentDialogs dialogs(nullptr);
+    QTemporaryDir dir;
+    OnDialog<QFileDialog> save([&dir](QFileDialog *d) {
+        EXPECT_EQ(d->defaultSuffix(), "txt");
+        d->setDirectory(dir.path());
+        d->selectFile(QStringLiteral("участок 7"));
+        static_cast<QDialog *>(d)->accept();
+    });
+    EXPECT_EQ(dialogs.saveFileName("Сохранить...", "Текстовые файлы (*.txt)"),
+              std::optional<std::string>(dir.filePath("участок 7.txt").toStdString()));
+    EXPECT_TRUE(save.shown());
+    OnDialog<QFileDialog> open([](QFileDialog *d) {
+        EXPECT_EQ(d->nameFilters(), QStringList({"Текстовые файлы (*.txt)", "Все файлы (*)"}));
+        d->reject();
+    });
+    EXPECT_EQ(dialogs.openFileName("Загрузить текстовый файл", kTallyOpenFilter), std::nullopt);
+    EXPECT_TRUE(open.shown());
+    EXPECT_EQ(defaultSuffix("Книга Excel (*.xlsx)"), "xlsx");
 }
 
 TEST(DocumentDialogs, MessagesHaveOnlyAnOkButton) {

@@ -1,11 +1,11 @@
 #include "documents/backend/document_commands.h"
 
-#include <QDesktopServices>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryFile>
-#include <QUrl>
 
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
@@ -27,7 +27,23 @@ const char kWorkbookFilter[] = "Книга Excel (*.xlsx)";
 bool DesktopSpreadsheet::open(const QString &workbookPath) {
     // "-n" opens the file as a template: the user gets a new, untitled, unsaved document.
     if (QProcess::startDetached("soffice", {"--calc", "-n", workbookPath})) return true;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(workbookPath));
+    // xdg-open hands the file on and ends; a status other than 0 means no program took it.
+    QProcess opener;
+    opener.start("xdg-open", {workbookPath});
+    if (!opener.waitForStarted(3000)) return false;
+    if (!opener.waitForFinished(10000)) return true;  // still handing it on: a program was found
+    return opener.exitStatus() == QProcess::NormalExit && opener.exitCode() == 0;
+}
+
+QString exportFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/export");
+}
+
+void removeStaleWorkbooks(const QString &folder) {
+    const QDir dir(folder);
+    const QDateTime dayAgo = QDateTime::currentDateTime().addDays(-1);
+    for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("workbook-*.xlsx")}, QDir::Files))
+        if (file.lastModified() < dayAgo) QFile::remove(file.absoluteFilePath());
 }
 
 DocumentCommands::DocumentCommands(Form &form, DocumentDialogs &dialogs, PrinterDialogs &printerDialogs,
@@ -38,7 +54,7 @@ DocumentCommands::DocumentCommands(Form &form, DocumentDialogs &dialogs, Printer
       files_(files ? *files : disk_),
       spreadsheet_(spreadsheet ? *spreadsheet : desktop_) {}
 
-void DocumentCommands::Open() { openTally(form_, dialogs_, files_); }
+std::optional<TallyCounts> DocumentCommands::Open() { return openTally(form_, dialogs_, files_); }
 void DocumentCommands::Save() { saveTally(form_, dialogs_, files_); }
 void DocumentCommands::SaveAs() { saveTallyAs(form_, dialogs_, files_); }
 
@@ -62,8 +78,12 @@ void DocumentCommands::exportWorkbook() {
     ExportResult cells = exportCells(tallyTexts(form_), form_.numberFormat());
     if (!cells.ok) return dialogs_.message(cells.error);
 
-    // The workbook the spreadsheet program opens stays in the temporary folder after we return.
-    QTemporaryFile file(QDir::temp().filePath("Люмора-XXXXXX.xlsx"));
+    // The workbook the spreadsheet program opens stays after we return; it gets a plain ASCII name,
+    // which every program reads whatever the locale, in the user's cache folder, where the next start
+    // removes it once it is a day old.
+    const QString folder = exportFolder();
+    QDir().mkpath(folder);
+    QTemporaryFile file(QDir(folder).filePath("workbook-XXXXXX.xlsx"));
     file.setAutoRemove(false);
     if (!file.open()) return dialogs_.message("Не удалось создать временный файл книги.");
     const QString path = file.fileName();
@@ -97,7 +117,7 @@ void DocumentCommands::Print() {
     printer.setPrintRange(QPrinter::AllPages);
     prepareSheetPrinter(printer);
     const std::string title = askTitle();
-    if (auto error = printSheet(printer, form_, title, sheetDate())) dialogs_.message(*error);
+    if (auto error = printSheetOrFile(printer, form_, title, sheetDate())) dialogs_.message(*error);
 }
 
 void DocumentCommands::PrintPreview() {

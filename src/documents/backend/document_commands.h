@@ -42,11 +42,17 @@ public:
 };
 
 // LibreOffice Calc (`soffice --calc -n FILE`) where installed, otherwise the desktop's program for
-// .xlsx files.
+// .xlsx files (xdg-open, whose exit status says whether one was found).
 class DesktopSpreadsheet : public SpreadsheetLauncher {
 public:
     bool open(const QString &workbookPath) override;
 };
+
+// The folder of the workbooks handed to the spreadsheet program: the user's cache folder.
+QString exportFolder();
+// Removes the workbooks there that are more than a day old (the spreadsheet program has long since
+// read them). Run at start.
+void removeStaleWorkbooks(const QString &folder = exportFolder());
 
 class DocumentCommands {
 public:
@@ -54,7 +60,8 @@ public:
     DocumentCommands(Form &form, DocumentDialogs &dialogs, PrinterDialogs &printerDialogs,
                      FileStore *files = nullptr, SpreadsheetLauncher *spreadsheet = nullptr);
 
-    void Open();
+    // The counts as the file holds them when a tally was loaded.
+    std::optional<TallyCounts> Open();
     void Save();
     void SaveAs();
     void Command4();

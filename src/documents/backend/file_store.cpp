@@ -1,10 +1,16 @@
 #include "documents/backend/file_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <cerrno>
+#include <cstdio>
 
 namespace lumora {
 
@@ -18,6 +24,10 @@ QString reason(int error, const QString &name, bool writing) {
             return QFileInfo(name).dir().exists() ? "файл не найден" : "папка не найдена";
         case EACCES:
         case EPERM:
+            // A save makes a temporary file beside the target: a folder the user cannot write
+            // refuses it even when the file itself could be written.
+            if (writing && !QFileInfo(QFileInfo(name).absolutePath()).isWritable())
+                return "нет прав на запись в папку «" + QFileInfo(name).absolutePath() + "»";
             return "нет доступа";
         case ENOSPC:
             return "на диске нет места";
@@ -49,12 +59,36 @@ std::string message(const char *what, const QString &name, const QString &why) {
 
 }  // namespace
 
+std::optional<std::string> refuseTarget(const QString &name) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(name).constData(), &st) != 0) return std::nullopt;  // a new file
+    if (S_ISREG(st.st_mode)) return std::nullopt;
+    return message("Не удалось сохранить файл", name,
+                   S_ISDIR(st.st_mode) ? QString("это папка, а не файл") : QString("это не обычный файл"));
+}
+
 FileRead DiskFiles::read(const std::string &name, size_t maxBytes) {
     FileRead r;
     const QString path = QString::fromStdString(name);
-    QFile file(path);
+    // Opened without waiting, and refused unless it is a regular file: a pipe would otherwise hold the
+    // window until something writes into it, and a device is not a tally.
     errno = 0;
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        r.error = message("Не удалось открыть файл", path, reason(errno, path, false));
+        return r;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool dir = S_ISDIR(st.st_mode);
+        ::close(fd);
+        r.error = message("Не удалось открыть файл", path,
+                          dir ? QString("это папка, а не файл") : QString("это не обычный файл"));
+        return r;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         r.error = message("Не удалось открыть файл", path, reason(errno, path, false));
         return r;
     }
@@ -75,7 +109,8 @@ std::optional<std::string> DiskFiles::writeAtomically(const std::string &name, c
 }
 
 std::optional<std::string> saveFileAtomically(const QString &name, const QByteArray &bytes) {
-    if (QFileInfo(name).isDir()) return message("Не удалось сохранить файл", name, "это папка, а не файл");
+    // A save renames a new file over the target: over a device or a pipe that would replace it.
+    if (auto refused = refuseTarget(name)) return refused;
     QSaveFile file(name);
     // Unbuffered, so every short write is seen here: through its buffer, QSaveFile commits a file
     // cut short when the disk fills up (a short write followed by an error is taken as success).
@@ -95,6 +130,59 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
     errno = 0;
     if (!file.commit()) return message("Не удалось сохранить файл", name, reason(errno, name, true));
     return std::nullopt;
+}
+
+const QString &StagedFile::temporary(std::string &error) {
+    if (!temporary_.isEmpty()) return temporary_;
+    if (auto refused = refuseTarget(target_)) {
+        error = *refused;
+        return temporary_;
+    }
+    const QFileInfo info(target_);
+    QTemporaryFile file(info.absolutePath() + "/." + info.fileName() + ".XXXXXX");
+    file.setAutoRemove(false);
+    errno = 0;
+    if (!file.open()) {
+        error = message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        return temporary_;
+    }
+    temporary_ = file.fileName();
+    return temporary_;
+}
+
+std::optional<std::string> StagedFile::write(const QByteArray &bytes) {
+    std::string error;
+    const QString &name = temporary(error);
+    if (name.isEmpty()) return error;
+    QFile file(name);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+    for (qint64 done = 0; done < bytes.size();) {
+        errno = 0;
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        done += written;
+    }
+    if (::fsync(file.handle()) != 0)
+        return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+    return std::nullopt;
+}
+
+std::optional<std::string> StagedFile::commit() {
+    if (temporary_.isEmpty()) return message("Не удалось сохранить файл", target_, "ошибка записи");
+    if (auto refused = refuseTarget(target_)) return refused;
+    errno = 0;
+    if (std::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(target_).constData()) != 0)
+        return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+    temporary_.clear();
+    return std::nullopt;
+}
+
+void StagedFile::discard() {
+    if (temporary_.isEmpty()) return;
+    QFile::remove(temporary_);
+    temporary_.clear();
 }
 
 }  // namespace lumora

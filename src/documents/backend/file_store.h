@@ -20,4 +20,29 @@ public:
 // Writes the bytes to the file through QSaveFile. Returns the error in Russian, or nullopt.
 std::optional<std::string> saveFileAtomically(const QString &name, const QByteArray &bytes);
 
+// Why `name` cannot be written over (it exists and is a folder, a device, a pipe...), or nullopt.
+std::optional<std::string> refuseTarget(const QString &name);
+
+// A file written under a temporary name in the target's folder and put in place by commit(), so
+// that several documents can appear together or not at all. Removed unless committed.
+class StagedFile {
+public:
+    explicit StagedFile(QString target) : target_(std::move(target)) {}
+    StagedFile(const StagedFile &) = delete;
+    StagedFile &operator=(const StagedFile &) = delete;
+    ~StagedFile() { discard(); }
+
+    const QString &target() const { return target_; }
+    // The temporary's name, made on the first call ("" and `error` set when the folder refuses it).
+    const QString &temporary(std::string &error);
+    // Writes the bytes as the temporary's whole contents.
+    std::optional<std::string> write(const QByteArray &bytes);
+    // Renames the temporary over the target.
+    std::optional<std::string> commit();
+    void discard();
+
+private:
+    QString target_, temporary_;
+};
+
 }  // namespace lumora

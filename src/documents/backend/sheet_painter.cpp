@@ -95,20 +95,55 @@ std::optional<std::string> printSheet(QPrinter &printer, const Form &form, const
     return std::nullopt;
 }
 
+namespace {
+
+// The PDF writer reports no write errors: a full disk leaves a file cut short, or an empty one. A
+// complete PDF ends with its end-of-file marker.
+bool completePdf(const QString &name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 64) return false;
+    file.seek(file.size() - 32);
+    return file.read(32).contains("%%EOF");
+}
+
+std::optional<std::string> paintPdf(QPrinter &printer, const Form &form, StagedFile &pdf,
+                                    const std::string &title, const std::string &date) {
+    std::string error;
+    const QString temporary = pdf.temporary(error);
+    if (temporary.isEmpty()) return error;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(temporary);
+    if (auto failed = printSheet(printer, form, title, date)) return failed;
+    if (!completePdf(temporary))
+        return QString("Лист не записан в «%1»: файл не удалось записать полностью (нет места на диске?).")
+            .arg(pdf.target())
+            .toStdString();
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> printSheetToPdf(const Form &form, StagedFile &pdf, const std::string &title) {
+    QPrinter printer(QPrinter::HighResolution);
+    prepareSheetPrinter(printer);
+    return paintPdf(printer, form, pdf, title, sheetDate());
+}
+
 std::optional<std::string> printSheetToPdf(const Form &form, const QString &path, const std::string &title) {
-    QTemporaryDir dir;
-    if (!dir.isValid()) return std::string("Лист не записан: нет временной папки.");
-    const QString temporary = dir.filePath("sheet.pdf");
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(temporary);
-        prepareSheetPrinter(printer);
-        if (auto error = printSheet(printer, form, title, sheetDate())) return error;
-    }
-    QFile pdf(temporary);
-    if (!pdf.open(QIODevice::ReadOnly)) return std::string("Лист не записан: временный файл не читается.");
-    return saveFileAtomically(path, pdf.readAll());
+    StagedFile pdf(path);
+    if (auto error = printSheetToPdf(form, pdf, title)) return error;
+    return pdf.commit();
+}
+
+std::optional<std::string> printSheetOrFile(QPrinter &printer, const Form &form, const std::string &title,
+                                            const std::string &date) {
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return printSheet(printer, form, title, date);
+    StagedFile pdf(target);
+    auto error = paintPdf(printer, form, pdf, title, date);
+    printer.setOutputFileName(target);
+    if (error) return error;
+    return pdf.commit();
 }
 
 std::string sheetDate() { return QDate::currentDate().toString("dd.MM.yy").toStdString(); }

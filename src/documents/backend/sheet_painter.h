@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "documents/backend/file_store.h"
 #include "documents/core/print_layout.h"
 #include "tally/form.h"
 
@@ -35,6 +36,13 @@ std::optional<std::string> printSheet(QPrinter &printer, const Form &form, const
 // The sheet as an A4 PDF file at `path`, dated today (the batch report's --pdf). The file is
 // replaced only once the PDF is complete. Returns the error in Russian, or nullopt.
 std::optional<std::string> printSheetToPdf(const Form &form, const QString &path, const std::string &title);
+// The same into the staged file's temporary; the caller commits it.
+std::optional<std::string> printSheetToPdf(const Form &form, StagedFile &pdf, const std::string &title);
+
+// Prints on `printer`; when the print dialog chose "print to file", the PDF is written through a
+// temporary in the target's folder that replaces the target only once it is complete.
+std::optional<std::string> printSheetOrFile(QPrinter &printer, const Form &form, const std::string &title,
+                                            const std::string &date);
 
 // Today's date as the sheet prints it, "DD.MM.YY".
 std::string sheetDate();

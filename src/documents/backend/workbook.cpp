@@ -78,20 +78,32 @@ std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, co
 
 }  // namespace
 
-std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path) {
+std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, StagedFile &workbook) {
     QTemporaryDir dir;
     if (!dir.isValid()) return failed("нет временной папки");
     const QString temporary = dir.filePath("export.xlsx");
     if (auto error = writePackage(cells, temporary)) return error;
     QFile written(temporary);
     if (!written.open(QIODevice::ReadOnly)) return failed("временный файл не читается");
-    return saveFileAtomically(path, written.readAll());
+    return workbook.write(written.readAll());
+}
+
+std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path) {
+    StagedFile workbook(path);
+    if (auto error = writeWorkbook(cells, workbook)) return error;
+    return workbook.commit();
+}
+
+std::optional<std::string> writeExportWorkbook(const Form &form, StagedFile &workbook) {
+    ExportResult cells = exportCells(tallyTexts(form), form.numberFormat());
+    if (!cells.ok) return cells.error;
+    return writeWorkbook(cells.cells, workbook);
 }
 
 std::optional<std::string> writeExportWorkbook(const Form &form, const QString &path) {
-    ExportResult cells = exportCells(tallyTexts(form), form.numberFormat());
-    if (!cells.ok) return cells.error;
-    return writeWorkbook(cells.cells, path);
+    StagedFile workbook(path);
+    if (auto error = writeExportWorkbook(form, workbook)) return error;
+    return workbook.commit();
 }
 
 }  // namespace lumora

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/backend/file_store.h"
 #include "documents/core/export_cells.h"
 #include "tally/form.h"
 
@@ -16,7 +17,13 @@ namespace lumora {
 // complete. Returns the error in Russian, or nullopt.
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path);
 
-// The form's tally as the export sees it, written to `path` (the batch report's --xlsx).
+// Writes the cells into the staged file's temporary; the caller commits it.
+std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, StagedFile &workbook);
+
+// The form's tally as the export sees it, into the staged file (the batch report's --xlsx).
+std::optional<std::string> writeExportWorkbook(const Form &form, StagedFile &workbook);
+
+// The form's tally as the export sees it, written to `path`.
 // Returns the error in Russian (a text that is not a number, a file that cannot be written), or nullopt.
 std::optional<std::string> writeExportWorkbook(const Form &form, const QString &path);
 

@@ -17,8 +17,9 @@
 
 namespace lumora {
 
-// The filter of the tally file dialogs.
+// The filter of the save dialogs, and of the Open dialog, which also offers every file.
 extern const char kTallyFileFilter[];
+extern const char kTallyOpenFilter[];
 
 // The dialogs the document commands show. Every call is modal and returns when the user is done.
 class DocumentDialogs {
@@ -53,7 +54,14 @@ public:
     virtual std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) = 0;
 };
 
-void openTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+// Loads a tally file chosen in the open dialog. Returns the counts as the file holds them when the
+// tally was loaded, nullopt when nothing was (cancelled or refused). Counts of steps that the selected
+// length lacks are not loaded, and one message names them.
+std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+
+// The message naming the counts that the form does not hold after loading `loaded` ("" when none
+// was dropped).
+std::string droppedCountsMessage(const Form &form, const TallyCounts &loaded);
 void saveTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
 void saveTallyAs(Form &form, DocumentDialogs &dialogs, FileStore &files);
 

@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -53,8 +58,10 @@ struct FakePrinterDialogs : PrinterDialogs {
 struct FakeSpreadsheet : SpreadsheetLauncher {
     bool starts = true;
     QByteArray opened;  // the workbook as it was when the program was asked to open it
+    QString openedPath;
     bool open(const QString &path) override {
         opened = contents(path);
+        openedPath = path;
         return starts;
     }
 };
@@ -211,6 +218,107 @@ TEST_F(DocumentCommandsTest, ACancelledPrintDialogPrintsNothingAndABadTextIsTold
     commands.PrintPreview();
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(printers.previews, 0);
+}
+
+bool isFifo(const QString &path) {
+    struct stat st {};
+    return stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+TEST_F(DocumentCommandsTest, APipeOrADeviceIsNeitherOpenedNorWrittenOver) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    typeCount(f, 24, "5");
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &name : {path("pipe"), QString("/dev/zero")}) {
+        dialogs.answers = {name.toStdString()};
+        EXPECT_FALSE(commands.Open());
+    }
+    EXPECT_LT(clock.elapsed(), 5000) << "the pipe was waited on";
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_NE(dialogs.messages[0].find("это не обычный файл"), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(f.row(rowOf(24)).count, "5");
+
+    dialogs.messages.clear();
+    dialogs.answers = {path("pipe").toStdString()};
+    commands.SaveAs();
+    printers.pdf = path("pipe");
+    dialogs.answers = {std::string("Кв. 1")};
+    commands.Print();
+    spreadsheet.starts = false;
+    dialogs.questionAnswers = {true};
+    dialogs.answers = {path("pipe").toStdString()};
+    commands.ExportXLS();
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    for (const std::string &m : dialogs.messages)
+        EXPECT_NE(m.find("не обычный файл"), std::string::npos) << m;
+    EXPECT_TRUE(isFifo(path("pipe")));
+    EXPECT_NE(f.tallyFileName, path("pipe").toStdString());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"pipe"});
+}
+
+TEST_F(DocumentCommandsTest, APrintToFileCutShortKeepsThePreviousPdf) {
+    put(path("sheet.pdf"), "previous");
+    typeCount(f, 24, "5");
+    printers.pdf = path("sheet.pdf");
+    dialogs.answers = {std::string("Кв. 7")};
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 2048;  // a sheet is several kilobytes
+    setrlimit(RLIMIT_FSIZE, &small);
+    commands.Print();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previousHandler);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find("полностью"), std::string::npos) << dialogs.messages[0];
+    EXPECT_EQ(contents(path("sheet.pdf")), "previous");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sheet.pdf"});
+
+    dialogs.messages.clear();
+    dialogs.answers = {std::string("Кв. 7")};
+    commands.Print();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));
+}
+
+TEST_F(DocumentCommandsTest, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into every folder";
+    QDir().mkdir(path("locked"));
+    put(path("locked/t.txt"), "previous");
+    QFile::setPermissions(path("locked/t.txt"), QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    dialogs.answers = {path("locked/t.txt").toStdString()};
+    typeCount(f, 24, "5");
+    commands.SaveAs();
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].find("нет прав на запись в папку"), std::string::npos)
+        << dialogs.messages[0];
+    EXPECT_EQ(contents(path("locked/t.txt")), "previous");
+}
+
+TEST_F(DocumentCommandsTest, TheExportedWorkbookHasAPlainNameInTheCacheFolderAndOldOnesGo) {
+    typeCount(f, 24, "5");
+    commands.ExportXLS();
+    ASSERT_FALSE(spreadsheet.openedPath.isEmpty());
+    EXPECT_EQ(QFileInfo(spreadsheet.openedPath).absolutePath(), QFileInfo(exportFolder()).absoluteFilePath());
+    const QString name = QFileInfo(spreadsheet.openedPath).fileName();
+    for (QChar c : name) EXPECT_LT(c.unicode(), 128) << name.toStdString();
+    EXPECT_TRUE(name.endsWith(".xlsx"));
+
+    const QString stale = QDir(exportFolder()).filePath("workbook-stale.xlsx");
+    put(stale, "old");
+    QFile file(stale);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(
+        file.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    file.close();
+    removeStaleWorkbooks();
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_TRUE(QFile::exists(spreadsheet.openedPath))
+        << "today's workbook stays for the spreadsheet program";
 }
 
 }  // namespace

@@ -117,7 +117,7 @@ TEST_F(TallyCommands, OpeningAFileGivesTheSameResultsAsTypingItsCounts) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, "open");
     EXPECT_EQ(dialogs.shown[0].title, "Загрузить текстовый файл");
-    EXPECT_EQ(dialogs.shown[0].filter, "Текстовые файлы (*.txt)");
+    EXPECT_EQ(dialogs.shown[0].filter, "Текстовые файлы (*.txt);;Все файлы (*)");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(shown(f) == shown(typed));
     EXPECT_EQ(f.Text13(), "20");

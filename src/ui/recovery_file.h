@@ -1,0 +1,55 @@
+// The window's crash-recovery file, kept in the user's data folder while the tally differs from what
+// was last saved or loaded. Each window writes its own file and holds a lock beside it, so a file
+// whose lock nobody holds was left by a window that ended without a clean exit (a crash, a power cut,
+// a kill), and the next start offers it back.
+#pragma once
+
+#include <QDateTime>
+#include <QLockFile>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "documents/core/recovery_text.h"
+
+namespace lumora {
+
+class RecoveryFile {
+public:
+    // The files live in `folder`; by default the program's folder under the user's data folder
+    // (QStandardPaths::AppLocalDataLocation, e.g. ~/.local/share/lumora).
+    explicit RecoveryFile(QString folder = defaultFolder());
+    ~RecoveryFile();  // keeps the file: only remove() deletes it
+    static QString defaultFolder();
+
+    const QString &path() const { return path_; }
+    bool exists() const;
+
+    // Replaces the file's contents in one step (a temporary renamed over it). False on failure.
+    bool write(const TallyState &state, const std::string &fileName);
+    // Deletes the file and gives up its lock.
+    void remove();
+
+    // A file left by a window that is gone; its lock is now held by `lock`.
+    struct Orphan {
+        QString path;
+        QDateTime written;
+        RecoveredTally tally;
+        std::shared_ptr<QLockFile> lock;
+    };
+    // Every readable orphan in `folder`, newest first. Unreadable ones are deleted.
+    static std::vector<Orphan> orphans(const QString &folder = defaultFolder());
+    // This window takes the orphan over: its file becomes ours (it is rewritten at the next change).
+    void adopt(Orphan &orphan);
+    // Deletes an orphan the user did not want back.
+    static void discard(Orphan &orphan);
+
+private:
+    bool claim();
+    QString folder_;
+    QString path_;
+    std::shared_ptr<QLockFile> lock_;
+};
+
+}  // namespace lumora

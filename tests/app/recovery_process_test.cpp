@@ -1,0 +1,109 @@
+// Crash recovery with the real program: counts typed into a window that is then killed come back at
+// the next start, and a clean exit leaves nothing behind.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <optional>
+
+#include "../tally/form_test_support.h"
+#include "documents/core/recovery_text.h"
+
+namespace lumora {
+namespace {
+
+using test::entryOf;
+using test::rowOf;
+
+class RecoveryProcess : public ::testing::Test {
+protected:
+    // Starts the program with its own data folder and a script of what the user does.
+    void start(QProcess &p, const QString &script) {
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_DATA_HOME", home.path());
+        env.insert("LANG", "ru_RU.UTF-8");
+        env.insert("LUMORA_TEST_SCRIPT", script);
+        p.setProcessEnvironment(env);
+        p.start(LUMORA_BINARY, {});
+        ASSERT_TRUE(p.waitForStarted());
+    }
+
+    // The program's data folder under XDG_DATA_HOME: organisation/application (both "lumora").
+    QDir dataFolder() const {
+        return QDir(
+            home.filePath(QCoreApplication::organizationName() + "/" + QCoreApplication::applicationName()));
+    }
+    QStringList recoveryFiles() const { return dataFolder().entryList({"recovery-*.txt"}, QDir::Files); }
+
+    // Waits (up to 5 s) for a recovery file whose state passes `wanted`.
+    std::optional<RecoveredTally> waitForRecovery(const std::function<bool(const RecoveredTally &)> &wanted) {
+        QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired()) {
+            for (const QString &name : recoveryFiles()) {
+                QFile f(dataFolder().filePath(name));
+                if (!f.open(QIODevice::ReadOnly)) continue;
+                auto r = readRecovery(f.readAll().toStdString());
+                if (r && wanted(*r)) return r;
+            }
+            QThread::msleep(50);
+        }
+        return std::nullopt;
+    }
+
+    QTemporaryDir home;
+};
+
+TEST_F(RecoveryProcess, CountsTypedBeforeAKillComeBackWithTheirLengthAndRounding) {
+    const size_t r24 = static_cast<size_t>(rowOf(24) - 1), r30 = static_cast<size_t>(rowOf(30) - 1),
+                 r52 = static_cast<size_t>(rowOf(52) - 1);
+    {
+        QProcess first;
+        start(first, "type=Hight1:6,5;trigger=Tis;type=Text1022:5;type=Text1028:12");
+        auto written = waitForRecovery([&](const RecoveredTally &r) { return r.state.counts[r30] == "12"; });
+        ASSERT_TRUE(written) << "no recovery file within a second or so of typing";
+        first.kill();  // SIGKILL: no chance to clean up
+        first.waitForFinished();
+    }
+    ASSERT_EQ(recoveryFiles().size(), 1);
+
+    {
+        // Restored, then one more count: the window writes its state again, restored part included.
+        QProcess second;
+        start(second, "restore=yes;type=Text1050:1");
+        auto restored = waitForRecovery([&](const RecoveredTally &r) { return r.state.counts[r52] == "1"; });
+        ASSERT_TRUE(restored) << "the restored window did not keep its tally";
+        EXPECT_EQ(restored->state.counts[r24], "5");
+        EXPECT_EQ(restored->state.counts[r30], "12");
+        EXPECT_EQ(restored->state.length, entryOf(650));
+        EXPECT_TRUE(restored->state.rounded);
+        EXPECT_EQ(restored->state.decimals, 3);
+        second.kill();
+        second.waitForFinished();
+    }
+    EXPECT_EQ(recoveryFiles().size(), 1) << "the restored window took the old file over";
+
+    // Refused: the file goes, and leaving an untouched window leaves nothing.
+    QProcess third;
+    start(third, "restore=no;trigger=Exit");
+    ASSERT_TRUE(third.waitForFinished(10000));
+    EXPECT_EQ(third.exitCode(), 0);
+    EXPECT_TRUE(recoveryFiles().isEmpty());
+}
+
+TEST_F(RecoveryProcess, LeavingWithoutSavingRemovesTheRecoveryFile) {
+    QProcess p;
+    start(p, "leave=discard;type=Text1022:7;wait=2000;trigger=Exit");
+    EXPECT_TRUE(waitForRecovery([](const RecoveredTally &r) { return r.state.counts[21] == "7"; }));
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(recoveryFiles().isEmpty());
+}
+
+}  // namespace
+}  // namespace lumora

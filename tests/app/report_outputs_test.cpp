@@ -1,0 +1,147 @@
+// The batch report's documents are all or nothing: on any failure none of them appears or changes,
+// and names it cannot honour are refused before anything is written.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct ShellRun {
+    int status;
+    std::string err;
+};
+
+// Runs a shell line with $L the program (so that limits and raw bytes can be given).
+ShellRun shell(const QString &line, const QString &dir) {
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", "C.UTF-8");
+    env.insert("L", LUMORA_BINARY);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dir);
+    p.start("/bin/sh", {"-c", line});
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardError().toStdString()};
+}
+
+QByteArray contents(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class ReportOutputs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QByteArray tally;
+        for (int i = 1; i <= 93; ++i) tally += (i == 22 ? "5" : "0") + QByteArray("\r\n");
+        put(dir.filePath("t.txt"), tally);
+        for (const char *name : {"old.xlsx", "old.pdf", "old.txt"})
+            put(dir.filePath(name), "old " + QByteArray(name));
+    }
+    // The folder holds exactly these names (no temporaries left behind).
+    QStringList names() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    }
+    void expectOldFilesUntouched() {
+        for (const char *name : {"old.xlsx", "old.pdf", "old.txt"})
+            EXPECT_EQ(contents(dir.filePath(name)), "old " + QByteArray(name)) << name;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(ReportOutputs, OneFailedDocumentLeavesEveryOtherAsItWas) {
+    const QStringList before = names();
+    ShellRun r = shell("$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.pdf --save no/such/t.txt",
+                       dir.path());
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("папка не найдена"), std::string::npos) << r.err;
+    expectOldFilesUntouched();
+    EXPECT_EQ(names(), before);
+
+    r = shell("$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.pdf --save old.txt", dir.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(contents(dir.filePath("old.xlsx")).startsWith("PK"));
+    EXPECT_TRUE(contents(dir.filePath("old.pdf")).startsWith("%PDF-"));
+    EXPECT_EQ(contents(dir.filePath("old.txt")), contents(dir.filePath("t.txt")));
+    EXPECT_EQ(names(), before);
+}
+
+TEST_F(ReportOutputs, AnOutputOnTheInputOrTwoOutputsOnOneFileAreRefusedBeforeWriting) {
+    const QByteArray tally = contents(dir.filePath("t.txt"));
+    ShellRun r = shell("$L --report t.txt --length 6,00 --save ./t.txt", dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--save"), std::string::npos) << r.err;
+    EXPECT_EQ(contents(dir.filePath("t.txt")), tally);
+    r = shell("$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.xlsx", dir.path());
+    EXPECT_EQ(r.status, 2);
+    expectOldFilesUntouched();
+}
+
+TEST_F(ReportOutputs, ANameThatIsNotUtf8IsRefusedInsteadOfWrittenUnderAnother) {
+    const QStringList before = names();
+    ShellRun r = shell("$L --report t.txt --length 6,00 --save \"$(printf 'c\\376d.txt')\"", dir.path());
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_EQ(names(), before);
+}
+
+TEST_F(ReportOutputs, APipeOrADeviceIsNeitherReadNorReplaced) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+    ShellRun r = shell("$L --report pipe --length 6,00", dir.path());  // would wait for a writer
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("это не обычный файл"), std::string::npos) << r.err;
+    for (const char *option : {"--save", "--xlsx", "--pdf"}) {
+        r = shell(QString("$L --report t.txt --length 6,00 %1 pipe").arg(option), dir.path());
+        EXPECT_EQ(r.status, 1) << option << r.err;
+        struct stat st {};
+        ASSERT_EQ(stat(QFile::encodeName(dir.filePath("pipe")).constData(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << option;
+        expectOldFilesUntouched();
+    }
+}
+
+TEST_F(ReportOutputs, AFileSizeLimitIsAnErrorLikeAFullDiskAndAPdfCutShortIsNotPutInPlace) {
+    ShellRun r = shell("ulimit -f 0; $L --report t.txt --length 6,00 --save old.txt", dir.path());
+    EXPECT_EQ(r.status, 1) << "killed by the signal instead of an error: " << r.err;
+    EXPECT_NE(r.err.find("файл слишком большой"), std::string::npos) << r.err;
+    // A PDF is some kilobytes: past a limit of 2 blocks it is cut short, which its writer does not tell.
+    r = shell("ulimit -f 2; $L --report t.txt --length 6,00 --pdf old.pdf", dir.path());
+    EXPECT_EQ(r.status, 1) << r.err;
+    expectOldFilesUntouched();
+    EXPECT_EQ(names().size(), 4);
+}
+
+// The user may write the file but not the folder it is in: the save says which.
+TEST_F(ReportOutputs, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
+    // As root every folder is writable: the program runs as "nobody" for this test.
+    const bool root = geteuid() == 0;
+    if (root && !QFile::exists("/usr/bin/setpriv")) GTEST_SKIP() << "no setpriv to drop root";
+    const QString locked = dir.filePath("locked");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    put(locked + "/t.txt", "previous");
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(dir.filePath("t.txt"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(locked + "/t.txt",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    const QString as = root ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    ShellRun r = shell(as + "$L --report t.txt --length 6,00 --save locked/t.txt", dir.path());
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("нет прав на запись в папку"), std::string::npos) << r.err;
+    EXPECT_EQ(contents(locked + "/t.txt"), "previous");
+}
+
+}  // namespace
