@@ -18,7 +18,7 @@ namespace lumora {
 class RecoveryFile {
 public:
     // The files live in `folder`; by default the program's folder under the user's data folder
-    // (QStandardPaths::AppLocalDataLocation, e.g. ~/.local/share/lumora).
+    // (QStandardPaths::AppLocalDataLocation, e.g. ~/.local/share/lumora/lumora).
     explicit RecoveryFile(QString folder = defaultFolder());
     ~RecoveryFile();  // keeps the file: only remove() deletes it
     static QString defaultFolder();
