@@ -11,7 +11,7 @@
 
 namespace lumora {
 
-const char kDesktopId[] = "example.lumora.Lumora";
+const char kDesktopId[] = "test.lumora.Lumora";
 
 namespace {
 
@@ -26,7 +26,7 @@ QIcon programIcon() {
 
 void setProgramNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("lumora"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("lumora.example"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("lumora.test"));
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 }

@@ -5,7 +5,7 @@
 #   check_install.sh BUILD_DIR        (exit 77: a validator is missing; scripts/setup installs them)
 set -euo pipefail
 build=$1
-id=example.lumora.Lumora
+id=test.lumora.Lumora
 
 for tool in desktop-file-validate appstreamcli man file; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/setup installs it)"; exit 77; }
