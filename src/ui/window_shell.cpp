@@ -45,6 +45,11 @@ QMenu *submenu(QWidget *parent, const char *name, const char *caption) {
 
 void MainWindow::buildMenus() {
     QMenuBar *bar = menuBar();
+    // Five menus in a window 3375 twips wide: with the style's usual padding the last one would
+    // hide behind the overflow arrow.
+    bar->setStyleSheet(QStringLiteral(
+        "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 2px; background: transparent; } "
+        "QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
 
     QMenu *file = submenu(bar, "File", "&Файл");
     open_ = item(file, "Open", "&Открыть");

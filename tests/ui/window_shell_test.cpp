@@ -156,6 +156,18 @@ TEST_F(Shell, TheMenuBarHasEveryItemWithItsCaptionAndShortcut) {
     EXPECT_EQ(widget<QMenu>("Ocruglit")->title(), "Ок&руглять результаты");
 }
 
+TEST_F(Shell, AllFiveMenusFitTheNarrowWindowWithoutTheOverflowArrow) {
+    showWindow();
+    QMenuBar *bar = w->menuBar();
+    for (QAction *a : bar->actions()) {
+        const QRect r = bar->actionGeometry(a);
+        EXPECT_FALSE(r.isEmpty()) << a->text().toStdString();
+        EXPECT_LE(r.right(), bar->width()) << a->text().toStdString();
+    }
+    // Qt's overflow arrow is a child tool button, shown only when a menu does not fit.
+    for (QToolButton *arrow : bar->findChildren<QToolButton *>()) EXPECT_FALSE(arrow->isVisible());
+}
+
 TEST_F(Shell, CtrlAInACountBoxSavesAsInsteadOfSelecting) {
     typeCount(24, "12");
     QTest::keyClick(box(24), Qt::Key_A, Qt::ControlModifier);
