@@ -103,12 +103,6 @@ std::optional<int16_t> toInt16(double value) {
     return static_cast<int16_t>(r);
 }
 
-std::optional<int32_t> toInt32(double value) {
-    double r = std::nearbyint(value);
-    if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
-    return static_cast<int32_t>(r);
-}
-
 namespace {
 
 constexpr int kMaxScale = 18;

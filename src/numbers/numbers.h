@@ -31,10 +31,9 @@ std::string numberText(double value, const NumberFormat &fmt);
 // The largest whole number not above the value.
 double wholePart(double value);
 
-// A 64-bit float stored into a signed 16-bit or 32-bit integer: rounded to nearest, halves to even;
+// A 64-bit float stored into a signed 16-bit integer: rounded to nearest, halves to even;
 // nullopt when out of range (an overflow of the original arithmetic).
 std::optional<int16_t> toInt16(double value);
-std::optional<int32_t> toInt32(double value);
 
 // ---- Exact decimals ------------------------------------------------------------------------------
 // Volumes are computed exactly: a unit volume has at most four decimals and a count is a whole
