@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "../file_bytes_support.h"
+
 namespace {
 
 struct ShellRun {
@@ -30,16 +32,8 @@ ShellRun shell(const QString &line, const QString &dir) {
             p.readAllStandardError().toStdString()};
 }
 
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using lumora::test::contents;
+using lumora::test::put;
 
 class ReportOutputs : public ::testing::Test {
 protected:

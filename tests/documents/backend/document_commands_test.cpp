@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "../../file_bytes_support.h"
 #include "../../tally/form_test_support.h"
 #include "../core/scripted_dialogs.h"
 #include "documents/core/tally_texts.h"
@@ -26,16 +27,8 @@ using test::rowOf;
 using test::ScriptedDialogs;
 using test::typeCount;
 
-QByteArray contents(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::contents;
+using test::put;
 
 struct FakePrinterDialogs : PrinterDialogs {
     QString pdf;  // where the chosen "printer" writes; empty = Cancel
