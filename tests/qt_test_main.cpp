@@ -3,16 +3,16 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "platform/headless_painting.h"
+#include "platform_support.h"
 #include "ui/run_window.h"
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    lumora::platform::chooseHeadlessPainting();
     // The window keeps its settings (recent files), its recovery file and export workbooks in the
     // user's folders: the tests get folders of their own.
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.filePath("cache")));
+    lumora::os::isolateUserFolders(home.path());
     lumora::setProgramNames();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

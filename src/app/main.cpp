@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -11,6 +10,9 @@
 
 #include "app/command_line.h"
 #include "app/report.h"
+#include "platform/console.h"
+#include "platform/files.h"
+#include "platform/headless_painting.h"
 #include "ui/run_window.h"
 
 namespace {
@@ -29,12 +31,13 @@ int main(int argc, char **argv) {
     lumora::setProgramNames();
     // Past a file-size limit a write then fails with "file too big", which is reported like any
     // other failed save, instead of the signal ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-    std::vector<std::string> args(argv + 1, argv + argc);
+    lumora::platform::ignoreFileSizeLimitSignal();
+    const std::vector<std::string> args = lumora::platform::programArguments(argc, argv);
     if (lumora::wantsReport(args)) {
+        lumora::platform::useStartingConsole();
         if (lumora::reportNeedsFonts(args)) {
             // The sheet is painted with real fonts, but no window opens and no display is needed.
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+            lumora::platform::chooseHeadlessPainting();
             QGuiApplication gui(argc, argv);
             return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
         }
@@ -43,9 +46,10 @@ int main(int argc, char **argv) {
     }
 
     // Read before any application object exists: --help, --version and a wrong option need no display.
-    QStringList arguments;
-    for (int k = 0; k < argc; ++k) arguments << QString::fromLocal8Bit(argv[k]);
+    QStringList arguments{QString::fromLocal8Bit(argc > 0 ? argv[0] : "lumora")};
+    for (const std::string &arg : args) arguments << QString::fromUtf8(arg.c_str());
     const lumora::WindowCommandLine line = lumora::parseWindowCommandLine(arguments);
+    if (line.action != lumora::WindowCommandLine::Action::OpenWindow) lumora::platform::useStartingConsole();
     if (line.action == lumora::WindowCommandLine::Action::PrintAndExit) {
         std::fputs(line.text.toUtf8().constData(), stdout);
         return 0;

@@ -143,11 +143,12 @@ private:
     std::ostream &err_;
 };
 
-// A path that does not survive the way to a file name and back (bytes that are not valid in the
-// locale's encoding) would be written under another name: it is refused instead.
+// A path that does not survive the way to a file name and back (bytes that are not valid UTF-8, the
+// encoding of file names here and of the arguments on every system) would be written under another
+// name: it is refused instead.
 bool keepsItsBytes(const std::string &name) {
     const QByteArray bytes = QByteArray::fromStdString(name);
-    return QFile::encodeName(QFile::decodeName(bytes)) == bytes;
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
 // Refuses names that cannot be written as given, an output that would overwrite the tally it is made
@@ -162,7 +163,7 @@ std::optional<std::string> refuseNames(const Options &o) {
         if (!keepsItsBytes(name))
             return std::string("имя файла после ") + option +
                    " не в кодировке UTF-8; переименуйте файл или укажите другое имя";
-        const QFileInfo info(QFile::decodeName(QByteArray::fromStdString(name)));
+        const QFileInfo info(QString::fromStdString(name));
         const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
         for (size_t k = 0; k < seen.size(); ++k)
             if (seen[k] == path)

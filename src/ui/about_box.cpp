@@ -6,11 +6,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "documents/core/print_layout.h"
+#include "platform/system_info_tool.h"
 #include "ui/palette.h"
 
 namespace lumora {
@@ -51,22 +50,12 @@ private:
     std::function<void()> onClick_;
 };
 
-// System-information viewers of the Linux desktops, most detailed first.
-bool startFirstSystemInfoViewer() {
-    for (const char *name :
-         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "xfce4-taskmanager"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!path.isEmpty() && QProcess::startDetached(path, {})) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 AboutServices desktopAboutServices() {
     AboutServices s;
     s.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
-    s.startSystemInfo = startFirstSystemInfoViewer;
+    s.startSystemInfo = platform::startSystemInfoTool;
     s.message = [](QWidget *parent, const QString &text) {
         QMessageBox::information(parent, QStringLiteral("Люмора"), text, QMessageBox::Ok);
     };

@@ -5,9 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QUuid>
 #include <algorithm>
+
+#include "platform/user_folders.h"
 
 namespace lumora {
 
@@ -32,7 +33,7 @@ RecoveryFile::RecoveryFile(QString folder) : folder_(std::move(folder)) {}
 RecoveryFile::~RecoveryFile() = default;
 
 QString RecoveryFile::defaultFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return platform::dataFolder();
 }
 
 bool RecoveryFile::exists() const { return !path_.isEmpty() && QFileInfo::exists(path_); }

@@ -1,10 +1,11 @@
 #include "ui/run_window.h"
 
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 
 #include "documents/backend/document_commands.h"
+#include "platform/qt_translations.h"
+#include "platform/user_folders.h"
 #include "ui/main_window.h"
 #include "ui/script_driver.h"
 #include "ui/window_documents.h"
@@ -29,13 +30,14 @@ void setProgramNames() {
     QCoreApplication::setOrganizationDomain(QStringLiteral("lumora.test"));
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    platform::setUpUserFolders();
 }
 
 ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
     // Qt's own dialogs (file, print, message boxes) speak the user's language when it is Russian.
     const QStringList languages = QLocale::system().uiLanguages();
     if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&
-        qtTranslator_.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qtTranslator_.load(QStringLiteral("qtbase_ru"), platform::qtTranslationsFolder()))
         app.installTranslator(&qtTranslator_);
     app.setWindowIcon(programIcon());
     removeStaleWorkbooks();

@@ -15,7 +15,8 @@ class WindowDocuments;
 extern const char kDesktopId[];
 
 // The organisation and application names under which the program keeps its settings (QSettings:
-// ~/.config/lumora/lumora.conf). Call before anything reads or writes a setting.
+// ~/.config/lumora/lumora.conf, on Windows %LOCALAPPDATA%\lumora\lumora.ini). Call before anything
+// reads or writes a setting.
 void setProgramNames();
 
 // What the program opens at start: Qt's own translations, the program's icon, the main window and its

@@ -26,7 +26,8 @@ protected:
     void start(QProcess &p, const QString &script) {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_DATA_HOME", home.path());
+        env.insert("XDG_DATA_HOME", home.path());  // the data folder on Linux
+        env.insert("LOCALAPPDATA", QDir::toNativeSeparators(home.path()));  // and on Windows
         env.insert("LANG", "ru_RU.UTF-8");
         env.insert("LUMORA_TEST_SCRIPT", script);
         p.setProcessEnvironment(env);
@@ -34,7 +35,8 @@ protected:
         ASSERT_TRUE(p.waitForStarted());
     }
 
-    // The program's data folder under XDG_DATA_HOME: organisation/application (both "lumora").
+    // The program's data folder under XDG_DATA_HOME (%LOCALAPPDATA% on Windows):
+    // organisation/application (both "lumora").
     QDir dataFolder() const {
         return QDir(
             home.filePath(QCoreApplication::organizationName() + "/" + QCoreApplication::applicationName()));

@@ -3,8 +3,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include "documents/backend/sheet_painter.h"
@@ -12,6 +10,8 @@
 #include "documents/core/export_cells.h"
 #include "documents/core/print_layout.h"
 #include "documents/core/tally_texts.h"
+#include "platform/spreadsheet_program.h"
+#include "platform/user_folders.h"
 
 namespace lumora {
 
@@ -25,18 +25,11 @@ const char kWorkbookFilter[] = "Книга Excel (*.xlsx)";
 }  // namespace
 
 bool DesktopSpreadsheet::open(const QString &workbookPath) {
-    // "-n" opens the file as a template: the user gets a new, untitled, unsaved document.
-    if (QProcess::startDetached("soffice", {"--calc", "-n", workbookPath})) return true;
-    // xdg-open hands the file on and ends; a status other than 0 means no program took it.
-    QProcess opener;
-    opener.start("xdg-open", {workbookPath});
-    if (!opener.waitForStarted(3000)) return false;
-    if (!opener.waitForFinished(10000)) return true;  // still handing it on: a program was found
-    return opener.exitStatus() == QProcess::NormalExit && opener.exitCode() == 0;
+    return platform::openInSpreadsheetProgram(workbookPath);
 }
 
 QString exportFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/export");
+    return platform::cacheFolder() + QStringLiteral("/export");
 }
 
 void removeStaleWorkbooks(const QString &folder) {

@@ -41,8 +41,9 @@ public:
     virtual bool open(const QString &workbookPath) = 0;
 };
 
-// LibreOffice Calc (`soffice --calc -n FILE`) where installed, otherwise the desktop's program for
-// .xlsx files (xdg-open, whose exit status says whether one was found).
+// The user's spreadsheet program (src/platform/spreadsheet_program.h): on Linux LibreOffice Calc
+// (`soffice --calc -n FILE`) where installed, otherwise the desktop's program for .xlsx files
+// (xdg-open); on Windows the program registered for .xlsx.
 class DesktopSpreadsheet : public SpreadsheetLauncher {
 public:
     bool open(const QString &workbookPath) override;

@@ -1,16 +1,13 @@
 #include "documents/backend/file_store.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <cerrno>
-#include <cstdio>
+
+#include "platform/files.h"
 
 namespace lumora {
 
@@ -19,6 +16,7 @@ namespace {
 // The reason for a failure, in Russian: from the system's error number where it is a familiar one,
 // otherwise from what the file system shows about the path.
 QString reason(int error, const QString &name, bool writing) {
+    if (platform::isQuotaExceeded(error)) return "превышена дисковая квота";
     switch (error) {
         case ENOENT:
             return QFileInfo(name).dir().exists() ? "файл не найден" : "папка не найдена";
@@ -31,8 +29,6 @@ QString reason(int error, const QString &name, bool writing) {
             return "нет доступа";
         case ENOSPC:
             return "на диске нет места";
-        case EDQUOT:
-            return "превышена дисковая квота";
         case EROFS:
             return "диск доступен только для чтения";
         case EISDIR:
@@ -60,11 +56,11 @@ std::string message(const char *what, const QString &name, const QString &why) {
 }  // namespace
 
 std::optional<std::string> refuseTarget(const QString &name) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(name).constData(), &st) != 0) return std::nullopt;  // a new file
-    if (S_ISREG(st.st_mode)) return std::nullopt;
+    const platform::FileKind kind = platform::fileKind(name);
+    if (kind == platform::FileKind::Missing || kind == platform::FileKind::Regular) return std::nullopt;
     return message("Не удалось сохранить файл", name,
-                   S_ISDIR(st.st_mode) ? QString("это папка, а не файл") : QString("это не обычный файл"));
+                   kind == platform::FileKind::Directory ? QString("это папка, а не файл")
+                                                         : QString("это не обычный файл"));
 }
 
 FileRead DiskFiles::read(const std::string &name, size_t maxBytes) {
@@ -72,23 +68,22 @@ FileRead DiskFiles::read(const std::string &name, size_t maxBytes) {
     const QString path = QString::fromStdString(name);
     // Opened without waiting, and refused unless it is a regular file: a pipe would otherwise hold the
     // window until something writes into it, and a device is not a tally.
-    errno = 0;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        r.error = message("Не удалось открыть файл", path, reason(errno, path, false));
+    const platform::OpenedForReading opened = platform::openForReading(path);
+    if (opened.fd < 0 && (opened.kind == platform::FileKind::Missing || opened.error != 0)) {
+        r.error = message("Не удалось открыть файл", path, reason(opened.error, path, false));
         return r;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const bool dir = S_ISDIR(st.st_mode);
-        ::close(fd);
+    if (opened.fd < 0) {
         r.error = message("Не удалось открыть файл", path,
-                          dir ? QString("это папка, а не файл") : QString("это не обычный файл"));
+                          opened.kind == platform::FileKind::Directory ? QString("это папка, а не файл")
+                                                                       : QString("это не обычный файл"));
         return r;
     }
+    const int fd = opened.fd;
     QFile file;
+    errno = 0;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+        platform::closeDescriptor(fd);
         r.error = message("Не удалось открыть файл", path, reason(errno, path, false));
         return r;
     }
@@ -164,7 +159,8 @@ std::optional<std::string> StagedFile::write(const QByteArray &bytes) {
         if (written <= 0) return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
         done += written;
     }
-    if (::fsync(file.handle()) != 0)
+    errno = 0;
+    if (!platform::flushToDisk(file.handle()))
         return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
     return std::nullopt;
 }
@@ -173,7 +169,7 @@ std::optional<std::string> StagedFile::commit() {
     if (temporary_.isEmpty()) return message("Не удалось сохранить файл", target_, "ошибка записи");
     if (auto refused = refuseTarget(target_)) return refused;
     errno = 0;
-    if (std::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(target_).constData()) != 0)
+    if (!platform::replaceFile(temporary_, target_))
         return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
     temporary_.clear();
     return std::nullopt;

@@ -1,14 +1,11 @@
 #include "documents/backend/workbook.h"
 
-#include <xlsxwriter.h>
-
 #include <QFile>
-#include <QLibrary>
 #include <QTemporaryDir>
-#include <type_traits>
 
 #include "documents/backend/file_store.h"
 #include "documents/core/tally_texts.h"
+#include "platform/xlsxwriter_library.h"
 
 namespace lumora {
 
@@ -18,41 +15,12 @@ std::optional<std::string> failed(const char *what) {
     return std::string("Не удалось записать книгу: ") + what + ".";
 }
 
-// libxlsxwriter, and OpenSSL's libcrypto that comes with it, are loaded at the first export instead of
-// with the program: linked in, they cost every start of the window about 3 ms and 1.7 MB of memory.
-struct XlsxWriter {
-    decltype(&workbook_new) workbookNew = nullptr;
-    decltype(&workbook_add_worksheet) addWorksheet = nullptr;
-    decltype(&worksheet_write_string) writeString = nullptr;
-    decltype(&worksheet_write_number) writeNumber = nullptr;
-    decltype(&workbook_close) close = nullptr;
-    bool loaded() const { return workbookNew && addWorksheet && writeString && writeNumber && close; }
-};
-
-const XlsxWriter &xlsxWriter() {
-    static const XlsxWriter api = [] {
-        XlsxWriter w;
-        QLibrary library(QStringLiteral("xlsxwriter"), QStringLiteral(LXW_SOVERSION));
-        if (!library.load()) return w;  // stays loaded: QLibrary unloads only when asked to
-        auto resolve = [&library](auto &function, const char *name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
-        };
-        resolve(w.workbookNew, "workbook_new");
-        resolve(w.addWorksheet, "workbook_add_worksheet");
-        resolve(w.writeString, "worksheet_write_string");
-        resolve(w.writeNumber, "worksheet_write_number");
-        resolve(w.close, "workbook_close");
-        return w;
-    }();
-    return api;
-}
-
 // libxlsxwriter writes the whole package at workbook_close(); the file is made in a private folder
 // and then copied over the target in one atomic step.
 std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, const QString &file) {
-    const XlsxWriter &xlsx = xlsxWriter();
+    const platform::XlsxWriter &xlsx = platform::xlsxWriter();
     if (!xlsx.loaded()) return failed("не найдена библиотека libxlsxwriter");
-    const QByteArray name = QFile::encodeName(file);
+    const QByteArray name = platform::libraryFileName(file);
     lxw_workbook *workbook = xlsx.workbookNew(name.constData());
     if (!workbook) return failed("не удалось создать файл");
     lxw_worksheet *sheet = xlsx.addWorksheet(workbook, nullptr);

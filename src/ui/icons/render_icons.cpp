@@ -5,6 +5,11 @@
 //   render_icons IN.svg OUT.png SIZE [IN.svg OUT.png SIZE]...
 //
 // A SIZE written as =N gives the one picture of N pixels only (the program's icon, one file a size).
+//
+//   render_icons --ico OUT.ico IN.png...
+//
+// packs PNG pictures (square, at most 256 pixels) into a Windows icon file, one entry each.
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -33,9 +38,58 @@ bool render(const QString &svg, const QString &png, int size) {
     return true;
 }
 
+void putLittleEndian(QByteArray &out, quint32 value, int bytes) {
+    for (int k = 0; k < bytes; ++k) out.append(static_cast<char>((value >> (8 * k)) & 0xff));
+}
+
+// An .ico file: a header, a directory entry per picture, then the pictures as PNG data, which every
+// Windows since Vista reads at any size.
+bool packIcon(const QString &ico, const QStringList &pngs) {
+    QList<QByteArray> pictures;
+    QList<int> sizes;
+    for (const QString &png : pngs) {
+        QFile in(png);
+        QImage image(png);
+        if (!in.open(QIODevice::ReadOnly) || image.isNull() || image.width() != image.height() ||
+            image.width() > 256) {
+            std::fprintf(stderr, "render_icons: cannot use %s\n", qPrintable(png));
+            return false;
+        }
+        pictures << in.readAll();
+        sizes << image.width();
+    }
+    QByteArray out;
+    putLittleEndian(out, 0, 2);  // reserved
+    putLittleEndian(out, 1, 2);  // an icon, not a cursor
+    putLittleEndian(out, static_cast<quint32>(pictures.size()), 2);
+    quint32 offset = 6 + 16 * static_cast<quint32>(pictures.size());
+    for (int k = 0; k < pictures.size(); ++k) {
+        putLittleEndian(out, sizes[k] % 256, 1);  // 0 stands for 256
+        putLittleEndian(out, sizes[k] % 256, 1);
+        putLittleEndian(out, 0, 2);   // no palette, reserved
+        putLittleEndian(out, 1, 2);   // planes
+        putLittleEndian(out, 32, 2);  // bits per pixel
+        putLittleEndian(out, static_cast<quint32>(pictures[k].size()), 4);
+        putLittleEndian(out, offset, 4);
+        offset += static_cast<quint32>(pictures[k].size());
+    }
+    for (const QByteArray &picture : pictures) out += picture;
+    QFile file(ico);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size()) {
+        std::fprintf(stderr, "render_icons: cannot write %s\n", qPrintable(ico));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
+    if (argc >= 4 && QLatin1String(argv[1]) == QLatin1String("--ico")) {
+        QStringList pngs;
+        for (int k = 3; k < argc; ++k) pngs << QString::fromLocal8Bit(argv[k]);
+        return packIcon(QString::fromLocal8Bit(argv[2]), pngs) ? 0 : 1;
+    }
     if (argc < 4 || (argc - 1) % 3 != 0) {
         std::fprintf(stderr, "usage: render_icons IN.svg OUT.png SIZE [IN.svg OUT.png SIZE]...\n");
         return 2;

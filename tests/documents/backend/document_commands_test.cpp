@@ -3,10 +3,6 @@
 #include "documents/backend/document_commands.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -15,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "../../file_bytes_support.h"
+#include "../../platform_support.h"
 #include "../../tally/form_test_support.h"
 #include "../core/scripted_dialogs.h"
 #include "documents/core/tally_texts.h"
@@ -92,15 +89,11 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
     f.tallyFileName = path("t.txt").toStdString();
     typeCount(f, 24, "5");
     // Files may grow to 100 bytes only: the tally (over 279 bytes) cannot be written.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
-    commands.Save();
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previousHandler);
+    if (!os::FileSizeLimit::supported()) GTEST_SKIP() << "no file-size limit on this system";
+    {
+        os::FileSizeLimit limit(100);
+        commands.Save();
+    }
 
     EXPECT_EQ(contents(path("t.txt")), "previous");
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -213,17 +206,12 @@ TEST_F(DocumentCommandsTest, ACancelledPrintDialogPrintsNothingAndABadTextIsTold
     EXPECT_EQ(printers.previews, 0);
 }
 
-bool isFifo(const QString &path) {
-    struct stat st {};
-    return stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
-}
-
 TEST_F(DocumentCommandsTest, APipeOrADeviceIsNeitherOpenedNorWrittenOver) {
-    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    if (!os::makeFifo(path("pipe"))) GTEST_SKIP() << "no named pipes in this file system";
     typeCount(f, 24, "5");
     QElapsedTimer clock;
     clock.start();
-    for (const QString &name : {path("pipe"), QString("/dev/zero")}) {
+    for (const QString &name : {path("pipe"), os::endlessDevice()}) {
         dialogs.answers = {name.toStdString()};
         EXPECT_FALSE(commands.Open());
     }
@@ -245,7 +233,7 @@ TEST_F(DocumentCommandsTest, APipeOrADeviceIsNeitherOpenedNorWrittenOver) {
     ASSERT_EQ(dialogs.messages.size(), 3u);
     for (const std::string &m : dialogs.messages)
         EXPECT_NE(m.find("не обычный файл"), std::string::npos) << m;
-    EXPECT_TRUE(isFifo(path("pipe")));
+    EXPECT_TRUE(os::isFifo(path("pipe")));
     EXPECT_NE(f.tallyFileName, path("pipe").toStdString());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden), QStringList{"pipe"});
 }
@@ -255,15 +243,11 @@ TEST_F(DocumentCommandsTest, APrintToFileCutShortKeepsThePreviousPdf) {
     typeCount(f, 24, "5");
     printers.pdf = path("sheet.pdf");
     dialogs.answers = {std::string("Кв. 7")};
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 2048;  // a sheet is several kilobytes
-    setrlimit(RLIMIT_FSIZE, &small);
-    commands.Print();
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previousHandler);
+    if (!os::FileSizeLimit::supported()) GTEST_SKIP() << "no file-size limit on this system";
+    {
+        os::FileSizeLimit limit(2048);  // a sheet is several kilobytes
+        commands.Print();
+    }
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("полностью"), std::string::npos) << dialogs.messages[0];
     EXPECT_EQ(contents(path("sheet.pdf")), "previous");
@@ -277,7 +261,7 @@ TEST_F(DocumentCommandsTest, APrintToFileCutShortKeepsThePreviousPdf) {
 }
 
 TEST_F(DocumentCommandsTest, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into every folder";
+    if (!os::folderPermissionsBind()) GTEST_SKIP() << "folder permissions do not stop this user";
     QDir().mkdir(path("locked"));
     put(path("locked/t.txt"), "previous");
     QFile::setPermissions(path("locked/t.txt"), QFile::ReadOwner | QFile::WriteOwner);

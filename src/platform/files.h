@@ -1,0 +1,40 @@
+// What reading and replacing files needs from the operating system: opening a file for reading
+// without waiting on it and learning what kind of file it is, pushing written bytes to the disk, and
+// putting a new file in place of an old one in one step. POSIX and Windows implementations.
+#pragma once
+
+#include <QString>
+
+namespace lumora::platform {
+
+enum class FileKind { Missing, Regular, Directory, Other };
+
+// What is at `name` now, following links.
+FileKind fileKind(const QString &name);
+
+struct OpenedForReading {
+    int fd = -1;                     // a C library descriptor, open only when kind is Regular
+    FileKind kind = FileKind::Missing;
+    int error = 0;                   // errno when the file could not be opened
+};
+
+// Opens `name` for reading in binary mode without waiting for a writer (a pipe would otherwise hold
+// the caller), and keeps it open only when it is a regular file. The descriptor is not inherited by
+// programs started later.
+OpenedForReading openForReading(const QString &name);
+void closeDescriptor(int fd);
+
+// Makes the bytes written through `fd` durable. False with errno set on failure.
+bool flushToDisk(int fd);
+
+// Renames `from` over `to`, replacing a file that is there, in one step. False with errno set.
+bool replaceFile(const QString &from, const QString &to);
+
+// Whether `error` (an errno value) means that the user's disk quota is used up.
+bool isQuotaExceeded(int error);
+
+// A write past the process's file-size limit then fails with an error instead of ending the
+// program (SIGXFSZ on POSIX; Windows has no such limit).
+void ignoreFileSizeLimitSignal();
+
+}  // namespace lumora::platform

@@ -1,0 +1,65 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+#include "platform/files.h"
+
+namespace lumora::platform {
+
+namespace {
+
+FileKind kindOf(const struct stat &st) {
+    if (S_ISREG(st.st_mode)) return FileKind::Regular;
+    if (S_ISDIR(st.st_mode)) return FileKind::Directory;
+    return FileKind::Other;
+}
+
+}  // namespace
+
+FileKind fileKind(const QString &name) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(name).constData(), &st) != 0) return FileKind::Missing;
+    return kindOf(st);
+}
+
+OpenedForReading openForReading(const QString &name) {
+    OpenedForReading r;
+    errno = 0;
+    const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        r.error = errno;
+        return r;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        r.kind = FileKind::Other;
+        ::close(fd);
+        return r;
+    }
+    r.kind = kindOf(st);
+    if (r.kind != FileKind::Regular) {
+        ::close(fd);
+        return r;
+    }
+    r.fd = fd;
+    return r;
+}
+
+void closeDescriptor(int fd) { ::close(fd); }
+
+bool flushToDisk(int fd) { return ::fsync(fd) == 0; }
+
+bool replaceFile(const QString &from, const QString &to) {
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool isQuotaExceeded(int error) { return error == EDQUOT; }
+
+void ignoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+}  // namespace lumora::platform

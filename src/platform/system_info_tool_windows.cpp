@@ -1,0 +1,50 @@
+// windows.h first: the other Windows headers build on it.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/registry_text.h"
+#include "platform/system_info_tool.h"
+
+namespace lumora::platform {
+
+namespace {
+
+// One registry value as text, or "" when the key or the value is not there. Read-only access: asking
+// for more under HKEY_LOCAL_MACHINE is refused to a user who is not an administrator.
+QString keyValue(HKEY root, const wchar_t *keyName, const wchar_t *valueName) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
+    QByteArray data(1024, '\0');
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size());
+    const LONG status =
+        RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE *>(data.data()), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return {};
+    data.truncate(static_cast<qsizetype>(size));
+    return registryValueText(type, data).value_or(QString());
+}
+
+}  // namespace
+
+bool startSystemInfoTool() {
+    QString program = keyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH");
+    if (program.isEmpty()) {
+        const QString folder =
+            keyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
+        if (!folder.isEmpty() && QFileInfo::exists(folder + QStringLiteral("\\MSINFO32.EXE")))
+            program = folder + QStringLiteral("\\MSINFO32.EXE");
+    }
+    if (program.isEmpty()) return false;
+    const std::wstring path = QDir::toNativeSeparators(program).toStdWString();
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
+}
+
+}  // namespace lumora::platform
