@@ -1,5 +1,6 @@
-#include <clocale>
 #include <locale.h>
+
+#include <clocale>
 
 #include "platform/classic_numbers.h"
 

@@ -72,8 +72,9 @@ void ScriptDriver::writeShown(const QString &file) const {
     for (int i = 1; i <= kRowCount; ++i) {
         const QString count = grid->countBox(i)->text();
         if (count.isEmpty()) continue;
-        shown += QString::fromStdString(window_.form().row(i).d) + QLatin1Char('\t') + count + QLatin1Char('\t') +
-                 grid->unitVolumeText(i) + QLatin1Char('\t') + grid->stepVolumeText(i) + QLatin1Char('\n');
+        shown += QString::fromStdString(window_.form().row(i).d) + QLatin1Char('\t') + count +
+                 QLatin1Char('\t') + grid->unitVolumeText(i) + QLatin1Char('\t') + grid->stepVolumeText(i) +
+                 QLatin1Char('\n');
     }
     for (const char *name : {"Text13", "Text4", "Text1", "Text2"})
         if (const auto *box = window_.findChild<QLineEdit *>(QLatin1String(name)))

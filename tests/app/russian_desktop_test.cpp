@@ -13,7 +13,8 @@ namespace lumora {
 namespace {
 
 TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
-    ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8")) << "the C library has no ru_RU.UTF-8: run scripts/setup";
+    ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+        << "the C library has no ru_RU.UTF-8: run scripts/setup";
     std::setlocale(LC_ALL, "C");
 
     QTemporaryDir home;
@@ -27,9 +28,10 @@ TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
     for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         env.insert(folder, home.filePath(folder));
     // 7 logs of 3 cm, 5 of 14 cm, 3 of 24 cm and 2 of 41 cm at 6,00 m, typed key by key.
-    env.insert("LUMORA_TEST_SCRIPT", "restore=no;leave=discard;type=Text1001:7;type=Text1012:5;"
-                                     "type=Text1022:3;type=Text1039:2;show=" +
-                                         shown + ";trigger=Exit");
+    env.insert("LUMORA_TEST_SCRIPT",
+               "restore=no;leave=discard;type=Text1001:7;type=Text1012:5;"
+               "type=Text1022:3;type=Text1039:2;show=" +
+                   shown + ";trigger=Exit");
     p.setProcessEnvironment(env);
     p.start(LUMORA_BINARY, {});
     ASSERT_TRUE(p.waitForFinished(60000)) << "the program did not end";
@@ -43,14 +45,16 @@ TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
     fresh.startUp();
     for (auto [diameter, count] : {std::pair{3, "7"}, {14, "5"}, {24, "3"}, {41, "2"}})
         test::typeCount(fresh, diameter, count);
-    const std::string expected = "Длина\t6,00\n"
-                                 "3\t7\t0,012\t0,1\n"
-                                 "14\t5\t0,123\t0,6\n"
-                                 "24\t3\t0,33\t1\n"
-                                 "41\t2\t0,95\t1,9\n"
-                                 "Text13\t17\n"
-                                 "Text4\t3,6\n"
-                                 "Text1\t" + fresh.Text1() + "\nText2\t" + fresh.Text2() + "\n";
+    const std::string expected =
+        "Длина\t6,00\n"
+        "3\t7\t0,012\t0,1\n"
+        "14\t5\t0,123\t0,6\n"
+        "24\t3\t0,33\t1\n"
+        "41\t2\t0,95\t1,9\n"
+        "Text13\t17\n"
+        "Text4\t3,6\n"
+        "Text1\t" +
+        fresh.Text1() + "\nText2\t" + fresh.Text2() + "\n";
     EXPECT_EQ(file.readAll().toStdString(), expected);
 }
 

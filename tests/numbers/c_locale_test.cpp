@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "../tally/form_test_support.h"
 #include "numbers/numbers.h"
 #include "table/volume_table.h"
-#include "../tally/form_test_support.h"
 
 using namespace lumora;
 using namespace lumora::test;

@@ -58,7 +58,8 @@ struct Workbook : ::testing::Test {
         typeCount(f, 120, "1");
     }
     void SetUp() override {
-        ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8")) << "the C library has no ru_RU.UTF-8: run scripts/setup";
+        ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+            << "the C library has no ru_RU.UTF-8: run scripts/setup";
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
     Form f;
