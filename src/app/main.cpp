@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -25,6 +26,12 @@ lumora::NumberFormat userNumberFormat() {
     return fmt;
 }
 
+// Qt's application object sets the C library's locale from the environment. Figures never go
+// through the C library (the numbers module is locale-free), but libraries might: numbers in the
+// C library stay in the "C" locale, as Qt advises. Everything the user sees still takes the decimal
+// separator from QLocale::system().
+void keepClassicNumbers() { std::setlocale(LC_NUMERIC, "C"); }
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -39,9 +46,11 @@ int main(int argc, char **argv) {
             // The sheet is painted with real fonts, but no window opens and no display is needed.
             lumora::platform::chooseHeadlessPainting();
             QGuiApplication gui(argc, argv);
+            keepClassicNumbers();
             return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
         }
         QCoreApplication core(argc, argv);
+        keepClassicNumbers();
         return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
     }
 
@@ -59,5 +68,6 @@ int main(int argc, char **argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    keepClassicNumbers();
     return lumora::runWindow(app, userNumberFormat(), line.file);
 }

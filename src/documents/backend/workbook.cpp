@@ -5,6 +5,7 @@
 
 #include "documents/backend/file_store.h"
 #include "documents/core/tally_texts.h"
+#include "platform/classic_numbers.h"
 #include "platform/xlsxwriter_library.h"
 
 namespace lumora {
@@ -20,6 +21,7 @@ std::optional<std::string> failed(const char *what) {
 std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, const QString &file) {
     const platform::XlsxWriter &xlsx = platform::xlsxWriter();
     if (!xlsx.loaded()) return failed("не найдена библиотека libxlsxwriter");
+    const ClassicNumbers pointDecimals;  // values and widths in the XML with a ".", whatever the desktop
     const QByteArray name = platform::libraryFileName(file);
     lxw_workbook *workbook = xlsx.workbookNew(name.constData());
     if (!workbook) return failed("не удалось создать файл");
