@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -28,6 +29,19 @@ std::string environmentLocale() {
         if (const char *v = std::getenv(name); v && *v) return v;
     return "C";
 }
+
+// A locale's name as this C library knows it: ru_RU.UTF-8 on POSIX systems, Russian_Russia.1251 in
+// Windows' C run-time. The first name given when none loads, for the message.
+const char *loadableName(std::initializer_list<const char *> names) {
+    for (const char *name : names)
+        if (std::setlocale(LC_ALL, name)) {
+            std::setlocale(LC_ALL, "C");
+            return name;
+        }
+    return *names.begin();
+}
+const char *russianLocale() { return loadableName({"ru_RU.UTF-8", "Russian_Russia.1251"}); }
+const char *germanLocale() { return loadableName({"de_DE.UTF-8", "German_Germany.1252"}); }
 
 // Switches the C library's whole locale for the life of the object.
 class CLocale {
@@ -77,11 +91,11 @@ TEST(CLibraryLocale, TheSixMetreColumnIsExactUnderCommaLocales) {
     std::vector<std::pair<int, int>> tally;
     for (int d : diametersCm()) tally.push_back({d, d % 7 + 1});
     const std::string classic = figures(entryOf(600), tally, 3, true);
-    for (const char *name : {"ru_RU.UTF-8", "de_DE.UTF-8"}) {
+    for (const char *name : {russianLocale(), germanLocale()}) {
         SCOPED_TRACE(name);
         CLocale locale(name);
         if (!locale.live()) {
-            if (std::string(name) == "de_DE.UTF-8") continue;  // a second comma locale, when present
+            if (std::string(name) == germanLocale()) continue;  // a second comma locale, when present
             FAIL() << "The C library cannot load " << name << "; " << kHowToGenerate;
         }
         ASSERT_EQ(CLocale::decimalPoint(), ',');
@@ -107,7 +121,7 @@ TEST(CLibraryLocale, TalliesAtEveryLengthShowTheSameFiguresUnderRussian) {
         const auto decimals = static_cast<int16_t>(1 + rng() % 3);
         const bool rounded = rng() % 4 != 0;
         const std::string classic = figures(entry, tally, decimals, rounded);
-        CLocale russian("ru_RU.UTF-8");
+        CLocale russian(russianLocale());
         ASSERT_TRUE(russian.live()) << kHowToGenerate;
         EXPECT_EQ(figures(entry, tally, decimals, rounded), classic) << "length entry " << entry;
     }
