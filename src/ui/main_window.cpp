@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
@@ -76,7 +77,7 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     : QMainWindow(parent),
       form_(fmt),
       tw_(screenTwips()),
-      history_([this](const TallyState &state) { applyState(state); }) {
+      history_([this](const TallyDocument &document) { applyState(document); }) {
     setObjectName("Lumora");
     updateTitle();
     // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
@@ -128,23 +129,13 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
         box.exec();
     };
     aboutServices_ = desktopAboutServices();
-    askToRestore_ = [this](const QString &question) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"), question, QMessageBox::NoButton,
-                        this);
-        QPushButton *restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
-        QPushButton *refuse = box.addButton(QStringLiteral("Отказаться"), QMessageBox::RejectRole);
-        box.setDefaultButton(restore);
-        box.setEscapeButton(refuse);
-        box.exec();
-        return box.clickedButton() == restore;
-    };
+    chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) { return askAboutRecovery(this, offers); };
     // The recovery file is written from the event loop, never on the keystroke's own path.
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(1000);
     connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
 
     form_.setView(this);
-    saved_.remember(form_);
     showForm();
     enforceSize();
 }
@@ -291,24 +282,27 @@ void MainWindow::afterHandlers() {
 void MainWindow::beginStep() {
     if (stepOpen_) return;
     stepOpen_ = true;
-    stepBefore_ = TallyState::of(form_);
+    stepBefore_ = document();
     typingBox_ = 0;
 }
 
 void MainWindow::endStep() {
     if (!stepOpen_) return;
     stepOpen_ = false;
-    const TallyState after = TallyState::of(form_);
+    const TallyDocument after = document();
     if (after != stepBefore_) {
-        if (!history_.applying()) history_.record(stepBefore_, after, typingBox_);
+        if (!history_.applying() && !saving_) history_.record(stepBefore_, after, typingBox_);
         tallyChanged();
     }
     typingBox_ = 0;
     updateTitle();
 }
 
-void MainWindow::applyState(const TallyState &state) {
-    forward([&] { state.applyTo(form_); });
+void MainWindow::applyState(const TallyDocument &document) {
+    forward([&] {
+        document.state.applyTo(form_);
+        form_.tallyFileName = document.fileName;
+    });
 }
 
 void MainWindow::undo() {
@@ -351,26 +345,53 @@ void MainWindow::updateTitle() {
 }
 
 bool MainWindow::offerRecovery() {
-    auto orphans = RecoveryFile::orphans(recoveryFolder_);
-    for (RecoveryFile::Orphan &orphan : orphans) {
-        const QString question =
-            QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")
-                .arg(QLocale(QLocale::Russian).toString(orphan.written, QStringLiteral("dd.MM.yyyy HH:mm")));
-        if (!askToRestore_(question)) {
-            RecoveryFile::discard(orphan);
-            continue;
-        }
-        recovery_.adopt(orphan);
-        const RecoveredTally &tally = orphan.tally;
-        forward([&] {
-            tally.state.applyTo(form_);
-            form_.tallyFileName = tally.fileName;
-        });
-        saved_.forget();  // what the file holds is not known: the restored tally is unsaved
-        tallyChanged();
-        return true;
+    RecoveryFile::Scan scan = RecoveryFile::scan(recoveryFolder_);
+    if (!scan.setAside.isEmpty()) {
+        QStringList names;
+        for (const QString &path : scan.setAside) names << QDir::toNativeSeparators(path);
+        tell_(QStringLiteral("Файлы восстановления, которые не удалось прочитать (повреждены или чужие), "
+                             "отложены и больше предлагаться не будут:\n%1")
+                  .arg(names.mid(0, 10).join(QLatin1Char('\n')) + (names.size() > 10 ? QStringLiteral("\n…") : QString())));
     }
-    return false;
+    std::vector<RecoveryFile::Orphan> &orphans = scan.orphans;
+    if (orphans.empty()) return false;
+    std::vector<RecoveryOffer> offers;
+    for (const RecoveryFile::Orphan &orphan : orphans) {
+        RecoveryOffer offer;
+        offer.written = orphan.written;
+        offer.fileName = qs(orphan.tally.fileName);
+        const auto length = static_cast<size_t>(orphan.tally.state.length);
+        if (length > 0 && length < form_.listEntries().size()) offer.length = qs(form_.listEntries()[length]);
+        // A count is at most five digits (the recovery file was checked when read).
+        for (const std::string &count : orphan.tally.state.counts) {
+            long long n = 0;
+            for (char c : count) n = n * 10 + (c - '0');
+            offer.logs += n;
+        }
+        offers.push_back(offer);
+    }
+    std::vector<RecoveryChoice> choices = chooseRecovery_(offers);
+    if (choices.size() != offers.size()) choices.assign(offers.size(), RecoveryChoice::Later);  // ask next time
+    bool restored = false;
+    for (size_t k = 0; k < orphans.size(); ++k) {
+        RecoveryFile::Orphan &orphan = orphans[k];
+        if (choices[k] == RecoveryChoice::Discard) {
+            RecoveryFile::discard(orphan);
+        } else if (choices[k] == RecoveryChoice::Restore && !restored) {
+            restored = true;
+            recovery_.adopt(orphan);
+            const RecoveredTally &tally = orphan.tally;
+            forward([&] {
+                tally.state.applyTo(form_);
+                form_.tallyFileName = tally.fileName;
+            });
+            saved_.forget(tally.fileName);  // what the file holds is not known: the restored tally is unsaved
+            tallyChanged();
+        } else {
+            RecoveryFile::keep(orphan);
+        }
+    }
+    return restored;
 }
 
 bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {

@@ -12,9 +12,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QLockFile>
+#include <sys/stat.h>
+#include <sstream>
 
 #include "../documents/core/scripted_dialogs.h"
 #include "documents/backend/document_commands.h"
+#include "../file_bytes_support.h"
 #include "window_test_support.h"
 
 namespace lumora {
@@ -58,6 +62,34 @@ protected:
         box(d)->setFocus();
         QApplication::processEvents();
         for (QChar c : digits) QTest::sendKeyEvent(QTest::Click, box(d), Qt::Key_unknown, c, Qt::NoModifier);
+    }
+    // Plays a story of the user's steps ("type D DIGITS", "open NAME", "save", "saveas NAME", "undo",
+    // "redo", "length ENTRY"); true when the last Save asked for a name (and was cancelled).
+    bool play(const std::string &story) {
+        bool asked = false;
+        std::istringstream steps(story);
+        std::string step;
+        while (std::getline(steps, step, ';')) {
+            std::istringstream words(step);
+            std::string verb, arg, digits;
+            words >> verb >> arg >> digits;
+            if (verb == "type") {
+                typeCount(std::stoi(arg), QString::fromStdString(digits));
+            } else if (verb == "open" || verb == "saveas") {
+                dialogs.answers = {arg};
+                action(verb == "open" ? "Open" : "SaveAs")->trigger();
+            } else if (verb == "save") {
+                const size_t shownBefore = dialogs.shown.size();
+                dialogs.answers.clear();
+                action("Save")->trigger();
+                asked = dialogs.shown.size() > shownBefore;
+            } else if (verb == "undo" || verb == "redo") {
+                action(verb == "undo" ? "Undo" : "Redo")->trigger();
+            } else if (verb == "length") {
+                widget<QComboBox>("Hight1")->setCurrentIndex(std::stoi(arg));
+            }
+        }
+        return asked;
     }
     QStringList recoveryFiles() const { return QDir(recoveryDir.path()).entryList({"recovery-*.txt"}); }
     bool waitForRecoveryFile() {
@@ -108,35 +140,68 @@ TEST_F(WindowFiles, AFailedSaveKeepsTheTallyUnsavedAndTheWindowOpenAndASuccessfu
     EXPECT_EQ(questions, 1) << "a saved tally leaves without asking";
 }
 
-TEST_F(WindowFiles, AnOpenThatDropsCountsNamesThemOnceAndLeavesTheTallyUnsaved) {
+TEST_F(WindowFiles, AnOpenTheLengthCannotShowChangesNothingAndALengthThatEmptiesACountIsUnsaved) {
+    typeCount(30, "2");
     // 69 cm has no volume at 6,00 m.
     files.files["plot.txt"] = tallyFile({{24, "4"}, {69, "3"}});
     dialogs.answers = {std::string("plot.txt")};
     action("Open")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("69 см — 3 шт."), std::string::npos) << dialogs.messages[0];
-    EXPECT_NE(dialogs.messages[0].find("6,00"), std::string::npos);
-    EXPECT_EQ(box(24)->text(), "4");
-    EXPECT_EQ(box(69)->text(), "");
-    EXPECT_TRUE(w->isWindowModified());
-    EXPECT_EQ(w->windowTitle(), "plot.txt[*] — Люмора");
+    EXPECT_EQ(box(24)->text(), "");
+    EXPECT_EQ(box(30)->text(), "2");
+    EXPECT_EQ(w->windowTitle(), "Люмора[*]");
+    action("Undo")->trigger();
+    EXPECT_EQ(box(30)->text(), "") << "the refused Open was no step";
 
     // A file that fits loads as saved; a length that then empties a count makes it unsaved.
     files.files["fits.txt"] = tallyFile({{120, "2"}});
     dialogs.answers = {std::string("fits.txt")};
     action("Open")->trigger();
-    EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_FALSE(w->isWindowModified());
     widget<QComboBox>("Hight1")->setCurrentIndex(1);  // 0,50 m: no 120 cm
     EXPECT_TRUE(w->isWindowModified());
     action("Undo")->trigger();
     EXPECT_EQ(box(120)->text(), "2");
     EXPECT_FALSE(w->isWindowModified());
+}
 
-    // The Open itself is one step.
-    action("Undo")->trigger();
-    EXPECT_EQ(box(24)->text(), "4");
-    EXPECT_EQ(box(120)->text(), "");
+// The file belongs to the tally: undo and redo take the file name along with the counts, the title
+// names the file the shown tally came from, "*" says whether that file holds other counts, and Save
+// writes only to a file the shown tally came from or was saved to.
+TEST_F(WindowFiles, UndoAndRedoGiveTheTallyBackItsOwnFile) {
+    struct Case {
+        const char *story;
+        const char *title;
+        bool modified;
+        bool asksForAName;  // the last Save showed the name dialog (cancelled) instead of writing
+    };
+    const Case cases[] = {
+        {"type 22 9; open A.txt; undo; save", "Люмора[*]", true, true},
+        {"open A.txt; type 24 5; save; undo", "A.txt[*] — Люмора", true, false},
+        {"type 24 5; saveas B.txt; undo; redo", "B.txt[*] — Люмора", false, false},
+        {"type 24 5; saveas B.txt; undo; save", "Люмора[*]", false, true},
+        {"open A.txt; open C.txt; undo; save", "A.txt[*] — Люмора", false, false},
+        {"open A.txt; length 1; undo; undo; redo", "A.txt[*] — Люмора", false, false},
+    };
+    const std::string a = tallyFile({{24, "4"}, {120, "1"}}), c = tallyFile({{40, "7"}});
+    for (const Case &row : cases) {
+        SCOPED_TRACE(row.story);
+        docs.reset();
+        w = std::make_unique<MainWindow>(test::kComma);
+        files.files = {{"A.txt", a}, {"C.txt", c}};
+        dialogs = {};
+        SetUp();
+        const bool asked = play(row.story);
+        EXPECT_EQ(w->windowTitle().toStdString(), row.title);
+        EXPECT_EQ(w->isWindowModified(), row.modified);
+        EXPECT_EQ(asked, row.asksForAName);
+        // A holds its own counts or a tally that was shown while the title named A.
+        EXPECT_TRUE(files.files["A.txt"] == a || files.files["A.txt"] == tallyFile({{24, "54"}, {120, "1"}}))
+            << files.files["A.txt"];
+        EXPECT_EQ(files.files["C.txt"], c);
+        docs.reset();
+    }
 }
 
 TEST_F(WindowFiles, TheRecoveryFileFollowsTheTallyAndGoesWithASave) {
@@ -168,7 +233,10 @@ TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
     MainWindow third(test::kComma);
     third.setRecoveryFolder(recoveryDir.path());
     int asked = 0;
-    third.setRestoreQuestion([&](const QString &) { return ++asked, true; });
+    third.setRecoveryChooser([&](const std::vector<RecoveryOffer> &offers) {
+        ++asked;
+        return std::vector<RecoveryChoice>(offers.size(), RecoveryChoice::Restore);
+    });
     EXPECT_FALSE(third.offerRecovery());
     EXPECT_EQ(asked, 0);
 
@@ -183,28 +251,164 @@ TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
     ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
     orphan.write(QByteArray::fromStdString(writeRecovery(left, "/лес/делянка.txt")));
     orphan.close();
-    QString question;
-    third.setRestoreQuestion([&](const QString &q) { return question = q, true; });
+    std::vector<RecoveryOffer> offered;
+    third.setRecoveryChooser([&](const std::vector<RecoveryOffer> &offers) {
+        offered = offers;
+        return std::vector<RecoveryChoice>{RecoveryChoice::Restore};
+    });
     EXPECT_TRUE(third.offerRecovery());
-    EXPECT_TRUE(question.startsWith("Найден несохранённый пересчёт от ")) << question.toStdString();
-    EXPECT_TRUE(question.endsWith(". Восстановить его?"));
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].fileName, "/лес/делянка.txt");
+    EXPECT_EQ(offered[0].length, "4,50");
+    EXPECT_EQ(offered[0].logs, 17);
     EXPECT_EQ(TallyState::of(third.form()), left);
     EXPECT_EQ(third.form().tallyFileName, "/лес/делянка.txt");
     EXPECT_TRUE(third.unsaved());
     EXPECT_EQ(third.windowTitle(), "делянка.txt[*] — Люмора");
 }
 
-TEST_F(WindowFiles, ARefusedRecoveryIsDeleted) {
-    QFile orphan(QDir(recoveryDir.path()).filePath("recovery-2-dead.txt"));
-    ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
+// Nothing is deleted that the user has not seen: each orphan goes as the user chose, and Escape
+// (no choices) keeps them all for the next start.
+TEST_F(WindowFiles, EachOrphanGoesAsChosenAndEscapeKeepsThemAll) {
+    struct Case {
+        std::vector<RecoveryChoice> choices;  // for the newer, then the older
+        bool restored;
+        int filesLeft;
+        const char *count24;  // the window's count at 24 cm afterwards
+    };
+    using C = RecoveryChoice;
+    const Case cases[] = {
+        {{}, false, 2, ""},
+        {{C::Later, C::Later}, false, 2, ""},
+        {{C::Discard, C::Discard}, false, 0, ""},
+        {{C::Discard, C::Restore}, true, 1, "1"},
+        {{C::Restore, C::Restore}, true, 2, "2"},  // one window, one tally: the other stays
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        const QDateTime now = QDateTime::currentDateTime();
+        for (int k : {1, 2}) {
+            TallyState left;
+            left.counts[static_cast<size_t>(rowOf(24) - 1)] = std::to_string(k);
+            const QString path = dir.filePath(QString("recovery-%1-dead.txt").arg(k));
+            test::put(path, QByteArray::fromStdString(writeRecovery(left, "/t/" + std::to_string(k) + ".txt")));
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            f.setFileTime(now.addSecs(k * 60), QFileDevice::FileModificationTime);  // 2 is the newer
+        }
+        MainWindow window(test::kComma);
+        window.setRecoveryFolder(dir.path());
+        std::vector<RecoveryOffer> offered;
+        window.setRecoveryChooser([&](const std::vector<RecoveryOffer> &offers) {
+            offered = offers;
+            return c.choices;
+        });
+        EXPECT_EQ(window.offerRecovery(), c.restored);
+        ASSERT_EQ(offered.size(), 2u);
+        EXPECT_EQ(offered[0].fileName, "/t/2.txt") << "the newest first";
+        EXPECT_GT(offered[0].written, offered[1].written);
+        EXPECT_EQ(QDir(dir.path()).entryList({"recovery-*.txt"}).size(), c.filesLeft);
+        EXPECT_EQ(window.form().row(rowOf(24)).count, c.count24);
+    }
+}
+
+// A restored tally that is undone belongs to no file again: leaving asks nothing and writes nothing.
+TEST_F(WindowFiles, UndoingARestoreLeavesTheRestoredFileAlone) {
+    files.files["/t/plot.txt"] = tallyFile({{24, "9"}});
     TallyState left;
-    left.counts[3] = "9";
-    orphan.write(QByteArray::fromStdString(writeRecovery(left, "")));
-    orphan.close();
-    w->setRestoreQuestion([](const QString &) { return false; });
+    left.counts[static_cast<size_t>(rowOf(30) - 1)] = "3";
+    test::put(QDir(recoveryDir.path()).filePath("recovery-3-dead.txt"),
+              QByteArray::fromStdString(writeRecovery(left, "/t/plot.txt")));
+    w->setRecoveryChooser([](const std::vector<RecoveryOffer> &) { return std::vector{RecoveryChoice::Restore}; });
+    ASSERT_TRUE(w->offerRecovery());
+    EXPECT_EQ(w->windowTitle(), "plot.txt[*] — Люмора");
+    action("Undo")->trigger();
+    EXPECT_EQ(w->windowTitle(), "Люмора[*]");
+    answer = LeaveAnswer::Save;
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(questions, 0);
+    EXPECT_EQ(files.files["/t/plot.txt"], tallyFile({{24, "9"}}));
+}
+
+// What cannot be read as a recovery file is set aside under another name, never deleted, and told
+// once; a link to a FIFO or a device neither hangs the start nor is read.
+TEST_F(WindowFiles, UnreadableRecoveryFilesAreSetAsideAndToldOnce) {
+    const QDir dir(recoveryDir.path());
+    TallyState fine;
+    fine.counts[0] = "1";
+    const std::string good = writeRecovery(fine, "");
+    TallyState lost;  // 69 cm has no volume at 6,00 m
+    lost.counts[static_cast<size_t>(rowOf(69) - 1)] = "4";
+    const std::pair<const char *, std::string> files[] = {
+        {"recovery-1-cut.txt", good.substr(0, good.size() / 2)},
+        {"recovery-2-binary.txt", std::string("\x7f" "ELF\0\1\2", 7)},
+        {"recovery-3-big.txt", good + std::string(2 << 20, '0')},
+        {"recovery-4-unshown.txt", writeRecovery(lost, "")},
+    };
+    for (const auto &[name, bytes] : files) test::put(dir.filePath(name), QByteArray::fromStdString(bytes));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dir.filePath("fifo"), dir.filePath("recovery-5-fifo.txt")));
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("recovery-6-zero.txt")));
+    std::vector<QString> told;
+    w->setMessageBox([&](const QString &text) { told.push_back(text); });
+    int asked = 0;
+    w->setRecoveryChooser([&](const std::vector<RecoveryOffer> &o) {
+        ++asked;
+        return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
+    });
     EXPECT_FALSE(w->offerRecovery());
-    EXPECT_TRUE(recoveryFiles().isEmpty());
-    EXPECT_EQ(TallyState::of(w->form()).counts[3], "");
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(dir.entryList({"recovery-*.txt"}, QDir::Files | QDir::System).size(), 0);
+    EXPECT_EQ(dir.entryList({"unreadable-recovery-*.txt"}, QDir::Files | QDir::System).size(), 6);
+    for (const auto &[name, bytes] : files) {
+        EXPECT_TRUE(told[0].contains(QString("unreadable-") + name)) << name;
+        EXPECT_EQ(test::contents(dir.filePath(QString("unreadable-") + name)).toStdString(), bytes.substr(0, 1 << 22));
+    }
+    EXPECT_FALSE(w->offerRecovery());
+    EXPECT_EQ(told.size(), 1u) << "told once";
+}
+
+// A lock left empty, garbled or by another computer long ago does not hold its file for ever; the lock
+// of a window that runs does.
+TEST_F(WindowFiles, ALockThatCannotHoldItsFileIsCleared) {
+    struct Case {
+        QByteArray lock;
+        int ageDays;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"", 0, true},
+        {"garbage\x01\x02", 0, true},
+        {"4242\nlumora\nelsewhere.example\n", 2, true},
+        {"4242\nlumora\nelsewhere.example\n", 0, false},
+        {"held", 2, false},
+    };
+    for (const Case &c : cases) {
+        QTemporaryDir dir;
+        TallyState left;
+        left.counts[0] = "1";
+        const QString path = dir.filePath("recovery-7-dead.txt");
+        test::put(path, QByteArray::fromStdString(writeRecovery(left, "")));
+        QLockFile held(path + ".lock");  // as a running window holds it
+        if (c.lock == "held")
+            ASSERT_TRUE(held.tryLock(0));
+        else
+            test::put(path + ".lock", c.lock);
+        QFile lock(path + ".lock");
+        ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
+        lock.setFileTime(QDateTime::currentDateTime().addDays(-c.ageDays), QFileDevice::FileModificationTime);
+        lock.close();
+        MainWindow window(test::kComma);
+        window.setRecoveryFolder(dir.path());
+        int offered = 0;
+        window.setRecoveryChooser([&](const std::vector<RecoveryOffer> &o) {
+            offered += static_cast<int>(o.size());
+            return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Later);
+        });
+        window.offerRecovery();
+        EXPECT_EQ(offered == 1, c.offered) << c.lock.toStdString() << " " << c.ageDays;
+    }
 }
 
 }  // namespace
