@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSessionManager>
+#include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
 
@@ -134,6 +136,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(1000);
     connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
+    // A session that ends saves what its programs hold: here, the recovery file.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { writeRecoveryNow(); });
 
     form_.setView(this);
     showForm();
@@ -144,7 +148,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 // already gone.
 MainWindow::~MainWindow() {
     recoveryTimer_.stop();
-    recovery_.remove();  // the window goes without a crash: nothing is left to recover
+    // The window goes without a crash: nothing is left to recover, unless the system ended it.
+    if (!keepRecovery_) recovery_.remove();
     QObject::disconnect(qApp, nullptr, this, nullptr);
     // The filter must not see the events of widgets that are being destroyed.
     check1_->removeEventFilter(this);
@@ -329,10 +334,33 @@ void MainWindow::tallyChanged() {
 
 void MainWindow::writeRecoveryNow() {
     recoveryTimer_.stop();
+    std::optional<QString> error;
     if (saved_.differs(form_))
-        recovery_.write(TallyState::of(form_), form_.tallyFileName);
+        error = recovery_.write(TallyState::of(form_), form_.tallyFileName);
     else
         recovery_.remove();
+    // Crash protection that fails says so, in a status line under the grid, until a write works again.
+    const QString problem =
+        error ? QStringLiteral("Защита от сбоев не работает: не удаётся записать файл восстановления (%1).")
+                    .arg(*error)
+              : QString();
+    if (problem == recoveryProblem_) return;
+    recoveryProblem_ = problem;
+    if (!statusLine_) {
+        statusLine_ = statusBar();
+        statusLine_->setObjectName("RecoveryStatus");
+        statusLine_->setSizeGripEnabled(false);
+    }
+    statusLine_->showMessage(problem);
+    statusLine_->setToolTip(problem);
+    statusLine_->setVisible(!problem.isEmpty());
+    enforceSize();
+}
+
+void MainWindow::endOnRequest() {
+    writeRecoveryNow();
+    keepRecovery_ = recovery_.exists();
+    QCoreApplication::exit(0);
 }
 
 void MainWindow::updateTitle() {

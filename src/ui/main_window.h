@@ -37,6 +37,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QStatusBar;
 class QToolButton;
 
 namespace lumora {
@@ -88,6 +89,11 @@ public:
         recoveryFolder_ = folder;
     }
     void writeRecoveryNow();
+    // What the status line says while recovery writes fail ("" while they work).
+    QString recoveryProblem() const { return recoveryProblem_; }
+    // The system asks the program to end (a logout, a closed terminal, Ctrl+C): the tally goes to the
+    // recovery file if it is unsaved, and the program ends without questions, keeping that file.
+    void endOnRequest();
     // Offers back the tallies that windows left behind without a clean exit, and tells once of any
     // that could not be read; true when one was restored.
     bool offerRecovery();
@@ -219,6 +225,9 @@ private:
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;
     QTimer recoveryTimer_;
+    QString recoveryProblem_;
+    QStatusBar *statusLine_ = nullptr;  // made at the first failed recovery write
+    bool keepRecovery_ = false;         // ending on the system's request: the recovery file stays
     std::string titleFileName_;
     bool titleKnown_ = false;
     int depth_ = 0;         // how deep in forwarded handlers we are

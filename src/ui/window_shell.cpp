@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/grid_frame.h"
@@ -181,7 +182,9 @@ QSize MainWindow::designedSize() const {
     const QMenuBar *bar = menuBar();
     int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
     if (menuHeight < 0) menuHeight = bar->sizeHint().height();
-    return QSize(width, menuHeight + clientHeight);
+    // The status line, shown only while the recovery file cannot be written, adds its own height.
+    const int statusHeight = statusLine_ && !statusLine_->isHidden() ? statusLine_->sizeHint().height() : 0;
+    return QSize(width, menuHeight + clientHeight + statusHeight);
 }
 
 int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t>(frame)]; }
@@ -397,7 +400,7 @@ void MainWindow::closeEvent(QCloseEvent *e) {
     }
     if (about_) about_->close();
     recoveryTimer_.stop();
-    recovery_.remove();
+    if (!keepRecovery_) recovery_.remove();
     e->accept();
 }
 

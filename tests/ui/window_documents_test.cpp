@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QLockFile>
+#include <QStatusBar>
 #include <sys/stat.h>
 #include <sstream>
 
@@ -265,6 +266,31 @@ TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
     EXPECT_EQ(third.form().tallyFileName, "/лес/делянка.txt");
     EXPECT_TRUE(third.unsaved());
     EXPECT_EQ(third.windowTitle(), "делянка.txt[*] — Люмора");
+}
+
+// Crash protection that fails says so while it fails, and the line goes once a write works again.
+TEST_F(WindowFiles, AFailingRecoveryWriteIsShownUntilAWriteWorks) {
+    const QString blocked = recoveryDir.filePath("not-a-folder");
+    test::put(blocked, "a file where the folder should be");
+    w->setRecoveryFolder(blocked);
+    const int height = w->height();
+    typeCount(24, "5");
+    w->writeRecoveryNow();
+    EXPECT_TRUE(w->recoveryProblem().contains("не удаётся записать файл восстановления"))
+        << w->recoveryProblem().toStdString();
+    auto *line = w->findChild<QStatusBar *>("RecoveryStatus");
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->currentMessage(), w->recoveryProblem());
+    EXPECT_GT(w->height(), height) << "the line takes no room from the grid";
+
+    QFile::remove(blocked);
+    typeCount(30, "2");
+    w->writeRecoveryNow();
+    EXPECT_EQ(w->recoveryProblem(), "");
+    EXPECT_FALSE(line->isVisible());
+    EXPECT_EQ(w->height(), height);
+    EXPECT_EQ(QDir(blocked).entryList({"recovery-*.txt"}).size(), 1);
 }
 
 // Nothing is deleted that the user has not seen: each orphan goes as the user chose, and Escape

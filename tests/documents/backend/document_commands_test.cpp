@@ -276,8 +276,9 @@ TEST_F(DocumentCommandsTest, APrintToFileCutShortKeepsThePreviousPdf) {
     EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));
 }
 
-TEST_F(DocumentCommandsTest, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into every folder";
+// No temporary fits beside the file, so the file itself is written, as a plain save would.
+TEST_F(DocumentCommandsTest, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into every folder (a process test runs as nobody)";
     QDir().mkdir(path("locked"));
     put(path("locked/t.txt"), "previous");
     QFile::setPermissions(path("locked/t.txt"), QFile::ReadOwner | QFile::WriteOwner);
@@ -286,10 +287,8 @@ TEST_F(DocumentCommandsTest, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
     typeCount(f, 24, "5");
     commands.SaveAs();
     QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(dialogs.messages[0].find("нет прав на запись в папку"), std::string::npos)
-        << dialogs.messages[0];
-    EXPECT_EQ(contents(path("locked/t.txt")), "previous");
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(contents(path("locked/t.txt")).toStdString(), writeTally(tallyCounts(f)));
 }
 
 TEST_F(DocumentCommandsTest, TheExportedWorkbookHasAPlainNameInTheCacheFolderAndOldOnesGo) {
