@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "../../file_bytes_support.h"
@@ -47,6 +48,14 @@ struct FakePrinterDialogs : PrinterDialogs {
         paint(&printer);
     }
 };
+
+// One member of a zip package (the workbook), as bytes.
+QByteArray unzipped(const QString &zip, const char *member) {
+    QProcess unzip;
+    unzip.start("unzip", {"-p", zip, QString::fromLatin1(member)});
+    unzip.waitForFinished(-1);
+    return unzip.readAllStandardOutput();
+}
 
 struct FakeSpreadsheet : SpreadsheetLauncher {
     bool starts = true;
@@ -164,7 +173,14 @@ TEST_F(DocumentCommandsTest, WithoutASpreadsheetProgramTheWorkbookCanBeSavedInst
     EXPECT_EQ(dialogs.questions[0].rfind("Не удалось запустить программу для работы с таблицами", 0), 0u);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].filter, "Книга Excel (*.xlsx)");
-    EXPECT_EQ(contents(path("tally.xlsx")), spreadsheet.opened);
+    // The same cells (the bytes differ: a workbook carries the time it was written).
+    put(path("opened.xlsx"), spreadsheet.opened);
+    for (const char *member : {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml"}) {
+        const QByteArray saved = unzipped(path("tally.xlsx"), member);
+        EXPECT_FALSE(saved.isEmpty()) << member;
+        EXPECT_EQ(saved, unzipped(path("opened.xlsx"), member)) << member;
+    }
+    EXPECT_FALSE(QFile::exists(spreadsheet.openedPath)) << "the workbook no program took is not left behind";
 
     // Declining leaves no file behind.
     dialogs.questionAnswers = {false};

@@ -29,6 +29,21 @@ TEST(RecoveryText, KeepsTheWholeStateAndTheFileNameAndIsATallyFileToo) {
     EXPECT_EQ(readRecovery(writeRecovery(TallyState{}, ""))->fileName, "");
 }
 
+// Every length of the list, with every rounding, reads back as it was written.
+TEST(RecoveryText, EveryLengthAndRoundingComesBack) {
+    for (int entry = 0; entry <= kLengthCount; ++entry) {
+        TallyState s;
+        s.length = static_cast<int16_t>(entry);
+        for (int i = 1; i <= kRowCount && entry > 0; ++i)
+            if (tableCell(entry, i) != 0) s.counts[static_cast<size_t>(i - 1)] = std::to_string(entry * 7 % 1000);
+        s.rounded = entry % 4 != 0;
+        s.decimals = static_cast<int16_t>(1 + entry % 3);
+        auto back = readRecovery(writeRecovery(s, "/t/" + std::to_string(entry) + ".txt"));
+        ASSERT_TRUE(back) << entry;
+        EXPECT_EQ(back->state, s) << entry;
+    }
+}
+
 // Any file name comes back as it was, line breaks and "%" included; a file of the first version (the
 // name as it is) still reads.
 TEST(RecoveryText, FileNamesComeBackByteForByte) {
