@@ -133,13 +133,15 @@ TEST_F(NothingLost, EveryFileHoldsItsOwnBytesOrATallyShownUnderItsName) {
                 left.length = static_cast<int16_t>(test::entryOf(600));
                 left.counts[static_cast<size_t>(rowOf(30) - 1)] = std::to_string(pick(1, 99));
                 const std::string file = "R" + std::to_string(++restores) + ".txt";
-                test::put(QDir(recoveryDir.path()).filePath("recovery-0-left.txt"),
-                          QByteArray::fromStdString(writeRecovery(left, file)));
+                const QString orphan = QDir(recoveryDir.path()).filePath(QString("recovery-0-%1.txt").arg(restores));
+                test::put(orphan, QByteArray::fromStdString(writeRecovery(left, file)));
                 w->setRecoveryChooser([](const std::vector<RecoveryOffer> &o) {
                     return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
                 });
-                if (w->offerRecovery()) unknown.insert(file);
-                for (const QString &n : QDir(recoveryDir.path()).entryList({"recovery-0-*"})) QDir(recoveryDir.path()).remove(n);
+                if (w->offerRecovery())
+                    unknown.insert(file);
+                else
+                    QFile::remove(orphan);
                 break;
             }
             case 10: {
