@@ -25,7 +25,7 @@ constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 struct ShutdownSignals::Pipe {
     int fds[2] = {-1, -1};
     QSocketNotifier *notifier = nullptr;
-    struct sigaction previous[3] {};
+    struct sigaction previous[3]{};
 };
 
 ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent), pipe_(new Pipe) {

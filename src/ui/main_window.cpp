@@ -131,13 +131,16 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
         box.exec();
     };
     aboutServices_ = desktopAboutServices();
-    chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) { return askAboutRecovery(this, offers); };
+    chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) {
+        return askAboutRecovery(this, offers);
+    };
     // The recovery file is written from the event loop, never on the keystroke's own path.
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(1000);
     connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
     // A session that ends saves what its programs hold: here, the recovery file.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { writeRecoveryNow(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { writeRecoveryNow(); });
 
     form_.setView(this);
     showForm();
@@ -379,7 +382,8 @@ bool MainWindow::offerRecovery() {
         for (const QString &path : scan.setAside) names << QDir::toNativeSeparators(path);
         tell_(QStringLiteral("Файлы восстановления, которые не удалось прочитать (повреждены или чужие), "
                              "отложены и больше предлагаться не будут:\n%1")
-                  .arg(names.mid(0, 10).join(QLatin1Char('\n')) + (names.size() > 10 ? QStringLiteral("\n…") : QString())));
+                  .arg(names.mid(0, 10).join(QLatin1Char('\n')) +
+                       (names.size() > 10 ? QStringLiteral("\n…") : QString())));
     }
     std::vector<RecoveryFile::Orphan> &orphans = scan.orphans;
     if (orphans.empty()) return false;
@@ -399,7 +403,8 @@ bool MainWindow::offerRecovery() {
         offers.push_back(offer);
     }
     std::vector<RecoveryChoice> choices = chooseRecovery_(offers);
-    if (choices.size() != offers.size()) choices.assign(offers.size(), RecoveryChoice::Later);  // ask next time
+    if (choices.size() != offers.size())
+        choices.assign(offers.size(), RecoveryChoice::Later);  // ask next time
     bool restored = false;
     for (size_t k = 0; k < orphans.size(); ++k) {
         RecoveryFile::Orphan &orphan = orphans[k];

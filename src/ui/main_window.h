@@ -220,7 +220,7 @@ private:
     TallyHistory history_;
     TallyDocument stepBefore_;
     bool saving_ = false;  // a save may name another file for the tally: that is no undo step
-    int typingBox_ = 0;  // the count box that took a typed digit in this step
+    int typingBox_ = 0;    // the count box that took a typed digit in this step
     bool stepOpen_ = false;
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;

@@ -48,18 +48,21 @@ std::vector<RecoveryChoice> askAboutRecovery(QWidget *parent, const std::vector<
 
     auto *table = new QTableWidget(static_cast<int>(offers.size()), 5, &dialog);
     table->setObjectName("RecoveryTable");
-    table->setHorizontalHeaderLabels({QStringLiteral("Время"), QStringLiteral("Файл"), QStringLiteral("Длина"),
-                                      QStringLiteral("Брёвен"), QStringLiteral("Что сделать")});
+    table->setHorizontalHeaderLabels({QStringLiteral("Время"), QStringLiteral("Файл"),
+                                      QStringLiteral("Длина"), QStringLiteral("Брёвен"),
+                                      QStringLiteral("Что сделать")});
     table->verticalHeader()->hide();
     table->setSelectionMode(QAbstractItemView::NoSelection);
     std::vector<QComboBox *> boxes;
     for (int row = 0; row < static_cast<int>(offers.size()); ++row) {
         const RecoveryOffer &o = offers[static_cast<size_t>(row)];
         table->setItem(row, 0, cell(russian.toString(o.written, when)));
-        table->setItem(row, 1,
-                       cell(o.fileName.isEmpty() ? QStringLiteral("(без файла)") : QFileInfo(o.fileName).fileName(),
-                            QDir::toNativeSeparators(o.fileName)));
-        table->setItem(row, 2, cell(o.length.isEmpty() ? QStringLiteral("—") : o.length + QStringLiteral(" м")));
+        table->setItem(
+            row, 1,
+            cell(o.fileName.isEmpty() ? QStringLiteral("(без файла)") : QFileInfo(o.fileName).fileName(),
+                 QDir::toNativeSeparators(o.fileName)));
+        table->setItem(row, 2,
+                       cell(o.length.isEmpty() ? QStringLiteral("—") : o.length + QStringLiteral(" м")));
         table->setItem(row, 3, cell(QString::number(o.logs)));
         auto *box = new QComboBox(table);
         for (const char *choice : kChoices) box->addItem(QString::fromUtf8(choice));

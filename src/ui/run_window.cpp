@@ -50,7 +50,8 @@ int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ProgramWindow program(app, fmt);
     // SIGTERM, SIGHUP and SIGINT end the program through the window, which keeps an unsaved tally.
     platform::ShutdownSignals shutdown;
-    QObject::connect(&shutdown, &platform::ShutdownSignals::requested, &program.window(), &MainWindow::endOnRequest);
+    QObject::connect(&shutdown, &platform::ShutdownSignals::requested, &program.window(),
+                     &MainWindow::endOnRequest);
     ScriptDriver script(program.window());
     script.prepare();
     program.window().show();

@@ -30,7 +30,8 @@ void ScriptDriver::prepare() {
                 std::vector<RecoveryChoice> choices(offers.size(), value == QLatin1String("no")
                                                                        ? RecoveryChoice::Discard
                                                                        : RecoveryChoice::Later);
-                if (value == QLatin1String("yes") && !choices.empty()) choices.front() = RecoveryChoice::Restore;
+                if (value == QLatin1String("yes") && !choices.empty())
+                    choices.front() = RecoveryChoice::Restore;
                 if (value == QLatin1String("later")) choices.clear();
                 return choices;
             });

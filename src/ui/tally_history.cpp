@@ -49,7 +49,8 @@ void TallyHistory::retie(const std::string &fileName) {
     breakTyping();  // the next digit must not merge into an entry from before the save
     const int now = stack_.index();
     // The stack hands out its entries as const; they are ours, pushed above.
-    if (now > 0) static_cast<Step *>(const_cast<QUndoCommand *>(stack_.command(now - 1)))->retieAfter(fileName);
+    if (now > 0)
+        static_cast<Step *>(const_cast<QUndoCommand *>(stack_.command(now - 1)))->retieAfter(fileName);
     if (now < stack_.count())
         static_cast<Step *>(const_cast<QUndoCommand *>(stack_.command(now)))->retieBefore(fileName);
 }

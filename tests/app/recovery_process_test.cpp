@@ -108,7 +108,8 @@ TEST_F(RecoveryProcess, TheSignalsThatEndTheProgramKeepTheLastChange) {
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << signal;
         ASSERT_EQ(recoveryFiles().size(), 1) << signal;
         EXPECT_TRUE(dataFolder().entryList({"*.lock"}, QDir::Files).isEmpty());
-        EXPECT_TRUE(waitForRecovery([](const RecoveredTally &r) { return r.state.counts[21] == "7"; })) << signal;
+        EXPECT_TRUE(waitForRecovery([](const RecoveredTally &r) { return r.state.counts[21] == "7"; }))
+            << signal;
     }
 }
 

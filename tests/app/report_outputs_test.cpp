@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -142,8 +142,9 @@ TEST_F(ReportOutputs, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
 // An option's value that starts with "--" is the next option: the value is missing, nothing is written.
 TEST_F(ReportOutputs, AnOptionWithoutItsValueIsABadCommandLine) {
     const QStringList before = names();
-    for (const char *line : {"$L --report t.txt --length 6,00 --xlsx --pdf p.pdf", "$L --report t.txt --length --save",
-                             "$L --report --length 6,00 t.txt", "$L --report t.txt --length 6,00 --save --xlsx"}) {
+    for (const char *line :
+         {"$L --report t.txt --length 6,00 --xlsx --pdf p.pdf", "$L --report t.txt --length --save",
+          "$L --report --length 6,00 t.txt", "$L --report t.txt --length 6,00 --save --xlsx"}) {
         ShellRun r = shell(line, dir.path());
         EXPECT_EQ(r.status, 2) << line << r.err;
         EXPECT_NE(r.err.find("нужно значение"), std::string::npos) << line << r.err;
@@ -156,8 +157,9 @@ TEST_F(ReportOutputs, AnOptionWithoutItsValueIsABadCommandLine) {
 TEST_F(ReportOutputs, OutputsFollowLinksAndKeepTheirPermissions) {
     ASSERT_TRUE(QFile::link("old.txt", dir.filePath("link.txt")));
     ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("old.pdf")).constData(), 0664), 0);
-    ShellRun r = shell("umask 022; $L --report t.txt --length 6,00 --save link.txt --pdf old.pdf --xlsx new.xlsx",
-                       dir.path());
+    ShellRun r =
+        shell("umask 022; $L --report t.txt --length 6,00 --save link.txt --pdf old.pdf --xlsx new.xlsx",
+              dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
     EXPECT_EQ(contents(dir.filePath("old.txt")), contents(dir.filePath("t.txt")));
@@ -179,9 +181,10 @@ TEST_F(ReportOutputs, ALateRefusalPutsBackEveryOutputAlreadyReplaced) {
         ASSERT_EQ(chown(QFile::encodeName(dir.filePath(name)).constData(), 65534, 65534), 0);
     ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("old.pdf")).constData(), 0666), 0);
     const QStringList before = names();
-    ShellRun r = shell("setpriv --reuid=65534 --regid=65534 --clear-groups "
-                       "$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.pdf",
-                       dir.path());
+    ShellRun r = shell(
+        "setpriv --reuid=65534 --regid=65534 --clear-groups "
+        "$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.pdf",
+        dir.path());
     EXPECT_EQ(r.status, 1) << r.err;
     expectOldFilesUntouched();
     EXPECT_EQ(names(), before);

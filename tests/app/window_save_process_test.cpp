@@ -24,14 +24,16 @@ QByteArray tallyWith(int row, const char *count) {
 // A file the user may write, in a folder the user may not: Save writes it in place, as a plain save
 // would, instead of refusing for want of a temporary beside it.
 TEST(WindowSaveProcess, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) {
-    if (geteuid() != 0 || !QFile::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root to become another user";
+    if (geteuid() != 0 || !QFile::exists("/usr/bin/setpriv"))
+        GTEST_SKIP() << "needs root to become another user";
     QTemporaryDir dir;
     ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
     const QString home = dir.filePath("home"), locked = dir.filePath("locked");
     ASSERT_TRUE(QDir().mkdir(home) && QDir().mkdir(locked));
     ASSERT_EQ(chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
     put(locked + "/t.txt", tallyWith(22, "4"));
-    ASSERT_EQ(chmod(QFile::encodeName(locked + "/t.txt").constData(), 0666), 0);  // the folder stays root's 0755
+    ASSERT_EQ(chmod(QFile::encodeName(locked + "/t.txt").constData(), 0666),
+              0);  // the folder stays root's 0755
 
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
@@ -43,7 +45,8 @@ TEST(WindowSaveProcess, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) 
     // The caret starts at the count's beginning: "5" before "4".
     env.insert("LUMORA_TEST_SCRIPT", "leave=discard;type=Text1022:5;trigger=Save;trigger=Exit");
     p.setProcessEnvironment(env);
-    p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_BINARY, locked + "/t.txt"});
+    p.start("setpriv",
+            {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_BINARY, locked + "/t.txt"});
     ASSERT_TRUE(p.waitForStarted());
     const bool ended = p.waitForFinished(15000);
     if (!ended) p.kill();

@@ -191,7 +191,8 @@ TEST_F(Window, EstimatedVolumesArePaintedApartAndTheirToolTipsSaySo) {
         int right = -1;
         for (int y = 0; y < cell.height(); ++y)
             for (int x = 0; x < cell.width(); ++x)
-                if (cell.pixel(x, y) != background && qGray(cell.pixel(x, y)) < 160) right = std::max(right, x);
+                if (cell.pixel(x, y) != background && qGray(cell.pixel(x, y)) < 160)
+                    right = std::max(right, x);
         return right;
     };
     EXPECT_GT(inkEnds(all.copy(cell15)), inkEnds(all.copy(cell16)) + 2);

@@ -40,7 +40,8 @@ protected:
         if (!file.empty()) seenUnder[file].insert(shownBytes());
         for (const auto &[name, bytes] : files.files) {
             const bool original = originals.count(name) && originals[name] == bytes;
-            ASSERT_TRUE(original || seenUnder[name].count(bytes)) << name << " holds a tally never shown under it";
+            ASSERT_TRUE(original || seenUnder[name].count(bytes))
+                << name << " holds a tally never shown under it";
         }
         bool differs;
         if (file.empty())
@@ -55,7 +56,8 @@ protected:
     void checkRevisited(const std::string &event) {
         const std::string state = documentKey();
         if (event == "undo" || event == "redo") {
-            ASSERT_TRUE(seenDocuments.count(state)) << event << " gave a tally a file it was never shown under";
+            ASSERT_TRUE(seenDocuments.count(state))
+                << event << " gave a tally a file it was never shown under";
         }
         seenDocuments.insert(state);
     }
@@ -133,7 +135,8 @@ TEST_F(NothingLost, EveryFileHoldsItsOwnBytesOrATallyShownUnderItsName) {
                 left.length = static_cast<int16_t>(test::entryOf(600));
                 left.counts[static_cast<size_t>(rowOf(30) - 1)] = std::to_string(pick(1, 99));
                 const std::string file = "R" + std::to_string(++restores) + ".txt";
-                const QString orphan = QDir(recoveryDir.path()).filePath(QString("recovery-0-%1.txt").arg(restores));
+                const QString orphan =
+                    QDir(recoveryDir.path()).filePath(QString("recovery-0-%1.txt").arg(restores));
                 test::put(orphan, QByteArray::fromStdString(writeRecovery(left, file)));
                 w->setRecoveryChooser([](const std::vector<RecoveryOffer> &o) {
                     return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
@@ -146,7 +149,8 @@ TEST_F(NothingLost, EveryFileHoldsItsOwnBytesOrATallyShownUnderItsName) {
             }
             case 10: {
                 event = "leave";
-                answer = std::vector{LeaveAnswer::Save, LeaveAnswer::Discard, LeaveAnswer::Cancel}[static_cast<size_t>(pick(0, 2))];
+                answer = std::vector{LeaveAnswer::Save, LeaveAnswer::Discard,
+                                     LeaveAnswer::Cancel}[static_cast<size_t>(pick(0, 2))];
                 dialogs.answers = {maybeName()};
                 if (w->close()) {
                     // Leaving with a save showed the tally under its new name before the window went.
@@ -159,9 +163,11 @@ TEST_F(NothingLost, EveryFileHoldsItsOwnBytesOrATallyShownUnderItsName) {
             }
         }
         // A save or an open makes a file's contents known again.
-        if (!named().empty() && files.files.count(named()) && (event == "save" || event == "save as" || event == "open"))
+        if (!named().empty() && files.files.count(named()) &&
+            (event == "save" || event == "save as" || event == "open"))
             unknown.erase(named());
-        const std::string where = "seed " + std::to_string(seed) + ", event " + std::to_string(e) + ": " + event;
+        const std::string where =
+            "seed " + std::to_string(seed) + ", event " + std::to_string(e) + ": " + event;
         check(where);
         if (HasFatalFailure()) return;
         checkRevisited(where.substr(where.find(": ") + 2));

@@ -115,7 +115,8 @@ TEST_F(WindowFiles, EachOrphanGoesAsChosenAndEscapeKeepsThemAll) {
             TallyState left;
             left.counts[static_cast<size_t>(rowOf(24) - 1)] = std::to_string(k);
             const QString path = dir.filePath(QString("recovery-%1-dead.txt").arg(k));
-            test::put(path, QByteArray::fromStdString(writeRecovery(left, "/t/" + std::to_string(k) + ".txt")));
+            test::put(path,
+                      QByteArray::fromStdString(writeRecovery(left, "/t/" + std::to_string(k) + ".txt")));
             QFile f(path);
             ASSERT_TRUE(f.open(QIODevice::ReadWrite));
             f.setFileTime(now.addSecs(k * 60), QFileDevice::FileModificationTime);  // 2 is the newer
@@ -143,7 +144,8 @@ TEST_F(WindowFiles, UndoingARestoreLeavesTheRestoredFileAlone) {
     left.counts[static_cast<size_t>(rowOf(30) - 1)] = "3";
     test::put(QDir(recoveryDir.path()).filePath("recovery-3-dead.txt"),
               QByteArray::fromStdString(writeRecovery(left, "/t/plot.txt")));
-    w->setRecoveryChooser([](const std::vector<RecoveryOffer> &) { return std::vector{RecoveryChoice::Restore}; });
+    w->setRecoveryChooser(
+        [](const std::vector<RecoveryOffer> &) { return std::vector{RecoveryChoice::Restore}; });
     ASSERT_TRUE(w->offerRecovery());
     EXPECT_EQ(w->windowTitle(), "plot.txt[*] — Люмора");
     action("Undo")->trigger();
@@ -165,7 +167,9 @@ TEST_F(WindowFiles, UnreadableRecoveryFilesAreSetAsideAndToldOnce) {
     lost.counts[static_cast<size_t>(rowOf(69) - 1)] = "4";
     const std::pair<const char *, std::string> files[] = {
         {"recovery-1-cut.txt", good.substr(0, good.size() / 2)},
-        {"recovery-2-binary.txt", std::string("\x7f" "ELF\0\1\2", 7)},
+        {"recovery-2-binary.txt", std::string("\x7f"
+                                              "ELF\0\1\2",
+                                              7)},
         {"recovery-3-big.txt", good + std::string(2 << 20, '0')},
         {"recovery-4-unshown.txt", writeRecovery(lost, "")},
     };
@@ -187,7 +191,8 @@ TEST_F(WindowFiles, UnreadableRecoveryFilesAreSetAsideAndToldOnce) {
     EXPECT_EQ(dir.entryList({"unreadable-recovery-*.txt"}, QDir::Files | QDir::System).size(), 6);
     for (const auto &[name, bytes] : files) {
         EXPECT_TRUE(told[0].contains(QString("unreadable-") + name)) << name;
-        EXPECT_EQ(test::contents(dir.filePath(QString("unreadable-") + name)).toStdString(), bytes.substr(0, 1 << 22));
+        EXPECT_EQ(test::contents(dir.filePath(QString("unreadable-") + name)).toStdString(),
+                  bytes.substr(0, 1 << 22));
     }
     EXPECT_FALSE(w->offerRecovery());
     EXPECT_EQ(told.size(), 1u) << "told once";

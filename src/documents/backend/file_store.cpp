@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
 
@@ -207,7 +207,8 @@ std::optional<std::string> commitAll(const std::vector<StagedFile *> &files) {
             if (it->previous.isEmpty())
                 QFile::remove(it->target);
             else
-                std::rename(QFile::encodeName(it->previous).constData(), QFile::encodeName(it->target).constData());
+                std::rename(QFile::encodeName(it->previous).constData(),
+                            QFile::encodeName(it->target).constData());
         }
     };
     std::optional<std::string> failure;
@@ -223,7 +224,8 @@ std::optional<std::string> commitAll(const std::vector<StagedFile *> &files) {
                 if (!QFileInfo::exists(name) && QFile::copy(r.target, name)) copy = name;
             }
             if (copy.isEmpty()) {
-                failure = message("Не удалось сохранить файл", r.target, "не удалось сохранить прежнее содержимое");
+                failure =
+                    message("Не удалось сохранить файл", r.target, "не удалось сохранить прежнее содержимое");
                 break;
             }
             r.previous = copy;

@@ -29,7 +29,9 @@ std::optional<std::string> writeTallyFile(const Form &form, const std::string &n
 namespace {
 
 // Whether a count at step `row` can be shown at list entry `entry` (the table has a volume there).
-bool stepExists(int entry, int row) { return entry >= 1 && entry <= kLengthCount && tableCell(entry, row) != 0; }
+bool stepExists(int entry, int row) {
+    return entry >= 1 && entry <= kLengthCount && tableCell(entry, row) != 0;
+}
 
 // The entries of the length list where every step of `rows` exists, as runs "0,50–9,50 м".
 std::string lengthsWith(const Form &form, const std::vector<int> &rows) {
@@ -82,7 +84,8 @@ std::string unshownCountsMessage(const Form &form, const TallyCounts &counts, co
     }
     if (rows.size() > 8) perStep += "\n…";
     const std::string all = lengthsWith(form, rows);
-    text += all.empty() ? "Ни при одной длине нет всех этих ступеней сразу." : "Все эти ступени есть при длинах " + all + ".";
+    text += all.empty() ? "Ни при одной длине нет всех этих ступеней сразу."
+                        : "Все эти ступени есть при длинах " + all + ".";
     if (rows.size() > 1) text += "\nПо отдельности:" + perStep;
     text += "\nВыберите длину, при которой они есть, и откройте файл снова.";
     return text;

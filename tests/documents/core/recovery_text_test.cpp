@@ -35,7 +35,8 @@ TEST(RecoveryText, EveryLengthAndRoundingComesBack) {
         TallyState s;
         s.length = static_cast<int16_t>(entry);
         for (int i = 1; i <= kRowCount && entry > 0; ++i)
-            if (tableCell(entry, i) != 0) s.counts[static_cast<size_t>(i - 1)] = std::to_string(entry * 7 % 1000);
+            if (tableCell(entry, i) != 0)
+                s.counts[static_cast<size_t>(i - 1)] = std::to_string(entry * 7 % 1000);
         s.rounded = entry % 4 != 0;
         s.decimals = static_cast<int16_t>(1 + entry % 3);
         auto back = readRecovery(writeRecovery(s, "/t/" + std::to_string(entry) + ".txt"));
@@ -47,8 +48,9 @@ TEST(RecoveryText, EveryLengthAndRoundingComesBack) {
 // Any file name comes back as it was, line breaks and "%" included; a file of the first version (the
 // name as it is) still reads.
 TEST(RecoveryText, FileNamesComeBackByteForByte) {
-    for (const std::string &name : {std::string("/t/a\nb.txt"), std::string("/t/100%.txt"), std::string("/t/%0A.txt"),
-                                   std::string("/t/\r\t\x7f.txt"), std::string("/t/file \nlength 1")}) {
+    for (const std::string &name :
+         {std::string("/t/a\nb.txt"), std::string("/t/100%.txt"), std::string("/t/%0A.txt"),
+          std::string("/t/\r\t\x7f.txt"), std::string("/t/file \nlength 1")}) {
         auto back = readRecovery(writeRecovery(TallyState{}, name));
         ASSERT_TRUE(back) << name;
         EXPECT_EQ(back->fileName, name);
