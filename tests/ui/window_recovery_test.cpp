@@ -3,12 +3,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLockFile>
 #include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
 
 #include "../file_bytes_support.h"
 #include "documents/core/recovery_text.h"
+#include "ui/recovery_dialog.h"
 #include "window_files_support.h"
 
 namespace lumora {
@@ -238,6 +244,39 @@ TEST_F(WindowFiles, ALockThatCannotHoldItsFileIsCleared) {
         window.offerRecovery();
         EXPECT_EQ(offered == 1, c.offered) << c.lock.toStdString() << " " << c.ageDays;
     }
+}
+
+// The dialog itself: a row per tally with its time, file, length and logs; one restore at a time;
+// Escape chooses nothing, so every tally is offered again.
+TEST(RecoveryDialog, ShowsEachTallyAndEscapeChoosesNothing) {
+    const QDateTime when(QDate(2026, 3, 14), QTime(9, 26));
+    const std::vector<RecoveryOffer> offers{{when, "/лес/делянка.txt", "4,50", 17},
+                                            {when.addDays(-1), "", "", 0}};
+    auto answer = [&](const std::function<void(QDialog *, QTableWidget *)> &act) {
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(dialog, dialog->findChild<QTableWidget *>("RecoveryTable"));
+        });
+        return askAboutRecovery(nullptr, offers);
+    };
+    auto choice = [](QTableWidget *t, int row) { return qobject_cast<QComboBox *>(t->cellWidget(row, 4)); };
+
+    EXPECT_TRUE(answer([&](QDialog *d, QTableWidget *t) {
+                    ASSERT_EQ(t->rowCount(), 2);
+                    EXPECT_EQ(t->item(0, 0)->text(), "14.03.2026 09:26");
+                    EXPECT_EQ(t->item(0, 1)->text(), "делянка.txt");
+                    EXPECT_EQ(t->item(0, 2)->text(), "4,50 м");
+                    EXPECT_EQ(t->item(0, 3)->text(), "17");
+                    EXPECT_EQ(choice(t, 0)->currentText(), "Восстановить");
+                    QTest::keyClick(d, Qt::Key_Escape);
+                }).empty());
+    const auto chosen = answer([&](QDialog *d, QTableWidget *t) {
+        choice(t, 1)->setCurrentIndex(1);  // restore the older one instead
+        EXPECT_EQ(choice(t, 0)->currentText(), "Решить позже");
+        d->accept();
+    });
+    EXPECT_EQ(chosen, (std::vector<RecoveryChoice>{RecoveryChoice::Later, RecoveryChoice::Restore}));
 }
 
 }  // namespace
