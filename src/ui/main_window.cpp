@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSessionManager>
 #include <QToolButton>
 #include <algorithm>
 
@@ -76,7 +77,7 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     : QMainWindow(parent),
       form_(fmt),
       tw_(screenTwips()),
-      history_([this](const TallyState &state) { applyState(state); }) {
+      history_([this](const TallyDocument &document) { applyState(document); }) {
     setObjectName("Lumora");
     updateTitle();
     // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
@@ -128,23 +129,18 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
         box.exec();
     };
     aboutServices_ = desktopAboutServices();
-    askToRestore_ = [this](const QString &question) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"), question, QMessageBox::NoButton,
-                        this);
-        QPushButton *restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
-        QPushButton *refuse = box.addButton(QStringLiteral("Отказаться"), QMessageBox::RejectRole);
-        box.setDefaultButton(restore);
-        box.setEscapeButton(refuse);
-        box.exec();
-        return box.clickedButton() == restore;
+    chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) {
+        return askAboutRecovery(this, offers);
     };
     // The recovery file is written from the event loop, never on the keystroke's own path.
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(1000);
     connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
+    // A session that ends saves what its programs hold: here, the recovery file.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { writeRecoveryNow(); });
 
     form_.setView(this);
-    saved_.remember(form_);
     showForm();
     enforceSize();
 }
@@ -153,7 +149,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 // already gone.
 MainWindow::~MainWindow() {
     recoveryTimer_.stop();
-    recovery_.remove();  // the window goes without a crash: nothing is left to recover
+    // The window goes without a crash: nothing is left to recover, unless the system ended it.
+    if (!keepRecovery_) recovery_.remove();
     QObject::disconnect(qApp, nullptr, this, nullptr);
     // The filter must not see the events of widgets that are being destroyed.
     check1_->removeEventFilter(this);
@@ -291,24 +288,27 @@ void MainWindow::afterHandlers() {
 void MainWindow::beginStep() {
     if (stepOpen_) return;
     stepOpen_ = true;
-    stepBefore_ = TallyState::of(form_);
+    stepBefore_ = document();
     typingBox_ = 0;
 }
 
 void MainWindow::endStep() {
     if (!stepOpen_) return;
     stepOpen_ = false;
-    const TallyState after = TallyState::of(form_);
+    const TallyDocument after = document();
     if (after != stepBefore_) {
-        if (!history_.applying()) history_.record(stepBefore_, after, typingBox_);
+        if (!history_.applying() && !saving_) history_.record(stepBefore_, after, typingBox_);
         tallyChanged();
     }
     typingBox_ = 0;
     updateTitle();
 }
 
-void MainWindow::applyState(const TallyState &state) {
-    forward([&] { state.applyTo(form_); });
+void MainWindow::applyState(const TallyDocument &document) {
+    forward([&] {
+        document.state.applyTo(form_);
+        form_.tallyFileName = document.fileName;
+    });
 }
 
 void MainWindow::undo() {
@@ -333,14 +333,6 @@ void MainWindow::tallyChanged() {
     }
 }
 
-void MainWindow::writeRecoveryNow() {
-    recoveryTimer_.stop();
-    if (saved_.differs(form_))
-        recovery_.write(TallyState::of(form_), form_.tallyFileName);
-    else
-        recovery_.remove();
-}
-
 void MainWindow::updateTitle() {
     if (titleKnown_ && titleFileName_ == form_.tallyFileName) return;
     titleKnown_ = true;
@@ -348,29 +340,6 @@ void MainWindow::updateTitle() {
     // "[*]" is where Qt shows the unsaved marker.
     const QString name = QFileInfo(qs(titleFileName_)).fileName();
     setWindowTitle(name.isEmpty() ? QStringLiteral("Люмора[*]") : name + QStringLiteral("[*] — Люмора"));
-}
-
-bool MainWindow::offerRecovery() {
-    auto orphans = RecoveryFile::orphans(recoveryFolder_);
-    for (RecoveryFile::Orphan &orphan : orphans) {
-        const QString question =
-            QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")
-                .arg(QLocale(QLocale::Russian).toString(orphan.written, QStringLiteral("dd.MM.yyyy HH:mm")));
-        if (!askToRestore_(question)) {
-            RecoveryFile::discard(orphan);
-            continue;
-        }
-        recovery_.adopt(orphan);
-        const RecoveredTally &tally = orphan.tally;
-        forward([&] {
-            tally.state.applyTo(form_);
-            form_.tallyFileName = tally.fileName;
-        });
-        saved_.forget();  // what the file holds is not known: the restored tally is unsaved
-        tallyChanged();
-        return true;
-    }
-    return false;
 }
 
 bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {

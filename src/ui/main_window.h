@@ -25,6 +25,7 @@
 #include "ui/about_box.h"
 #include "ui/count_box.h"
 #include "ui/recent_files.h"
+#include "ui/recovery_dialog.h"
 #include "ui/recovery_file.h"
 #include "ui/saved_tally.h"
 #include "ui/tally_history.h"
@@ -36,6 +37,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QStatusBar;
 class QToolButton;
 
 namespace lumora {
@@ -44,7 +46,7 @@ class GridFrame;
 
 // The document commands behind the File menu and two toolbar buttons (Command4 saves, Command5
 // exports). `open` and `openFile` (a named file, loaded as Open loads a chosen one) return the counts
-// as the file holds them when a tally was loaded (some may not fit the selected length); the saves
+// as the file holds them when a tally was loaded (the whole file, or nothing); the saves
 // return true when the tally was written to a file.
 struct DocumentHooks {
     std::function<std::optional<TallyCounts>()> open;
@@ -69,9 +71,10 @@ public:
     // The message box of the window's own messages (a recent file that is gone); tests answer it.
     void setMessageBox(std::function<void(const QString &)> tell) { tell_ = std::move(tell); }
     const RecentFiles &recentFiles() const { return recent_; }
-    // The question asked at start about a tally left by a window that did not end cleanly; true to
-    // restore it. The default is a message box.
-    void setRestoreQuestion(std::function<bool(const QString &)> ask) { askToRestore_ = std::move(ask); }
+    // The question asked at start about the tallies left by windows that did not end cleanly: one
+    // choice per tally, none to ask again next time. The default is the recovery dialog.
+    using RecoveryChooser = std::function<std::vector<RecoveryChoice>(const std::vector<RecoveryOffer> &)>;
+    void setRecoveryChooser(RecoveryChooser choose) { chooseRecovery_ = std::move(choose); }
 
     // True while the tally differs from what was last saved or loaded (the title's marker).
     bool unsaved() const;
@@ -86,7 +89,13 @@ public:
         recoveryFolder_ = folder;
     }
     void writeRecoveryNow();
-    // Offers back a tally that a window left behind without a clean exit; true when one was restored.
+    // What the status line says while recovery writes fail ("" while they work).
+    QString recoveryProblem() const { return recoveryProblem_; }
+    // The system asks the program to end (a logout, a closed terminal, Ctrl+C): the tally goes to the
+    // recovery file if it is unsaved, and the program ends without questions, keeping that file.
+    void endOnRequest();
+    // Offers back the tallies that windows left behind without a clean exit, and tells once of any
+    // that could not be read; true when one was restored.
     bool offerRecovery();
     // Runs `handler` on the form as a user's event is run (tests that drive the form directly).
     void forwardForTest(const std::function<void()> &handler) { forward(handler); }
@@ -151,7 +160,8 @@ private:
     void endStep();
     void tallyChanged();
     void updateTitle();
-    void applyState(const TallyState &state);
+    void applyState(const TallyDocument &document);
+    TallyDocument document() const { return {TallyState::of(form_), form_.tallyFileName}; }
     void runFileCommand(const std::function<bool()> &command);
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
@@ -206,14 +216,18 @@ private:
     QMenu *recentMenu_ = nullptr;
     std::function<void(const QString &)> tell_;
     SavedTally saved_;
-    std::function<bool(const QString &)> askToRestore_;
+    RecoveryChooser chooseRecovery_;
     TallyHistory history_;
-    TallyState stepBefore_;
-    int typingBox_ = 0;  // the count box that took a typed digit in this step
+    TallyDocument stepBefore_;
+    bool saving_ = false;  // a save may name another file for the tally: that is no undo step
+    int typingBox_ = 0;    // the count box that took a typed digit in this step
     bool stepOpen_ = false;
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;
     QTimer recoveryTimer_;
+    QString recoveryProblem_;
+    QStatusBar *statusLine_ = nullptr;  // made at the first failed recovery write
+    bool keepRecovery_ = false;         // ending on the system's request: the recovery file stays
     std::string titleFileName_;
     bool titleKnown_ = false;
     int depth_ = 0;         // how deep in forwarded handlers we are

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/grid_frame.h"
@@ -181,7 +182,9 @@ QSize MainWindow::designedSize() const {
     const QMenuBar *bar = menuBar();
     int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
     if (menuHeight < 0) menuHeight = bar->sizeHint().height();
-    return QSize(width, menuHeight + clientHeight);
+    // The status line, shown only while the recovery file cannot be written, adds its own height.
+    const int statusHeight = statusLine_ && !statusLine_->isHidden() ? statusLine_->sizeHint().height() : 0;
+    return QSize(width, menuHeight + clientHeight + statusHeight);
 }
 
 int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t>(frame)]; }
@@ -287,23 +290,26 @@ void MainWindow::showAbout() {
 // A command that writes the tally; when it did, the counts are the saved ones from now on.
 void MainWindow::runFileCommand(const std::function<bool()> &command) {
     bool done = false;
+    saving_ = true;
     forward([&] { done = command && command(); });
+    saving_ = false;
     if (done) {
-        saved_.remember(form_);
+        saved_.remember(form_.tallyFileName, TallyState::of(form_).counts);
+        history_.retie(form_.tallyFileName);
         noteRecentFile();
     }
     tallyChanged();
     updateTitle();
 }
 
-// A loaded tally is saved as the file holds it: counts that did not fit the length leave it unsaved.
+// A loaded tally is the file's whole contents (a file the length cannot show is refused).
 void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
     std::optional<TallyCounts> loaded;
     forward([&] {
         if (open) loaded = open();
     });
     if (loaded) {
-        saved_.remember(*loaded);
+        saved_.remember(form_.tallyFileName, *loaded);
         noteRecentFile();
     }
     tallyChanged();
@@ -394,7 +400,7 @@ void MainWindow::closeEvent(QCloseEvent *e) {
     }
     if (about_) about_->close();
     recoveryTimer_.stop();
-    recovery_.remove();
+    if (!keepRecovery_) recovery_.remove();
     e->accept();
 }
 
