@@ -48,7 +48,7 @@ std::string writeRecovery(const TallyState &state, const std::string &fileName) 
 }
 
 std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
-    TallyReadResult tally = readTally(bytes);
+    TallyReadResult tally = readTallyCounts(bytes);
     if (!tally.ok) return std::nullopt;
     if (!valueOf(bytes, kMark)) return std::nullopt;
     auto length = smallNumber(valueOf(bytes, "length"), 0, kLengthCount);

@@ -55,9 +55,13 @@ public:
 };
 
 // Loads a tally file chosen in the open dialog. Returns the counts as the file holds them when the
-// tally was loaded, nullopt when nothing was (cancelled or refused). Counts of steps that the selected
-// length lacks are not loaded, and one message names them.
+// tally was loaded, nullopt when nothing was (cancelled or refused). A file that carries its length and
+// rounding selects them in the same action; counts of steps that the length lacks are not loaded,
+// and one message names them.
 std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+
+// Selects a saved tally's length and rounding, as the user would in the length list and the menu.
+void selectTallySettings(Form &form, const TallySettings &settings);
 
 // The message naming the counts that the form does not hold after loading `loaded` ("" when none
 // was dropped).

@@ -75,7 +75,7 @@ TEST_F(DocumentCommandsTest, SaveThenOpenOnDiskGivesBackTheCounts) {
     typeCount(f, 40, "12");
     dialogs.answers = {path("t.txt").toStdString()};
     commands.Save();
-    EXPECT_EQ(contents(path("t.txt")), QByteArray::fromStdString(writeTally(tallyCounts(f))));
+    EXPECT_EQ(contents(path("t.txt")), QByteArray::fromStdString(tallyFileBytes(f)));
 
     Form other(kComma);
     other.startUp();
