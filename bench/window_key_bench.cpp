@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -62,6 +63,7 @@ int main(int argc, char **argv) {
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // the figures below with a ".", as under every desktop
     const int presses = argc > 1 ? std::max(20, std::atoi(argv[1])) : 400;
     lumora::MainWindow w(lumora::NumberFormat{','});
     w.show();

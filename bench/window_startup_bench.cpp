@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -33,6 +34,7 @@ int child(int argc, char **argv) {
     if (lumora::parseWindowCommandLine(arguments).action != lumora::WindowCommandLine::Action::OpenWindow)
         return 2;
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // the figures below with a ".", as under every desktop
     lumora::ProgramWindow program(app, lumora::NumberFormat{','});
     FirstPaint probe;
     program.window().installEventFilter(&probe);

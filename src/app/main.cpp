@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLocale>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -23,6 +24,12 @@ lumora::NumberFormat userNumberFormat() {
     return fmt;
 }
 
+// Qt's application object sets the C library's locale from the environment. Figures never go
+// through the C library (the numbers module is locale-free), but libraries might: numbers in the
+// C library stay in the "C" locale, as Qt advises. Everything the user sees still takes the decimal
+// separator from QLocale::system().
+void keepClassicNumbers() { std::setlocale(LC_NUMERIC, "C"); }
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -36,9 +43,11 @@ int main(int argc, char **argv) {
             // The sheet is painted with real fonts, but no window opens and no display is needed.
             qputenv("QT_QPA_PLATFORM", "offscreen");
             QGuiApplication gui(argc, argv);
+            keepClassicNumbers();
             return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
         }
         QCoreApplication core(argc, argv);
+        keepClassicNumbers();
         return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
     }
 
@@ -55,5 +64,6 @@ int main(int argc, char **argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    keepClassicNumbers();
     return lumora::runWindow(app, userNumberFormat(), line.file);
 }

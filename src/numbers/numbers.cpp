@@ -1,10 +1,10 @@
 #include "numbers/numbers.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
+#include <system_error>
 
 namespace lumora {
 
@@ -13,8 +13,25 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Parses [sign] digits [sep digits] [e [sign] digits] over the whole of s; returns the value
-// computed by strtod on a "."-normalised copy, so the result is correctly rounded.
+// A "."-normalised number ([sign] digits [. digits] [e [sign] digits]) as the nearest double.
+// std::from_chars rounds correctly and never looks at the C library's locale, which a Qt application
+// sets from the environment (a Russian one makes strtod stop at the "."). Too large is nullopt; too
+// small to represent is a signed zero, as strtod gave.
+std::optional<double> canonicalNumber(const std::string &canon) {
+    const char *first = canon.data();
+    const char *last = first + canon.size();
+    if (first != last && *first == '+') ++first;  // from_chars takes only a minus sign
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(first, last, v, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        if (canon.find("e-") == std::string::npos) return std::nullopt;
+        return canon[0] == '-' ? -0.0 : 0.0;
+    }
+    if (ec != std::errc() || end != last || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+// Parses [sign] digits [sep digits] [e [sign] digits] over the whole of s.
 std::optional<double> parseStrict(std::string_view s, char sep) {
     std::string canon;
     canon.reserve(s.size());
@@ -37,9 +54,7 @@ std::optional<double> parseStrict(std::string_view s, char sep) {
         if (expDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;
-    double v = std::strtod(canon.c_str(), nullptr);
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
+    return canonicalNumber(canon);
 }
 
 }  // namespace
@@ -73,22 +88,24 @@ double lenientNumber(std::string_view text) {
         while (j < s.size() && isDigit(s[j])) exp += s[j++], ++expDigits;
         if (expDigits > 0) canon += exp;
     }
-    double v = std::strtod(canon.c_str(), nullptr);
-    return std::isfinite(v) ? v : 0.0;
+    return canonicalNumber(canon).value_or(0.0);
 }
 
 std::string numberText(double value, const NumberFormat &fmt) {
     if (value == 0.0) return "0";
+    // What printf's "%.15g" gives, but always with a "." whatever the C library's locale says.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    std::string s = buf;
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string s(buf, written.ptr);
     // Exponent form, only for values outside normal use: "1E-05", "1E+15".
     if (auto epos = s.find('e'); epos != std::string::npos) {
-        std::string mant = s.substr(0, epos);
-        int exp = std::atoi(s.c_str() + epos + 1);
-        char eb[16];
-        std::snprintf(eb, sizeof eb, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
-        s = mant + eb;
+        const char *expFirst = s.data() + epos + 1;
+        if (*expFirst == '+') ++expFirst;
+        int exp = 0;
+        std::from_chars(expFirst, s.data() + s.size(), exp);
+        std::string digits = std::to_string(std::abs(exp));
+        if (digits.size() < 2) digits.insert(0, "0");
+        s = s.substr(0, epos) + "E" + (exp < 0 ? "-" : "+") + digits;
     }
     for (char &c : s)
         if (c == '.') c = fmt.decimalSeparator;

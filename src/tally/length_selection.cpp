@@ -1,6 +1,5 @@
 // Choosing the log length: the selection pass, the keys of the length list and its type-ahead.
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
 #include "tally/form.h"
@@ -10,7 +9,10 @@ namespace lumora {
 namespace {
 
 std::string lowerAscii(std::string s) {
-    for (char &c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // By hand: std::tolower follows the C library's locale, and a single-byte one (CP1251 on a Russian
+    // Windows) would turn the bytes of a UTF-8 letter into other bytes.
+    for (char &c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 

@@ -33,6 +33,7 @@ public:
     CountBox *countBox(int i) const { return rows_[static_cast<size_t>(i - 1)].count; }
     // The step volume as the grid shows it.
     const QString &stepVolumeText(int i) const { return rows_[static_cast<size_t>(i - 1)].vdShown; }
+    const QString &unitVolumeText(int i) const { return rows_[static_cast<size_t>(i - 1)].vm3; }
     // Whether the grid marks the unit volume or the step volume of row i as an estimate.
     bool vm3MarkedEstimated(int i) const { return rows_[static_cast<size_t>(i - 1)].vm3Estimated; }
     bool vdMarkedEstimated(int i) const { return rows_[static_cast<size_t>(i - 1)].vdEstimated; }

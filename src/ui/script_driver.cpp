@@ -2,10 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
+#include "ui/count_box.h"
+#include "ui/grid_frame.h"
 #include "ui/main_window.h"
 
 namespace lumora {
@@ -50,11 +55,32 @@ void ScriptDriver::run() {
             QEventLoop loop;
             QTimer::singleShot(value.toInt(), &loop, &QEventLoop::quit);
             loop.exec();
+        } else if (command.startsWith(QLatin1String("show="))) {
+            writeShown(value);
         } else if (command.startsWith(QLatin1String("trigger="))) {
             if (auto *action = window_.findChild<QAction *>(value)) action->trigger();
         }
         QApplication::processEvents();
     }
+}
+
+void ScriptDriver::writeShown(const QString &file) const {
+    const auto *grid = window_.findChild<GridFrame *>(QStringLiteral("Frame1"));
+    const auto *lengths = window_.findChild<QComboBox *>(QStringLiteral("Hight1"));
+    if (!grid || !lengths) return;
+    QString shown = QStringLiteral("Длина\t") + lengths->currentText() + QLatin1Char('\n');
+    for (int i = 1; i <= kRowCount; ++i) {
+        const QString count = grid->countBox(i)->text();
+        if (count.isEmpty()) continue;
+        shown += QString::fromStdString(window_.form().row(i).d) + QLatin1Char('\t') + count +
+                 QLatin1Char('\t') + grid->unitVolumeText(i) + QLatin1Char('\t') + grid->stepVolumeText(i) +
+                 QLatin1Char('\n');
+    }
+    for (const char *name : {"Text13", "Text4", "Text1", "Text2"})
+        if (const auto *box = window_.findChild<QLineEdit *>(QLatin1String(name)))
+            shown += QLatin1String(name) + QLatin1Char('\t') + box->text() + QLatin1Char('\n');
+    QFile out(file);
+    if (out.open(QIODevice::WriteOnly)) out.write(shown.toUtf8());
 }
 
 }  // namespace lumora

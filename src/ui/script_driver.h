@@ -6,6 +6,9 @@
 //   type=WIDGET:TEXT        focuses the named widget and types the text into it, key by key
 //   trigger=ACTION          chooses the named menu item (e.g. Tis, Undo, Exit)
 //   wait=MS                 lets the window run on its own for MS milliseconds
+//   show=FILE               writes what the window shows into FILE (UTF-8): the length, a line per
+//                           counted step (diameter, count, unit volume, step volume, tab-separated)
+//                           and the four result boxes
 // Without the variable nothing happens.
 #pragma once
 
@@ -26,6 +29,7 @@ public:
 
 private:
     void run();
+    void writeShown(const QString &file) const;
     MainWindow &window_;
     QStringList commands_;
 };

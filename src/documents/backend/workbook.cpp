@@ -9,6 +9,7 @@
 
 #include "documents/backend/file_store.h"
 #include "documents/core/tally_texts.h"
+#include "platform/classic_numbers.h"
 
 namespace lumora {
 
@@ -52,6 +53,7 @@ const XlsxWriter &xlsxWriter() {
 std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, const QString &file) {
     const XlsxWriter &xlsx = xlsxWriter();
     if (!xlsx.loaded()) return failed("не найдена библиотека libxlsxwriter");
+    const ClassicNumbers pointDecimals;  // values and widths in the XML with a ".", whatever the desktop
     const QByteArray name = QFile::encodeName(file);
     lxw_workbook *workbook = xlsx.workbookNew(name.constData());
     if (!workbook) return failed("не удалось создать файл");

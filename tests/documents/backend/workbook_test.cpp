@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <clocale>
 #include <map>
 
 #include "../../tally/form_test_support.h"
@@ -48,6 +49,7 @@ std::map<QString, std::pair<QString, QString>> sheetCells(const QString &xlsx) {
     return cells;
 }
 
+// The workbook is written as on a Russian desktop: the C library's locale has a decimal comma.
 struct Workbook : ::testing::Test {
     Workbook() : f(kComma) {
         f.startUp();
@@ -55,6 +57,11 @@ struct Workbook : ::testing::Test {
         typeCount(f, 26, "3");
         typeCount(f, 120, "1");
     }
+    void SetUp() override {
+        ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+            << "the C library has no ru_RU.UTF-8: run scripts/setup";
+    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
     Form f;
     QTemporaryDir dir;
 };
@@ -78,6 +85,9 @@ TEST_F(Workbook, HoldsTheExportCellsWithNumbersAsNumbersAndTextsAsTexts) {
     EXPECT_EQ(cells["C6"].first, "n");
     EXPECT_EQ(cells["C6"].second.toDouble(), *localeNumber(f.Text4(), kComma)) << f.Text4();
     EXPECT_EQ(cells.size(), 18u);
+    // Column widths and every other number in the package keep the point too.
+    const QString sheet = QString::fromUtf8(unzipped(path, "xl/worksheets/sheet1.xml"));
+    EXPECT_FALSE(sheet.contains(QRegularExpression("=\"[0-9]+,[0-9]"))) << sheet.toStdString();
 }
 
 TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
@@ -85,33 +95,27 @@ TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
     if (soffice.isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
-    // A private profile and a fixed locale: the user's own settings and a Russian desktop would
-    // otherwise change how LibreOffice writes the numbers of the CSV.
+    // A private profile, and LibreOffice under the Russian locale as the user runs it: it writes the
+    // CSV's numbers with a decimal comma, so the fields are separated by ";".
     QProcess lo;
-    // LibreOffice writes the CSV's numbers in its own locale: a fixed one keeps the point.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", "C.UTF-8");
-    env.insert("LC_ALL", "C.UTF-8");
+    env.insert("LANG", "ru_RU.UTF-8");
+    env.insert("LC_ALL", "ru_RU.UTF-8");
     lo.setProcessEnvironment(env);
     lo.start(soffice,
              {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
-              "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", dir.path(), path});
+              "csv:Text - txt - csv (StarCalc):59,34,76,1", "--outdir", dir.path(), path});
     ASSERT_TRUE(lo.waitForFinished(120000));
     QFile csv(dir.filePath("tally.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
     const std::string v24 = f.row(test::rowOf(24)).vd, total = f.Text4();
-    auto dot = [](std::string s) {
-        for (char &c : s)
-            if (c == ',') c = '.';
-        return QString::fromStdString(s);
-    };
     ASSERT_EQ(lines.size(), 6);
-    // Texts come back quoted and numbers bare: the cells kept their types.
-    EXPECT_TRUE(lines[0].startsWith("\"Ср.диам.\",")) << lines[0].toStdString();
-    EXPECT_EQ(lines[1].trimmed().toStdString(), "\"Диаметр\",\"Кол-во\",\"Объем\"");
-    EXPECT_EQ(lines[2].trimmed().toStdString(), ("24,5," + dot(v24)).toStdString());
-    EXPECT_EQ(lines[5].trimmed().toStdString(), ("\"Итого\",9," + dot(total)).toStdString());
+    // Texts come back quoted and numbers bare, as the window shows them: the cells kept their types.
+    EXPECT_TRUE(lines[0].startsWith("\"Ср.диам.\";")) << lines[0].toStdString();
+    EXPECT_EQ(lines[1].trimmed().toStdString(), "\"Диаметр\";\"Кол-во\";\"Объем\"");
+    EXPECT_EQ(lines[2].trimmed().toStdString(), "24;5;" + v24);
+    EXPECT_EQ(lines[5].trimmed().toStdString(), "\"Итого\";9;" + total);
 }
 
 TEST_F(Workbook, ABadTextWritesNoFileAndAFailedWriteKeepsTheOldOne) {

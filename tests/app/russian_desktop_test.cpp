@@ -1,0 +1,62 @@
+// The real program on a Russian desktop: started with the Russian locale live in the C library, as
+// every Russian desktop has it, it shows the standard's figures for counts typed into its window.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <clocale>
+
+#include "../tally/form_test_support.h"
+
+namespace lumora {
+namespace {
+
+TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
+    ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8"))
+        << "the C library has no ru_RU.UTF-8: run scripts/setup";
+    std::setlocale(LC_ALL, "C");
+
+    QTemporaryDir home;
+    const QString shown = home.filePath("shown.txt");
+    QProcess p;
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.remove("LC_ALL");
+    env.remove("LC_NUMERIC");
+    env.insert("LANG", "ru_RU.UTF-8");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        env.insert(folder, home.filePath(folder));
+    // 7 logs of 3 cm, 5 of 14 cm, 3 of 24 cm and 2 of 41 cm at 6,00 m, typed key by key.
+    env.insert("LUMORA_TEST_SCRIPT",
+               "restore=no;leave=discard;type=Text1001:7;type=Text1012:5;"
+               "type=Text1022:3;type=Text1039:2;show=" +
+                   shown + ";trigger=Exit");
+    p.setProcessEnvironment(env);
+    p.start(LUMORA_BINARY, {});
+    ASSERT_TRUE(p.waitForFinished(60000)) << "the program did not end";
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+
+    QFile file(shown);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // Unit volumes as the standard prints them for 6,00 m; step volumes and the total rounded to
+    // tenths from the exact products (0,084; 0,615; 0,99; 1,9; in all 3,589).
+    Form fresh(test::kComma);
+    fresh.startUp();
+    for (auto [diameter, count] : {std::pair{3, "7"}, {14, "5"}, {24, "3"}, {41, "2"}})
+        test::typeCount(fresh, diameter, count);
+    const std::string expected =
+        "Длина\t6,00\n"
+        "3\t7\t0,012\t0,1\n"
+        "14\t5\t0,123\t0,6\n"
+        "24\t3\t0,33\t1\n"
+        "41\t2\t0,95\t1,9\n"
+        "Text13\t17\n"
+        "Text4\t3,6\n"
+        "Text1\t" +
+        fresh.Text1() + "\nText2\t" + fresh.Text2() + "\n";
+    EXPECT_EQ(file.readAll().toStdString(), expected);
+}
+
+}  // namespace
+}  // namespace lumora
