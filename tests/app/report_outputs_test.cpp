@@ -68,7 +68,7 @@ TEST_F(ReportOutputs, OneFailedDocumentLeavesEveryOtherAsItWas) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(contents(dir.filePath("old.xlsx")).startsWith("PK"));
     EXPECT_TRUE(contents(dir.filePath("old.pdf")).startsWith("%PDF-"));
-    EXPECT_EQ(contents(dir.filePath("old.txt")), contents(dir.filePath("t.txt")) + "6,00\r\n1\r\n");
+    EXPECT_EQ(contents(dir.filePath("old.txt")), contents(dir.filePath("t.txt")) + "6.00\r\n1\r\n");
     EXPECT_EQ(names(), before);
 }
 
