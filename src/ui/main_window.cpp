@@ -15,9 +15,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
 
+#include "tally/dropped_note.h"
 #include "ui/count_box_accessible.h"
 #include "ui/grid_frame.h"
 #include "ui/key_codes.h"
@@ -96,6 +98,10 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     buildPanels(client_);
     buildToolbar(client_);
     buildMenus();
+    statusLine_ = new QStatusBar(this);
+    statusLine_->setObjectName("StatusLine");
+    statusLine_->setSizeGripEnabled(false);  // the window keeps its designed size
+    setStatusBar(statusLine_);
     for (int f : {Frame2, Frame3, Frame1}) placeFrame(f);
 
     // Tab order: the toolbar, the length list, then the count boxes in row order.
@@ -301,10 +307,22 @@ void MainWindow::endStep() {
     const TallyState after = TallyState::of(form_);
     if (after != stepBefore_) {
         if (!history_.applying()) history_.record(stepBefore_, after, typingBox_);
+        noteDroppedCounts();
         tallyChanged();
     }
     typingBox_ = 0;
     updateTitle();
+}
+
+// A length that empties counts says so in the status line until the tally next changes; the receiver
+// is typing, so no box asks to be closed.
+void MainWindow::noteDroppedCounts() {
+    const std::string note =
+        history_.applying() || loadingFile_ ? std::string() : droppedByLengthNote(stepBefore_, form_);
+    if (note.empty())
+        statusLine_->clearMessage();
+    else
+        statusLine_->showMessage(QString::fromStdString(note));
 }
 
 void MainWindow::applyState(const TallyState &state) {

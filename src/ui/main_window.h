@@ -36,6 +36,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QStatusBar;
 class QToolButton;
 
 namespace lumora {
@@ -150,6 +151,7 @@ private:
     void beginStep();
     void endStep();
     void tallyChanged();
+    void noteDroppedCounts();
     void updateTitle();
     void applyState(const TallyState &state);
     void runFileCommand(const std::function<bool()> &command);
@@ -184,6 +186,7 @@ private:
     QToolButton *check1_ = nullptr;
     QComboBox *hight1_ = nullptr;
     QLineEdit *hight1Edit_ = nullptr;  // the list's text box
+    QStatusBar *statusLine_ = nullptr;  // notes that need no answer (counts a length emptied)
     QLineEdit *text13_ = nullptr, *text4_ = nullptr, *text1_ = nullptr, *text2_ = nullptr;
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
             *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
@@ -211,6 +214,7 @@ private:
     TallyState stepBefore_;
     int typingBox_ = 0;  // the count box that took a typed digit in this step
     bool stepOpen_ = false;
+    bool loadingFile_ = false;  // the step is an Open: it replaces the counts, it does not drop them
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;
     QTimer recoveryTimer_;

@@ -13,6 +13,8 @@
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
 
+#include <QStatusBar>
+
 namespace lumora {
 
 namespace {
@@ -181,7 +183,8 @@ QSize MainWindow::designedSize() const {
     const QMenuBar *bar = menuBar();
     int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
     if (menuHeight < 0) menuHeight = bar->sizeHint().height();
-    return QSize(width, menuHeight + clientHeight);
+    const int statusHeight = statusLine_ ? statusLine_->sizeHint().height() : 0;
+    return QSize(width, menuHeight + clientHeight + statusHeight);
 }
 
 int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t>(frame)]; }
@@ -299,9 +302,11 @@ void MainWindow::runFileCommand(const std::function<bool()> &command) {
 // A loaded tally is saved as the file holds it: counts that did not fit the length leave it unsaved.
 void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
     std::optional<TallyCounts> loaded;
+    loadingFile_ = true;
     forward([&] {
         if (open) loaded = open();
     });
+    loadingFile_ = false;
     if (loaded) {
         saved_.remember(*loaded);
         noteRecentFile();
