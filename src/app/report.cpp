@@ -173,9 +173,11 @@ std::optional<std::string> chooseSettings(const Options &o, const std::optional<
     if (o.noRounding || o.decimals) {
         chosen.rounded = !o.noRounding;
         chosen.decimals = o.decimals.value_or(2);
-        if (file && (file->rounded != chosen.rounded || (chosen.rounded && file->decimals != chosen.decimals)))
-            return std::string("округление в файле пересчёта другое, чем указано в --decimals или "
-                               "--no-rounding; уберите этот параметр или укажите то же округление");
+        if (file &&
+            (file->rounded != chosen.rounded || (chosen.rounded && file->decimals != chosen.decimals)))
+            return std::string(
+                "округление в файле пересчёта другое, чем указано в --decimals или "
+                "--no-rounding; уберите этот параметр или укажите то же округление");
     } else if (file) {
         chosen.rounded = file->rounded;
         chosen.decimals = file->decimals;

@@ -34,8 +34,8 @@ std::string droppedByLengthNote(const TallyState &before, const Form &after) {
     }
     closeRun();
     if (steps.empty()) return {};
-    return "При длине " + after.listText() + " м нет ступеней " + steps + " см: убрано " + std::to_string(logs) +
-           " шт. Ctrl+Z вернёт.";
+    return "При длине " + after.listText() + " м нет ступеней " + steps + " см: убрано " +
+           std::to_string(logs) + " шт. Ctrl+Z вернёт.";
 }
 
 }  // namespace lumora

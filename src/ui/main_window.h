@@ -185,7 +185,7 @@ private:
     std::array<QToolButton *, 8> tools_{};
     QToolButton *check1_ = nullptr;
     QComboBox *hight1_ = nullptr;
-    QLineEdit *hight1Edit_ = nullptr;  // the list's text box
+    QLineEdit *hight1Edit_ = nullptr;   // the list's text box
     QStatusBar *statusLine_ = nullptr;  // notes that need no answer (counts a length emptied)
     QLineEdit *text13_ = nullptr, *text4_ = nullptr, *text1_ = nullptr, *text2_ = nullptr;
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,

@@ -8,12 +8,11 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
-
-#include <QStatusBar>
 
 namespace lumora {
 

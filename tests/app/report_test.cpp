@@ -63,7 +63,8 @@ TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
               "Ср.диам.\t25,71\t26,32\n");
     EXPECT_EQ(r.err, "");
 
-    ReportRun one = runReport({"--report", QString::fromStdString(file), "--length", "6,00", "--decimals", "1"});
+    ReportRun one =
+        runReport({"--report", QString::fromStdString(file), "--length", "6,00", "--decimals", "1"});
     EXPECT_EQ(one.out,
               "Длина\t6,00\n"
               "24\t5\t0,33\t1,7\n"

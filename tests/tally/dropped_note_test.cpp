@@ -20,10 +20,15 @@ TEST(DroppedByLengthNote, NamesTheEmptiedStepsAndTheirLogsAndOnlyWhenALengthEmpt
         std::vector<std::pair<int, const char *>> counts;
         const char *note;
     } cases[] = {
-        {"a short length empties the thick end", 600, 50,
+        {"a short length empties the thick end",
+         600,
+         50,
          {{12, "12"}, {16, "100"}, {24, "007"}, {40, "40"}, {120, "10"}},
          "При длине 0,50 м нет ступеней 16–120 см: убрано 157 шт. Ctrl+Z вернёт."},
-        {"one step that the new length lacks", 400, 600, {{24, "5"}, {69, "3"}},
+        {"one step that the new length lacks",
+         400,
+         600,
+         {{24, "5"}, {69, "3"}},
          "При длине 6,00 м нет ступеней 69 см: убрано 3 шт. Ctrl+Z вернёт."},
         {"a length that has every counted step", 600, 400, {{24, "5"}, {30, "2"}}, ""},
         {"no counts", 600, 50, {}, ""},

@@ -166,7 +166,8 @@ TEST_F(Undo, ALengthThatEmptiesCountsSaysSoInTheStatusLine) {
     typeCount(120, "57");
     EXPECT_EQ(status->currentMessage(), "");
     lengths()->setCurrentIndex(entryOf(50));
-    EXPECT_EQ(status->currentMessage(), "При длине 0,50 м нет ступеней 16–120 см: убрано 157 шт. Ctrl+Z вернёт.");
+    EXPECT_EQ(status->currentMessage(),
+              "При длине 0,50 м нет ступеней 16–120 см: убрано 157 шт. Ctrl+Z вернёт.");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     typeCount(12, "3");
     EXPECT_EQ(status->currentMessage(), "") << "gone with the next change";

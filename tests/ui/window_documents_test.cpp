@@ -26,7 +26,7 @@ using test::rowOf;
 using test::ScriptedDialogs;
 
 struct NoPrinter : PrinterDialogs {
-    bool choosePrinter(QPrinter &) override { return false; }
+    bool choosePrinter(QPrinter &, const QString &) override { return false; }
     void showPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
 };
 
@@ -167,7 +167,8 @@ TEST_F(WindowFiles, ATallyReopensAtTheLengthAndRoundingItWasSavedWith) {
         TallyState shows;
     } cases[] = {
         {"truck.txt", files.files["truck.txt"], saved},
-        {"old.txt", tallyFile({{24, "5"}}), [&] {
+        {"old.txt", tallyFile({{24, "5"}}),
+         [&] {
              TallyState s = atStart;
              s.counts[static_cast<size_t>(rowOf(24) - 1)] = "5";
              return s;

@@ -28,9 +28,9 @@ constexpr size_t kMaxTallyFileBytes = 1024 * 1024;
 
 // The length and rounding a tally was saved with (lines 94 and 95).
 struct TallySettings {
-    int length = 0;      // the entry of the length list, 1..116 (the column of the table)
+    int length = 0;  // the entry of the length list, 1..116 (the column of the table)
     bool rounded = true;
-    int decimals = 2;    // 1..3, when rounded
+    int decimals = 2;  // 1..3, when rounded
     bool operator==(const TallySettings &o) const {
         return length == o.length && rounded == o.rounded && (!rounded || decimals == o.decimals);
     }

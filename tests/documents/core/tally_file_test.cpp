@@ -204,8 +204,8 @@ TEST(TallyFileLengthAndRounding, AreWrittenAfterTheCountsAndReadBack) {
         char separator;
         const char *lines94and95;
     } cases[] = {
-        {400, true, 2, ',', "4,00\r\n2\r\n"},  {50, true, 1, ',', "0,50\r\n1\r\n"},
-        {1500, true, 3, '.', "15.00\r\n3\r\n"}, {625, false, 2, ',', "6,25\r\n-\r\n"},
+        {400, true, 2, ',', "4,00\r\n2\r\n"},    {50, true, 1, ',', "0,50\r\n1\r\n"},
+        {1500, true, 3, '.', "15.00\r\n3\r\n"},  {625, false, 2, ',', "6,25\r\n-\r\n"},
         {1050, false, 3, '.', "10.50\r\n-\r\n"},
     };
     for (const auto &c : cases) {
