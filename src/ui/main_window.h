@@ -191,7 +191,8 @@ private:
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
             *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
             *trueD_ = nullptr, *visibleD_ = nullptr, *clear_ = nullptr, *noOkrugl_ = nullptr, *tis_ = nullptr,
-            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr, *undo_ = nullptr, *redo_ = nullptr;
+            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr, *undo_ = nullptr, *redo_ = nullptr,
+            *evenSteps_ = nullptr;
     std::array<int, 3> frameTops_{345, 1000, 1320};  // Frame2, Frame3, Frame1
 
     // What the widgets outside the grid show, to touch only what changed.
