@@ -1,9 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "ui/run_window.h"
+
+// Each test starts with settings of its own (no recent files left by the test before it).
+class FreshSettings : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo &) override {
+        QSettings settings;
+        settings.clear();
+        settings.sync();
+    }
+};
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -16,5 +26,6 @@ int main(int argc, char **argv) {
     lumora::setProgramNames();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings);
     return RUN_ALL_TESTS();
 }

@@ -50,8 +50,9 @@ std::optional<Options> parse(const std::vector<std::string> &args, std::string &
     bool haveFile = false, haveLength = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &a = args[i];
+        // A value that starts with "--" is the next option: the value itself is missing.
         auto value = [&](const char *name) -> std::optional<std::string> {
-            if (i + 1 >= args.size()) {
+            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
                 error = std::string("после ") + name + " нужно значение";
                 return std::nullopt;
             }
@@ -294,7 +295,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     selectTallySettings(form, chosen);
     ReportDialogs dialogs(options->file, err);
     ReadFile files(std::move(file.bytes));
-    // Counts of steps the length lacks are named on standard error; the report goes on without them.
+    // A file with counts the length cannot show is refused whole, as the window's Open refuses it.
     if (!openTally(form, dialogs, files)) return 1;
     // The documents first, each to a temporary beside its target; they are put in place together
     // only when all are complete. When one cannot be written, the message goes to standard error and
@@ -310,8 +311,11 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         failure = printSheetToPdf(form, stage(*options->pdf), options->title.value_or(kDefaultSheetTitle));
     if (!failure && options->save)
         failure = stage(*options->save).write(QByteArray::fromStdString(tallyFileBytes(form)));
-    for (auto &file : staged)
-        if (!failure) failure = file->commit();
+    if (!failure) {
+        std::vector<StagedFile *> all;
+        for (auto &file : staged) all.push_back(file.get());
+        failure = commitAll(all);
+    }
     if (failure) {
         err << *failure << "\n";
         return 1;

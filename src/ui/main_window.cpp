@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
@@ -78,7 +79,7 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     : QMainWindow(parent),
       form_(fmt),
       tw_(screenTwips()),
-      history_([this](const TallyState &state) { applyState(state); }) {
+      history_([this](const TallyDocument &document) { applyState(document); }) {
     setObjectName("Lumora");
     updateTitle();
     // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
@@ -134,23 +135,18 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
         box.exec();
     };
     aboutServices_ = desktopAboutServices();
-    askToRestore_ = [this](const QString &question) {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"), question, QMessageBox::NoButton,
-                        this);
-        QPushButton *restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
-        QPushButton *refuse = box.addButton(QStringLiteral("Отказаться"), QMessageBox::RejectRole);
-        box.setDefaultButton(restore);
-        box.setEscapeButton(refuse);
-        box.exec();
-        return box.clickedButton() == restore;
+    chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) {
+        return askAboutRecovery(this, offers);
     };
     // The recovery file is written from the event loop, never on the keystroke's own path.
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(1000);
     connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
+    // A session that ends saves what its programs hold: here, the recovery file.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager &) { writeRecoveryNow(); });
 
     form_.setView(this);
-    saved_.remember(form_);
     showForm();
     enforceSize();
 }
@@ -159,7 +155,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 // already gone.
 MainWindow::~MainWindow() {
     recoveryTimer_.stop();
-    recovery_.remove();  // the window goes without a crash: nothing is left to recover
+    // The window goes without a crash: nothing is left to recover, unless the system ended it.
+    if (!keepRecovery_) recovery_.remove();
     QObject::disconnect(qApp, nullptr, this, nullptr);
     // The filter must not see the events of widgets that are being destroyed.
     check1_->removeEventFilter(this);
@@ -297,16 +294,16 @@ void MainWindow::afterHandlers() {
 void MainWindow::beginStep() {
     if (stepOpen_) return;
     stepOpen_ = true;
-    stepBefore_ = TallyState::of(form_);
+    stepBefore_ = document();
     typingBox_ = 0;
 }
 
 void MainWindow::endStep() {
     if (!stepOpen_) return;
     stepOpen_ = false;
-    const TallyState after = TallyState::of(form_);
+    const TallyDocument after = document();
     if (after != stepBefore_) {
-        if (!history_.applying()) history_.record(stepBefore_, after, typingBox_);
+        if (!history_.applying() && !saving_) history_.record(stepBefore_, after, typingBox_);
         noteDroppedCounts();
         tallyChanged();
     }
@@ -318,15 +315,26 @@ void MainWindow::endStep() {
 // is typing, so no box asks to be closed.
 void MainWindow::noteDroppedCounts() {
     const std::string note =
-        history_.applying() || loadingFile_ ? std::string() : droppedByLengthNote(stepBefore_, form_);
-    if (note.empty())
-        statusLine_->clearMessage();
-    else
-        statusLine_->showMessage(QString::fromStdString(note));
+        history_.applying() || loadingFile_ ? std::string() : droppedByLengthNote(stepBefore_.state, form_);
+    droppedNote_ = QString::fromStdString(note);
+    showStatus();
 }
 
-void MainWindow::applyState(const TallyState &state) {
-    forward([&] { state.applyTo(form_); });
+// Crash protection that fails comes first: it stays until a recovery write works again.
+void MainWindow::showStatus() {
+    const QString &shown = recoveryProblem_.isEmpty() ? droppedNote_ : recoveryProblem_;
+    if (shown.isEmpty())
+        statusLine_->clearMessage();
+    else
+        statusLine_->showMessage(shown);
+    statusLine_->setToolTip(recoveryProblem_);
+}
+
+void MainWindow::applyState(const TallyDocument &document) {
+    forward([&] {
+        document.state.applyTo(form_);
+        form_.tallyFileName = document.fileName;
+    });
 }
 
 void MainWindow::undo() {
@@ -351,14 +359,6 @@ void MainWindow::tallyChanged() {
     }
 }
 
-void MainWindow::writeRecoveryNow() {
-    recoveryTimer_.stop();
-    if (saved_.differs(form_))
-        recovery_.write(TallyState::of(form_), form_.tallyFileName);
-    else
-        recovery_.remove();
-}
-
 void MainWindow::updateTitle() {
     if (titleKnown_ && titleFileName_ == form_.tallyFileName) return;
     titleKnown_ = true;
@@ -366,29 +366,6 @@ void MainWindow::updateTitle() {
     // "[*]" is where Qt shows the unsaved marker.
     const QString name = QFileInfo(qs(titleFileName_)).fileName();
     setWindowTitle(name.isEmpty() ? QStringLiteral("Люмора[*]") : name + QStringLiteral("[*] — Люмора"));
-}
-
-bool MainWindow::offerRecovery() {
-    auto orphans = RecoveryFile::orphans(recoveryFolder_);
-    for (RecoveryFile::Orphan &orphan : orphans) {
-        const QString question =
-            QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")
-                .arg(QLocale(QLocale::Russian).toString(orphan.written, QStringLiteral("dd.MM.yyyy HH:mm")));
-        if (!askToRestore_(question)) {
-            RecoveryFile::discard(orphan);
-            continue;
-        }
-        recovery_.adopt(orphan);
-        const RecoveredTally &tally = orphan.tally;
-        forward([&] {
-            tally.state.applyTo(form_);
-            form_.tallyFileName = tally.fileName;
-        });
-        saved_.forget();  // what the file holds is not known: the restored tally is unsaved
-        tallyChanged();
-        return true;
-    }
-    return false;
 }
 
 bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {

@@ -25,6 +25,7 @@
 #include "ui/about_box.h"
 #include "ui/count_box.h"
 #include "ui/recent_files.h"
+#include "ui/recovery_dialog.h"
 #include "ui/recovery_file.h"
 #include "ui/saved_tally.h"
 #include "ui/tally_history.h"
@@ -45,7 +46,7 @@ class GridFrame;
 
 // The document commands behind the File menu and two toolbar buttons (Command4 saves, Command5
 // exports). `open` and `openFile` (a named file, loaded as Open loads a chosen one) return the counts
-// as the file holds them when a tally was loaded (some may not fit the selected length); the saves
+// as the file holds them when a tally was loaded (the whole file, or nothing); the saves
 // return true when the tally was written to a file.
 struct DocumentHooks {
     std::function<std::optional<TallyCounts>()> open;
@@ -70,9 +71,10 @@ public:
     // The message box of the window's own messages (a recent file that is gone); tests answer it.
     void setMessageBox(std::function<void(const QString &)> tell) { tell_ = std::move(tell); }
     const RecentFiles &recentFiles() const { return recent_; }
-    // The question asked at start about a tally left by a window that did not end cleanly; true to
-    // restore it. The default is a message box.
-    void setRestoreQuestion(std::function<bool(const QString &)> ask) { askToRestore_ = std::move(ask); }
+    // The question asked at start about the tallies left by windows that did not end cleanly: one
+    // choice per tally, none to ask again next time. The default is the recovery dialog.
+    using RecoveryChooser = std::function<std::vector<RecoveryChoice>(const std::vector<RecoveryOffer> &)>;
+    void setRecoveryChooser(RecoveryChooser choose) { chooseRecovery_ = std::move(choose); }
 
     // True while the tally differs from what was last saved or loaded (the title's marker).
     bool unsaved() const;
@@ -87,7 +89,13 @@ public:
         recoveryFolder_ = folder;
     }
     void writeRecoveryNow();
-    // Offers back a tally that a window left behind without a clean exit; true when one was restored.
+    // What the status line says while recovery writes fail ("" while they work).
+    QString recoveryProblem() const { return recoveryProblem_; }
+    // The system asks the program to end (a logout, a closed terminal, Ctrl+C): the tally goes to the
+    // recovery file if it is unsaved, and the program ends without questions, keeping that file.
+    void endOnRequest();
+    // Offers back the tallies that windows left behind without a clean exit, and tells once of any
+    // that could not be read; true when one was restored.
     bool offerRecovery();
     // Runs `handler` on the form as a user's event is run (tests that drive the form directly).
     void forwardForTest(const std::function<void()> &handler) { forward(handler); }
@@ -153,7 +161,8 @@ private:
     void tallyChanged();
     void noteDroppedCounts();
     void updateTitle();
-    void applyState(const TallyState &state);
+    void applyState(const TallyDocument &document);
+    TallyDocument document() const { return {TallyState::of(form_), form_.tallyFileName}; }
     void runFileCommand(const std::function<bool()> &command);
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
@@ -185,8 +194,11 @@ private:
     std::array<QToolButton *, 8> tools_{};
     QToolButton *check1_ = nullptr;
     QComboBox *hight1_ = nullptr;
-    QLineEdit *hight1Edit_ = nullptr;   // the list's text box
-    QStatusBar *statusLine_ = nullptr;  // notes that need no answer (counts a length emptied)
+    QLineEdit *hight1Edit_ = nullptr;  // the list's text box
+    // Notes that need no answer: crash protection that fails, else the counts a length emptied.
+    QStatusBar *statusLine_ = nullptr;
+    QString droppedNote_;
+    void showStatus();
     QLineEdit *text13_ = nullptr, *text4_ = nullptr, *text1_ = nullptr, *text2_ = nullptr;
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
             *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
@@ -210,15 +222,18 @@ private:
     QMenu *recentMenu_ = nullptr;
     std::function<void(const QString &)> tell_;
     SavedTally saved_;
-    std::function<bool(const QString &)> askToRestore_;
+    RecoveryChooser chooseRecovery_;
     TallyHistory history_;
-    TallyState stepBefore_;
-    int typingBox_ = 0;  // the count box that took a typed digit in this step
+    TallyDocument stepBefore_;
+    bool saving_ = false;  // a save may name another file for the tally: that is no undo step
+    int typingBox_ = 0;    // the count box that took a typed digit in this step
     bool stepOpen_ = false;
     bool loadingFile_ = false;  // the step is an Open: it replaces the counts, it does not drop them
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;
     QTimer recoveryTimer_;
+    QString recoveryProblem_;
+    bool keepRecovery_ = false;  // ending on the system's request: the recovery file stays
     std::string titleFileName_;
     bool titleKnown_ = false;
     int depth_ = 0;         // how deep in forwarded handlers we are

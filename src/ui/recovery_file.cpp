@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QUuid>
 #include <algorithm>
+
+#include "platform/plain_file.h"
 
 namespace lumora {
 
@@ -23,6 +26,38 @@ std::shared_ptr<QLockFile> lockFor(const QString &path) {
     // Only a lock whose process is gone is stale; a window left idle for hours still owns its file.
     lock->setStaleLockTime(0);
     return lock;
+}
+
+// Clears a lock that cannot hold its file: one that is not a plain file (nothing of ours), is empty or
+// garbled (the window died while writing it), or was taken on another computer sharing this folder
+// more than a day ago (whether that window still runs cannot be asked from here). A lock of this
+// computer is judged by Qt, by whether its process still runs.
+void clearDeadLock(const QString &path) {
+    const QString lockPath = lockPathOf(path);
+    if (!QFileInfo(lockPath).isSymLink() && !QFileInfo::exists(lockPath)) return;
+    if (!platform::isPlainFile(lockPath)) {
+        QFile::remove(lockPath);
+        return;
+    }
+    QLockFile lock(lockPath);
+    qint64 pid = 0;
+    QString host, application;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
+        lock.removeStaleLockFile();
+        return;
+    }
+    if (!host.isEmpty() && host != QSysInfo::machineHostName() &&
+        QFileInfo(lockPath).lastModified().secsTo(QDateTime::currentDateTime()) > 24 * 3600)
+        lock.removeStaleLockFile();
+}
+
+// Moves an unreadable file out of the way under a name that is never offered; the new name, or "".
+QString setAside(const QString &path) {
+    const QFileInfo info(path);
+    QString target = info.dir().filePath(QStringLiteral("unreadable-") + info.fileName());
+    for (int n = 2; QFileInfo(target).exists() || QFileInfo(target).isSymLink(); ++n)
+        target = info.dir().filePath(QStringLiteral("unreadable-%1-").arg(n) + info.fileName());
+    return QFile::rename(path, target) ? target : QString();
 }
 
 }  // namespace
@@ -51,16 +86,19 @@ bool RecoveryFile::claim() {
     return true;
 }
 
-bool RecoveryFile::write(const TallyState &state, const std::string &fileName) {
-    if (!claim()) return false;
+std::optional<QString> RecoveryFile::write(const TallyState &state, const std::string &fileName) {
+    if (!claim())
+        return QStringLiteral("не удаётся создать файл в папке «%1»").arg(QDir::toNativeSeparators(folder_));
     QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     const std::string bytes = writeRecovery(state, fileName);
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        const QString error = file.errorString();
         file.cancelWriting();
-        return false;
+        return error;
     }
-    return file.commit();
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
 }
 
 void RecoveryFile::remove() {
@@ -71,26 +109,30 @@ void RecoveryFile::remove() {
     path_.clear();
 }
 
-std::vector<RecoveryFile::Orphan> RecoveryFile::orphans(const QString &folder) {
-    std::vector<Orphan> found;
+RecoveryFile::Scan RecoveryFile::scan(const QString &folder) {
+    Scan found;
     if (folder.isEmpty()) return found;
     const QDir dir(folder);
-    const QStringList names = dir.entryList(
-        {QString::fromLatin1(kPrefix) + QLatin1Char('*') + QString::fromLatin1(kSuffix)}, QDir::Files);
+    // Links and special files too: whatever bears our name is either read or set aside.
+    const QStringList names =
+        dir.entryList({QString::fromLatin1(kPrefix) + QLatin1Char('*') + QString::fromLatin1(kSuffix)},
+                      QDir::Files | QDir::System | QDir::Hidden);
     for (const QString &name : names) {
         const QString path = dir.filePath(name);
+        clearDeadLock(path);
         auto lock = lockFor(path);
         if (!lock->tryLock(0)) continue;  // its window is still running
-        QFile file(path);
         std::optional<RecoveredTally> tally;
-        if (file.open(QIODevice::ReadOnly)) tally = readRecovery(file.read(1 << 20).toStdString());
+        if (auto bytes = platform::readPlainFile(path, 1 << 20); bytes && bytes->size() <= (1 << 20))
+            tally = readRecovery(bytes->toStdString());
         if (!tally) {
-            QFile::remove(path);
+            const QString aside = setAside(path);
+            if (!aside.isEmpty()) found.setAside << aside;
             continue;
         }
-        found.push_back({path, QFileInfo(path).lastModified(), *tally, lock});
+        found.orphans.push_back({path, QFileInfo(path).lastModified(), *tally, lock});
     }
-    std::sort(found.begin(), found.end(),
+    std::sort(found.orphans.begin(), found.orphans.end(),
               [](const Orphan &a, const Orphan &b) { return a.written > b.written; });
     return found;
 }
@@ -99,6 +141,11 @@ void RecoveryFile::adopt(Orphan &orphan) {
     remove();
     path_ = orphan.path;
     lock_ = std::move(orphan.lock);
+}
+
+void RecoveryFile::keep(Orphan &orphan) {
+    if (orphan.lock) orphan.lock->unlock();
+    orphan.lock.reset();
 }
 
 void RecoveryFile::discard(Orphan &orphan) {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -26,8 +27,9 @@ public:
     const QString &path() const { return path_; }
     bool exists() const;
 
-    // Replaces the file's contents in one step (a temporary renamed over it). False on failure.
-    bool write(const TallyState &state, const std::string &fileName);
+    // Replaces the file's contents in one step (a temporary renamed over it). The error in Russian
+    // on failure, nullopt when written.
+    std::optional<QString> write(const TallyState &state, const std::string &fileName);
     // Deletes the file and gives up its lock.
     void remove();
 
@@ -38,12 +40,20 @@ public:
         RecoveredTally tally;
         std::shared_ptr<QLockFile> lock;
     };
-    // Every readable orphan in `folder`, newest first. Unreadable ones are deleted.
-    static std::vector<Orphan> orphans(const QString &folder = defaultFolder());
+    struct Scan {
+        std::vector<Orphan> orphans;  // newest first
+        QStringList setAside;         // the new names of files that could not be read
+    };
+    // Every orphan in `folder`. One that cannot be read (cut short, foreign, not a plain file, counts
+    // its length cannot show) is set aside under the name "unreadable-…" and never offered again; a
+    // lock left empty, garbled, or by another computer more than a day ago does not hold its file.
+    static Scan scan(const QString &folder = defaultFolder());
     // This window takes the orphan over: its file becomes ours (it is rewritten at the next change).
     void adopt(Orphan &orphan);
     // Deletes an orphan the user did not want back.
     static void discard(Orphan &orphan);
+    // Leaves an orphan for the next start.
+    static void keep(Orphan &orphan);
 
 private:
     bool claim();

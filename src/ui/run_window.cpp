@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "documents/backend/document_commands.h"
+#include "platform/shutdown_signals.h"
 #include "ui/main_window.h"
 #include "ui/script_driver.h"
 #include "ui/window_documents.h"
@@ -47,6 +48,10 @@ ProgramWindow::~ProgramWindow() = default;
 
 int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ProgramWindow program(app, fmt);
+    // SIGTERM, SIGHUP and SIGINT end the program through the window, which keeps an unsaved tally.
+    platform::ShutdownSignals shutdown;
+    QObject::connect(&shutdown, &platform::ShutdownSignals::requested, &program.window(),
+                     &MainWindow::endOnRequest);
     ScriptDriver script(program.window());
     script.prepare();
     program.window().show();

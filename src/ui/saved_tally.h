@@ -1,28 +1,33 @@
-// The counts as they were last loaded or saved, to tell whether leaving would lose a tally.
+// What each file holds, as far as this window knows (the counts last loaded from it or saved to it),
+// to tell whether the tally differs from its file: the title's marker, the question before leaving
+// and the recovery file follow it. It is kept per file, not per undo step, because undo and redo move
+// the tally between files, and a file holds what was last written to it whichever step wrote it.
 #pragma once
 
-#include <array>
+#include <map>
 #include <string>
 
+#include "documents/core/tally_file.h"
 #include "tally/form.h"
 
 namespace lumora {
 
 class SavedTally {
 public:
-    // The form's counts are now in a file.
-    void remember(const Form &form);
-    // The tally was loaded from a file holding these counts (some may not have fitted the length).
-    void remember(const std::array<std::string, kRowCount> &counts);
-    // What the file holds is unknown (a restored tally): every tally counts as unsaved.
-    void forget() { known_ = false; }
-    // True when the counts differ from the remembered ones: leaving asks, the title is marked and
-    // the recovery file is kept.
+    // A tally with no file is saved while it is empty, as at start.
+    SavedTally() { known_[std::string()] = TallyCounts{}; }
+
+    // `fileName` now holds these counts (it was loaded or written).
+    void remember(const std::string &fileName, const TallyCounts &counts) { known_[fileName] = counts; }
+    // What `fileName` holds is unknown (a restored tally names it): a tally under it is unsaved.
+    void forget(const std::string &fileName) {
+        if (!fileName.empty()) known_.erase(fileName);
+    }
+    // True when the form's counts differ from what its file holds.
     bool differs(const Form &form) const;
 
 private:
-    std::array<std::string, kRowCount> counts_{};
-    bool known_ = true;
+    std::map<std::string, TallyCounts> known_;
 };
 
 }  // namespace lumora

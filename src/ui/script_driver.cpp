@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <csignal>
 
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
@@ -23,8 +24,17 @@ ScriptDriver::ScriptDriver(MainWindow &window) : window_(window) {
 void ScriptDriver::prepare() {
     for (const QString &command : commands_) {
         const QString value = command.section(QLatin1Char('='), 1);
+        // restore=yes restores the newest tally, restore=no deletes them all, restore=later keeps them.
         if (command.startsWith(QLatin1String("restore=")))
-            window_.setRestoreQuestion([value](const QString &) { return value == QLatin1String("yes"); });
+            window_.setRecoveryChooser([value](const std::vector<RecoveryOffer> &offers) {
+                std::vector<RecoveryChoice> choices(offers.size(), value == QLatin1String("no")
+                                                                       ? RecoveryChoice::Discard
+                                                                       : RecoveryChoice::Later);
+                if (value == QLatin1String("yes") && !choices.empty())
+                    choices.front() = RecoveryChoice::Restore;
+                if (value == QLatin1String("later")) choices.clear();
+                return choices;
+            });
         if (command.startsWith(QLatin1String("leave="))) {
             const LeaveAnswer answer = value == QLatin1String("save")      ? LeaveAnswer::Save
                                        : value == QLatin1String("discard") ? LeaveAnswer::Discard
@@ -55,6 +65,8 @@ void ScriptDriver::run() {
             QEventLoop loop;
             QTimer::singleShot(value.toInt(), &loop, &QEventLoop::quit);
             loop.exec();
+        } else if (command.startsWith(QLatin1String("raise="))) {
+            std::raise(value.toInt());  // as a logout or a closed terminal would send it
         } else if (command.startsWith(QLatin1String("show="))) {
             writeShown(value);
         } else if (command.startsWith(QLatin1String("trigger="))) {

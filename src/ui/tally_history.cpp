@@ -4,7 +4,7 @@ namespace lumora {
 
 class TallyHistory::Step : public QUndoCommand {
 public:
-    Step(TallyHistory &history, TallyState before, TallyState after, int typingBox, long run)
+    Step(TallyHistory &history, TallyDocument before, TallyDocument after, int typingBox, long run)
         : history_(history),
           before_(std::move(before)),
           after_(std::move(after)),
@@ -24,22 +24,35 @@ public:
         return true;
     }
 
+    void retieAfter(const std::string &fileName) { after_.fileName = fileName; }
+    void retieBefore(const std::string &fileName) { before_.fileName = fileName; }
+
 private:
     TallyHistory &history_;
-    TallyState before_, after_;
+    TallyDocument before_, after_;
     int box_;
     long run_;
     bool done_ = false;
 };
 
-TallyHistory::TallyHistory(std::function<void(const TallyState &)> apply) : apply_(std::move(apply)) {
+TallyHistory::TallyHistory(std::function<void(const TallyDocument &)> apply) : apply_(std::move(apply)) {
     stack_.setUndoLimit(kLimit);
 }
 
-void TallyHistory::record(const TallyState &before, const TallyState &after, int typingBox) {
+void TallyHistory::record(const TallyDocument &before, const TallyDocument &after, int typingBox) {
     if (!typingBox) breakTyping();
     stack_.push(new Step(*this, before, after, typingBox, run_));
     if (!typingBox) breakTyping();
+}
+
+void TallyHistory::retie(const std::string &fileName) {
+    breakTyping();  // the next digit must not merge into an entry from before the save
+    const int now = stack_.index();
+    // The stack hands out its entries as const; they are ours, pushed above.
+    if (now > 0)
+        static_cast<Step *>(const_cast<QUndoCommand *>(stack_.command(now - 1)))->retieAfter(fileName);
+    if (now < stack_.count())
+        static_cast<Step *>(const_cast<QUndoCommand *>(stack_.command(now)))->retieBefore(fileName);
 }
 
 void TallyHistory::undo() {

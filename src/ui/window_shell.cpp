@@ -297,16 +297,19 @@ void MainWindow::showAbout() {
 // A command that writes the tally; when it did, the counts are the saved ones from now on.
 void MainWindow::runFileCommand(const std::function<bool()> &command) {
     bool done = false;
+    saving_ = true;
     forward([&] { done = command && command(); });
+    saving_ = false;
     if (done) {
-        saved_.remember(form_);
+        saved_.remember(form_.tallyFileName, TallyState::of(form_).counts);
+        history_.retie(form_.tallyFileName);
         noteRecentFile();
     }
     tallyChanged();
     updateTitle();
 }
 
-// A loaded tally is saved as the file holds it: counts that did not fit the length leave it unsaved.
+// A loaded tally is the file's whole contents (a file the length cannot show is refused).
 void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
     std::optional<TallyCounts> loaded;
     loadingFile_ = true;
@@ -315,7 +318,7 @@ void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &op
     });
     loadingFile_ = false;
     if (loaded) {
-        saved_.remember(*loaded);
+        saved_.remember(form_.tallyFileName, *loaded);
         noteRecentFile();
     }
     tallyChanged();
@@ -406,7 +409,7 @@ void MainWindow::closeEvent(QCloseEvent *e) {
     }
     if (about_) about_->close();
     recoveryTimer_.stop();
-    recovery_.remove();
+    if (!keepRecovery_) recovery_.remove();
     e->accept();
 }
 

@@ -31,6 +31,8 @@ TEST(CommandLine, NamesAFileOrAsksForHelpVersionOrRefuses) {
         {{"lumora", "--colour"}, Action::Fail, "lumora: неизвестный параметр «--colour»"},
         {{"lumora", "-x", "t.txt"}, Action::Fail, "неизвестный параметр «-x»"},
         {{"lumora", "a.txt", "b.txt"}, Action::Fail, "только один файл"},
+        {{"lumora", ""}, Action::Fail, "пустое имя файла"},
+        {{"lumora", "--", "--save"}, Action::OpenWindow, "--save"},
     };
     for (const Case &c : cases) {
         const WindowCommandLine line = parseWindowCommandLine(c.args);

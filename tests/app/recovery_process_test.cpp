@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <optional>
 
 #include "../tally/form_test_support.h"
@@ -94,6 +95,22 @@ TEST_F(RecoveryProcess, CountsTypedBeforeAKillComeBackWithTheirLengthAndRounding
     ASSERT_TRUE(third.waitForFinished(10000));
     EXPECT_EQ(third.exitCode(), 0);
     EXPECT_TRUE(recoveryFiles().isEmpty());
+}
+
+// A logout, a closed terminal or Ctrl+C right after a change: the change is in the recovery file, which
+// stays for the next start.
+TEST_F(RecoveryProcess, TheSignalsThatEndTheProgramKeepTheLastChange) {
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        for (const QString &name : recoveryFiles()) dataFolder().remove(name);
+        QProcess p;
+        start(p, QString("type=Text1022:7;raise=%1").arg(signal));
+        ASSERT_TRUE(p.waitForFinished(10000)) << signal;
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << signal;
+        ASSERT_EQ(recoveryFiles().size(), 1) << signal;
+        EXPECT_TRUE(dataFolder().entryList({"*.lock"}, QDir::Files).isEmpty());
+        EXPECT_TRUE(waitForRecovery([](const RecoveredTally &r) { return r.state.counts[21] == "7"; }))
+            << signal;
+    }
 }
 
 TEST_F(RecoveryProcess, LeavingWithoutSavingRemovesTheRecoveryFile) {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -136,6 +137,58 @@ TEST_F(ReportOutputs, ASaveIntoAFolderTheUserCannotWriteSaysSo) {
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("нет прав на запись в папку"), std::string::npos) << r.err;
     EXPECT_EQ(contents(locked + "/t.txt"), "previous");
+}
+
+// An option's value that starts with "--" is the next option: the value is missing, nothing is written.
+TEST_F(ReportOutputs, AnOptionWithoutItsValueIsABadCommandLine) {
+    const QStringList before = names();
+    for (const char *line :
+         {"$L --report t.txt --length 6,00 --xlsx --pdf p.pdf", "$L --report t.txt --length --save",
+          "$L --report --length 6,00 t.txt", "$L --report t.txt --length 6,00 --save --xlsx"}) {
+        ShellRun r = shell(line, dir.path());
+        EXPECT_EQ(r.status, 2) << line << r.err;
+        EXPECT_NE(r.err.find("нужно значение"), std::string::npos) << line << r.err;
+    }
+    EXPECT_EQ(names(), before);
+}
+
+// Outputs are written as the window's Save writes: through a link to the file it names, keeping an
+// existing file's permissions, and a new file gets the user's usual ones.
+TEST_F(ReportOutputs, OutputsFollowLinksAndKeepTheirPermissions) {
+    ASSERT_TRUE(QFile::link("old.txt", dir.filePath("link.txt")));
+    ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("old.pdf")).constData(), 0664), 0);
+    ShellRun r =
+        shell("umask 022; $L --report t.txt --length 6,00 --save link.txt --pdf old.pdf --xlsx new.xlsx",
+              dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.txt")).isSymLink());
+    // The tally as read, then the length and rounding it was shown at.
+    EXPECT_EQ(contents(dir.filePath("old.txt")), contents(dir.filePath("t.txt")) + "6.00\r\n1\r\n");
+    auto mode = [this](const char *name) {
+        struct stat st {};
+        stat(QFile::encodeName(dir.filePath(name)).constData(), &st);
+        return st.st_mode & 07777;
+    };
+    EXPECT_EQ(mode("old.pdf"), 0664u);
+    EXPECT_EQ(mode("new.xlsx"), 0644u);
+}
+
+// A rename refused late (a sticky folder, the file of another user) puts back every output already
+// replaced: all or nothing.
+TEST_F(ReportOutputs, ALateRefusalPutsBackEveryOutputAlreadyReplaced) {
+    if (geteuid() != 0 || !QFile::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root to play two users";
+    ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 01777), 0);
+    for (const char *name : {"t.txt", "old.xlsx"})  // the user's own; old.pdf stays root's
+        ASSERT_EQ(chown(QFile::encodeName(dir.filePath(name)).constData(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(dir.filePath("old.pdf")).constData(), 0666), 0);
+    const QStringList before = names();
+    ShellRun r = shell(
+        "setpriv --reuid=65534 --regid=65534 --clear-groups "
+        "$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.pdf",
+        dir.path());
+    EXPECT_EQ(r.status, 1) << r.err;
+    expectOldFilesUntouched();
+    EXPECT_EQ(names(), before);
 }
 
 }  // namespace

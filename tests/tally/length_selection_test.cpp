@@ -215,6 +215,7 @@ TEST(TypeAhead, EscapeDeselectsUntilTheNextKeyRestoresTheLength) {
 TEST(TypeAhead, BackspaceShortensThePrefixAndEnterSelectsTheEntry) {
     Form f(kComma);
     f.startUp();
+    typeCount(f, 24, "5");
     f.Hight1KeyPress(27);
     typeInList(f, U"2,5");
     EXPECT_EQ(f.listIndex(), 22);
@@ -227,6 +228,10 @@ TEST(TypeAhead, BackspaceShortensThePrefixAndEnterSelectsTheEntry) {
     f.setListSelection(1, 0);
     f.Hight1KeyPress(8);  // one character before the caret: the text goes
     EXPECT_EQ(f.listText(), "");
+    // An empty prefix is no choice of the blank entry: the length and the count stay.
+    EXPECT_NE(f.selectedListIndex, 0);
+    EXPECT_EQ(f.row(rowOf(24)).count, "5");
+    EXPECT_EQ(f.Text13(), "5");
     EXPECT_EQ(f.Hight1KeyPress(U'+'), 0u);
     EXPECT_EQ(f.Hight1KeyPress(U'-'), 0u);
 }

@@ -279,8 +279,8 @@ void runSequence(unsigned seed, const NumberFormat &fmt, long events, long fresh
                 if (pick(0, 9) == 0) {
                     files.files["t.txt"] = randomTallyFile(rng);
                     dialogs.answers.push_back(std::string("t.txt"));
-                    openTally(f, dialogs, files);
-                    what = "open";
+                    // A refused file changes nothing, not even whether the rows were scrolled away.
+                    what = openTally(f, dialogs, files) ? "open" : "refused open";
                 }
                 break;
             case 20:  // «Чётные ступени от 14 см»: where the keys go, never a figure
@@ -296,8 +296,10 @@ void runSequence(unsigned seed, const NumberFormat &fmt, long events, long fresh
                 what = "decimals button";
                 break;
         }
-        // The menu item moves neither the caret nor the rows: a scroll before it still stands.
-        if (!what.empty() && what != "scroll" && what.rfind("even steps", 0) != 0) scrolled = false;
+        // The menu item moves neither the caret nor the rows: a scroll before it still stands, as it
+        // does after a refused file.
+        if (!what.empty() && what != "scroll" && what != "refused open" && what.rfind("even steps", 0) != 0)
+            scrolled = false;
         SCOPED_TRACE("seed " + std::to_string(seed) + ", event " + std::to_string(e) + ": " + what);
         checkState(f, scrolled, freshEvery > 0 && e % freshEvery == 0);
         if (::testing::Test::HasFatalFailure()) return;

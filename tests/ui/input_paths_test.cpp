@@ -77,6 +77,28 @@ protected:
     }
 };
 
+// Scrolled away from the caret by any distance, a digit brings the caret's box back to the nearest
+// edge of the window: slot 19 from below, slot 1 from above.
+TEST_F(InputPaths, ADigitBringsTheCaretBackFromJustOutsideTheWindow) {
+    struct Case {
+        int slot;      // where the scroll leaves the caret's box
+        int expected;  // where the digit brings it
+    };
+    for (const Case &c : {Case{20, 19}, Case{30, 19}, Case{0, 1}, Case{-5, 1}}) {
+        CountBox *b = box(40);
+        focus(b);
+        const int value = w->form().vscroll2Value() + slotOf(b) - c.slot;
+        ASSERT_GE(value, 0);
+        widget<QScrollBar>("VScroll2")->setValue(value);
+        ASSERT_EQ(slotOf(b), c.slot);
+        ASSERT_TRUE(b->hasFocus());
+        type(b, "1");
+        EXPECT_EQ(slotOf(b), c.expected) << "from slot " << c.slot;
+        expectShowsTheForm("a digit after a scroll");
+        QTest::keyClick(b, Qt::Key_Delete);
+    }
+}
+
 TEST_F(InputPaths, EveryInputPathGoesThroughTheForm) {
     GridFrame *grid = widget<GridFrame>("Frame1");
     CountBox *b14 = box(14);  // in the window at the start
@@ -148,9 +170,17 @@ TEST_F(InputPaths, EveryInputPathGoesThroughTheForm) {
     ASSERT_NE(editable(b30), nullptr);
     QAccessible::queryAccessibleInterface(b30)->setText(QAccessible::Value, "12");
     EXPECT_EQ(w->form().row(rowOf(30)).count, "12");
+    QAccessible::queryAccessibleInterface(b30)->setText(QAccessible::Value, "5");  // the whole value
+    EXPECT_EQ(w->form().row(rowOf(30)).count, "5");
+    QAccessible::queryAccessibleInterface(b30)->setText(QAccessible::Value, "12");
     expectShowsTheForm("an accessible setText");
     editable(b30)->insertText(0, "9x");
     EXPECT_EQ(b30->text(), "912");
+    b30->setSelection(1, 2);  // "12" selected: a screen reader reads where it ends
+    int start = -1, end = -1;
+    QAccessible::queryAccessibleInterface(b30)->textInterface()->selection(0, &start, &end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 3);
     editable(b30)->insertText(3, "345");  // a sixth digit is refused as when typing
     EXPECT_EQ(b30->text(), "91234");
     editable(b30)->deleteText(1, 3);  // a deletion inside the count has no key: refused

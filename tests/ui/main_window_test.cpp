@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
+#include <algorithm>
 
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
@@ -184,6 +185,17 @@ TEST_F(Window, EstimatedVolumesArePaintedApartAndTheirToolTipsSaySo) {
     const QRect cell15 = grid->cellRect(rowOf(15), Cell::VD), cell16 = grid->cellRect(rowOf(16), Cell::VD);
     ASSERT_EQ(cell15.size(), cell16.size());
     EXPECT_NE(all.copy(cell15), all.copy(cell16));
+    // Not only the slant: a "*" follows the estimated figure, so its ink reaches further right.
+    auto inkEnds = [](const QImage &cell) {
+        const QRgb background = cell.pixel(cell.width() - 1, 0);
+        int right = -1;
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                if (cell.pixel(x, y) != background && qGray(cell.pixel(x, y)) < 160)
+                    right = std::max(right, x);
+        return right;
+    };
+    EXPECT_GT(inkEnds(all.copy(cell15)), inkEnds(all.copy(cell16)) + 2);
 
     auto toolTipAt = [&](int d, Cell c) {
         const QPoint at = grid->cellRect(rowOf(d), c).center();

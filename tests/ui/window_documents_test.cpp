@@ -1,80 +1,21 @@
 // The window's document commands for real (WindowDocuments over scripted dialogs and files in
-// memory): what counts as saved, what the title says, what leaving asks, and the recovery file.
+// memory): what counts as saved, what the title says, what leaving asks, and which file a tally
+// belongs to.
 #include "ui/window_documents.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "../documents/core/scripted_dialogs.h"
 #include "../tally/tally_state_support.h"
-#include "documents/backend/document_commands.h"
-#include "window_test_support.h"
+#include "window_files_support.h"
 
 namespace lumora {
 namespace {
 
-using test::MemoryFiles;
 using test::rowOf;
-using test::ScriptedDialogs;
-
-struct NoPrinter : PrinterDialogs {
-    bool choosePrinter(QPrinter &, const QString &) override { return false; }
-    void showPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
-};
-
-// A tally file with one count at the given diameters.
-std::string tallyFile(std::initializer_list<std::pair<int, const char *>> counts) {
-    std::string out;
-    for (int i = 1; i <= kRowCount; ++i) {
-        std::string line = "0";
-        for (const auto &[d, n] : counts)
-            if (rowOf(d) == i) line = n;
-        out += line + "\r\n";
-    }
-    return out;
-}
-
-class WindowFiles : public test::WindowTest {
-protected:
-    void SetUp() override {
-        w->setRecoveryFolder(recoveryDir.path());
-        w->setLeaveQuestion([this] {
-            ++questions;
-            return answer;
-        });
-        docs = std::make_unique<WindowDocuments>(*w, dialogs, printer, &files);
-        showWindow();
-    }
-    void TearDown() override { docs.reset(); }
-
-    void typeCount(int d, const QString &digits) {
-        box(d)->setFocus();
-        QApplication::processEvents();
-        for (QChar c : digits) QTest::sendKeyEvent(QTest::Click, box(d), Qt::Key_unknown, c, Qt::NoModifier);
-    }
-    QStringList recoveryFiles() const { return QDir(recoveryDir.path()).entryList({"recovery-*.txt"}); }
-    bool waitForRecoveryFile() {
-        QDeadlineTimer deadline(3000);
-        while (!deadline.hasExpired() && recoveryFiles().isEmpty()) QTest::qWait(20);
-        return !recoveryFiles().isEmpty();
-    }
-
-    QTemporaryDir recoveryDir;
-    ScriptedDialogs dialogs;
-    NoPrinter printer;
-    MemoryFiles files;
-    std::unique_ptr<WindowDocuments> docs;
-    LeaveAnswer answer = LeaveAnswer::Cancel;
-    int questions = 0;
-};
+using test::tallyFile;
+using test::WindowFiles;
 
 TEST_F(WindowFiles, ARefusedOpenKeepsTheTypedCountsUnsaved) {
     typeCount(24, "5");
@@ -109,35 +50,71 @@ TEST_F(WindowFiles, AFailedSaveKeepsTheTallyUnsavedAndTheWindowOpenAndASuccessfu
     EXPECT_EQ(questions, 1) << "a saved tally leaves without asking";
 }
 
-TEST_F(WindowFiles, AnOpenThatDropsCountsNamesThemOnceAndLeavesTheTallyUnsaved) {
+TEST_F(WindowFiles, AnOpenTheLengthCannotShowChangesNothingAndALengthThatEmptiesACountIsUnsaved) {
+    typeCount(30, "2");
     // 69 cm has no volume at 6,00 m.
     files.files["plot.txt"] = tallyFile({{24, "4"}, {69, "3"}});
     dialogs.answers = {std::string("plot.txt")};
     action("Open")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("69 см — 3 шт."), std::string::npos) << dialogs.messages[0];
-    EXPECT_NE(dialogs.messages[0].find("6,00"), std::string::npos);
-    EXPECT_EQ(box(24)->text(), "4");
-    EXPECT_EQ(box(69)->text(), "");
-    EXPECT_TRUE(w->isWindowModified());
-    EXPECT_EQ(w->windowTitle(), "plot.txt[*] — Люмора");
+    EXPECT_EQ(box(24)->text(), "");
+    EXPECT_EQ(box(30)->text(), "2");
+    EXPECT_EQ(w->windowTitle(), "Люмора[*]");
+    action("Undo")->trigger();
+    EXPECT_EQ(box(30)->text(), "") << "the refused Open was no step";
 
     // A file that fits loads as saved; a length that then empties a count makes it unsaved.
     files.files["fits.txt"] = tallyFile({{120, "2"}});
     dialogs.answers = {std::string("fits.txt")};
     action("Open")->trigger();
-    EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_FALSE(w->isWindowModified());
     widget<QComboBox>("Hight1")->setCurrentIndex(1);  // 0,50 m: no 120 cm
     EXPECT_TRUE(w->isWindowModified());
     action("Undo")->trigger();
     EXPECT_EQ(box(120)->text(), "2");
     EXPECT_FALSE(w->isWindowModified());
+}
 
-    // The Open itself is one step.
-    action("Undo")->trigger();
-    EXPECT_EQ(box(24)->text(), "4");
-    EXPECT_EQ(box(120)->text(), "");
+// The file belongs to the tally: undo and redo take the file name along with the counts, the title
+// names the file the shown tally came from, "*" says whether that file holds other counts, and Save
+// writes only to a file the shown tally came from or was saved to.
+TEST_F(WindowFiles, UndoAndRedoGiveTheTallyBackItsOwnFile) {
+    struct Case {
+        const char *story;
+        const char *title;
+        bool modified;
+        bool asksForAName;  // the last Save showed the name dialog (cancelled) instead of writing
+    };
+    const Case cases[] = {
+        {"type 22 9; open A.txt; undo; save", "Люмора[*]", true, true},
+        {"open A.txt; type 24 5; save; undo", "A.txt[*] — Люмора", true, false},
+        {"type 24 5; saveas B.txt; undo; redo", "B.txt[*] — Люмора", false, false},
+        {"type 24 5; saveas B.txt; undo; save", "Люмора[*]", false, true},
+        {"open A.txt; open C.txt; undo; save", "A.txt[*] — Люмора", false, false},
+        {"open A.txt; length 1; undo; undo; redo", "A.txt[*] — Люмора", false, false},
+    };
+    const std::string a = tallyFile({{24, "4"}, {120, "1"}}), c = tallyFile({{40, "7"}});
+    for (const Case &row : cases) {
+        SCOPED_TRACE(row.story);
+        docs.reset();
+        w = std::make_unique<MainWindow>(test::kComma);
+        files.files = {{"A.txt", a}, {"C.txt", c}};
+        dialogs = {};
+        SetUp();
+        const bool asked = play(row.story);
+        EXPECT_EQ(w->windowTitle().toStdString(), row.title);
+        EXPECT_EQ(w->isWindowModified(), row.modified);
+        EXPECT_EQ(asked, row.asksForAName);
+        // A holds its own counts or a tally that was shown while the title named A (a save adds the
+        // length and rounding it was shown at).
+        const std::string shownAt = "6,00\r\n1\r\n";
+        const std::string &held = files.files["A.txt"];
+        EXPECT_TRUE(held == a || held == a + shownAt || held == tallyFile({{24, "54"}, {120, "1"}}) + shownAt)
+            << files.files["A.txt"];
+        EXPECT_EQ(files.files["C.txt"], c);
+        docs.reset();
+    }
 }
 
 // A receiver saves a truck at 4,00 m rounded to hundredths; the office opens the file in a window
@@ -155,7 +132,7 @@ TEST_F(WindowFiles, ATallyReopensAtTheLengthAndRoundingItWasSavedWith) {
 
     auto office = std::make_unique<MainWindow>(test::kComma);
     office->setRecoveryFolder(recoveryDir.path());
-    ScriptedDialogs officeDialogs;
+    test::ScriptedDialogs officeDialogs;
     WindowDocuments officeDocs(*office, officeDialogs, printer, &files);
     const TallyState atStart = TallyState::of(office->form());
     ASSERT_NE(atStart.length, saved.length);
@@ -201,59 +178,6 @@ TEST_F(WindowFiles, TheRecoveryFileFollowsTheTallyAndGoesWithASave) {
     answer = LeaveAnswer::Discard;
     EXPECT_TRUE(w->close());
     EXPECT_TRUE(recoveryFiles().isEmpty());
-}
-
-TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
-    MainWindow other(test::kComma);
-    other.setRecoveryFolder(recoveryDir.path());
-    typeCount(24, "5");
-    other.form().countGotFocus(1000 + rowOf(30));
-    other.forwardForTest([&] { other.form().typeCountChar(1000 + rowOf(30), U'8'); });
-    w->writeRecoveryNow();
-    other.writeRecoveryNow();
-    ASSERT_EQ(recoveryFiles().size(), 2u);
-
-    // Both windows are running: neither file is offered to a third.
-    MainWindow third(test::kComma);
-    third.setRecoveryFolder(recoveryDir.path());
-    int asked = 0;
-    third.setRestoreQuestion([&](const QString &) { return ++asked, true; });
-    EXPECT_FALSE(third.offerRecovery());
-    EXPECT_EQ(asked, 0);
-
-    // A file whose window is gone (written by hand here, with no lock) is offered and restored.
-    QDir(recoveryDir.path()).remove(recoveryFiles().first());
-    TallyState left;
-    left.length = static_cast<int16_t>(test::entryOf(450));
-    left.counts[static_cast<size_t>(rowOf(40) - 1)] = "17";
-    left.rounded = false;
-    left.decimals = 3;
-    QFile orphan(QDir(recoveryDir.path()).filePath("recovery-1-dead.txt"));
-    ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
-    orphan.write(QByteArray::fromStdString(writeRecovery(left, "/лес/делянка.txt")));
-    orphan.close();
-    QString question;
-    third.setRestoreQuestion([&](const QString &q) { return question = q, true; });
-    EXPECT_TRUE(third.offerRecovery());
-    EXPECT_TRUE(question.startsWith("Найден несохранённый пересчёт от ")) << question.toStdString();
-    EXPECT_TRUE(question.endsWith(". Восстановить его?"));
-    EXPECT_EQ(TallyState::of(third.form()), left);
-    EXPECT_EQ(third.form().tallyFileName, "/лес/делянка.txt");
-    EXPECT_TRUE(third.unsaved());
-    EXPECT_EQ(third.windowTitle(), "делянка.txt[*] — Люмора");
-}
-
-TEST_F(WindowFiles, ARefusedRecoveryIsDeleted) {
-    QFile orphan(QDir(recoveryDir.path()).filePath("recovery-2-dead.txt"));
-    ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
-    TallyState left;
-    left.counts[3] = "9";
-    orphan.write(QByteArray::fromStdString(writeRecovery(left, "")));
-    orphan.close();
-    w->setRestoreQuestion([](const QString &) { return false; });
-    EXPECT_FALSE(w->offerRecovery());
-    EXPECT_TRUE(recoveryFiles().isEmpty());
-    EXPECT_EQ(TallyState::of(w->form()).counts[3], "");
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 
@@ -112,6 +112,10 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
     // A save renames a new file over the target: over a device or a pipe that would replace it.
     if (auto refused = refuseTarget(name)) return refused;
     QSaveFile file(name);
+    // A folder the user cannot write takes no temporary beside the file: there the file is written
+    // in place, as a plain save would, so a file the user may write can still be saved. Anywhere else
+    // a failure keeps the previous file whole.
+    file.setDirectWriteFallback(!QFileInfo(QFileInfo(name).absolutePath()).isWritable());
     // Unbuffered, so every short write is seen here: through its buffer, QSaveFile commits a file
     // cut short when the disk fills up (a short write followed by an error is taken as success).
     errno = 0;
@@ -132,6 +136,12 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
     return std::nullopt;
 }
 
+StagedFile::StagedFile(const QString &target) : target_(target) {
+    // Through a link, as QSaveFile does: the file it names is replaced, and the link stays.
+    const QFileInfo info(target);
+    if (info.isSymLink()) target_ = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+}
+
 const QString &StagedFile::temporary(std::string &error) {
     if (!temporary_.isEmpty()) return temporary_;
     if (auto refused = refuseTarget(target_)) {
@@ -139,13 +149,21 @@ const QString &StagedFile::temporary(std::string &error) {
         return temporary_;
     }
     const QFileInfo info(target_);
-    QTemporaryFile file(info.absolutePath() + "/." + info.fileName() + ".XXXXXX");
-    file.setAutoRemove(false);
-    errno = 0;
-    if (!file.open()) {
+    // Created as a new file is (the user's usual permissions), then given those of the file it
+    // replaces, if any.
+    QFile file;
+    for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
+        file.setFileName(info.absolutePath() + "/." + info.fileName() + "." +
+                         QString::number(QRandomGenerator::global()->generate(), 36));
+        errno = 0;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && errno != EEXIST) break;
+    }
+    if (!file.isOpen()) {
         error = message("Не удалось сохранить файл", target_, reason(errno, target_, true));
         return temporary_;
     }
+    file.close();
+    if (info.exists()) QFile::setPermissions(file.fileName(), info.permissions());
     temporary_ = file.fileName();
     return temporary_;
 }
@@ -177,6 +195,52 @@ std::optional<std::string> StagedFile::commit() {
         return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
     temporary_.clear();
     return std::nullopt;
+}
+
+std::optional<std::string> commitAll(const std::vector<StagedFile *> &files) {
+    struct Replaced {
+        QString target, previous;  // previous: a copy of the old contents, "" when there was no file
+    };
+    std::vector<Replaced> done;
+    auto undo = [&done] {
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            if (it->previous.isEmpty())
+                QFile::remove(it->target);
+            else
+                std::rename(QFile::encodeName(it->previous).constData(),
+                            QFile::encodeName(it->target).constData());
+        }
+    };
+    std::optional<std::string> failure;
+    for (StagedFile *file : files) {
+        Replaced r{file->target(), QString()};
+        if (QFileInfo::exists(r.target)) {
+            // The old contents, copied beside the target (a rename back is then enough to undo).
+            const QFileInfo info(r.target);
+            QString copy;
+            for (int attempt = 0; attempt < 100 && copy.isEmpty(); ++attempt) {
+                const QString name = info.absolutePath() + "/." + info.fileName() + ".old." +
+                                     QString::number(QRandomGenerator::global()->generate(), 36);
+                if (!QFileInfo::exists(name) && QFile::copy(r.target, name)) copy = name;
+            }
+            if (copy.isEmpty()) {
+                failure =
+                    message("Не удалось сохранить файл", r.target, "не удалось сохранить прежнее содержимое");
+                break;
+            }
+            r.previous = copy;
+        }
+        failure = file->commit();
+        if (failure) {
+            if (!r.previous.isEmpty()) QFile::remove(r.previous);
+            break;
+        }
+        done.push_back(r);
+    }
+    if (failure) undo();
+    for (const Replaced &r : done)
+        if (!failure && !r.previous.isEmpty()) QFile::remove(r.previous);
+    return failure;
 }
 
 void StagedFile::discard() {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "documents/core/tally_commands.h"
 
@@ -24,10 +25,12 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
 std::optional<std::string> refuseTarget(const QString &name);
 
 // A file written under a temporary name in the target's folder and put in place by commit(), so
-// that several documents can appear together or not at all. Removed unless committed.
+// that several documents can appear together or not at all. Removed unless committed. As a save in
+// the window does, it writes through a symbolic link to the file it names, and an existing file keeps
+// its permissions (a new one gets the user's usual ones).
 class StagedFile {
 public:
-    explicit StagedFile(QString target) : target_(std::move(target)) {}
+    explicit StagedFile(const QString &target);
     StagedFile(const StagedFile &) = delete;
     StagedFile &operator=(const StagedFile &) = delete;
     ~StagedFile() { discard(); }
@@ -44,5 +47,10 @@ public:
 private:
     QString target_, temporary_;
 };
+
+// Puts every staged file in place, or none: the previous contents of each target already replaced
+// are kept aside until the last one is in place, and put back when a later one fails. Returns the
+// first error in Russian, or nullopt.
+std::optional<std::string> commitAll(const std::vector<StagedFile *> &files);
 
 }  // namespace lumora

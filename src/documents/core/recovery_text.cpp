@@ -6,7 +6,45 @@ namespace lumora {
 
 namespace {
 
-const char kMark[] = "lumora-recovery 1";
+const char kMark[] = "lumora-recovery 2";
+const char kFirstMark[] = "lumora-recovery 1";
+
+std::string escapeName(const std::string &name) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char ch : name) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F || c == '%') {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> unescapeName(const std::string &text) {
+    auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::string out;
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (text[k] != '%') {
+            out += text[k];
+            continue;
+        }
+        if (k + 2 >= text.size()) return std::nullopt;
+        const int high = digit(text[k + 1]), low = digit(text[k + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        k += 2;
+    }
+    return out;
+}
 
 // The value of the line "key value" among `lines`, or nullopt.
 std::optional<std::string> valueOf(std::string_view text, std::string_view key) {
@@ -43,19 +81,26 @@ std::string writeRecovery(const TallyState &state, const std::string &fileName) 
     out += "length " + std::to_string(state.length) + "\r\n";
     out += std::string("rounded ") + (state.rounded ? "1" : "0") + "\r\n";
     out += "decimals " + std::to_string(state.decimals) + "\r\n";
-    out += "file " + fileName + "\r\n";
+    out += "file " + escapeName(fileName) + "\r\n";
     return out;
 }
 
 std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
     TallyReadResult tally = readTallyCounts(bytes);
     if (!tally.ok) return std::nullopt;
-    if (!valueOf(bytes, kMark)) return std::nullopt;
+    const bool escaped = valueOf(bytes, kMark).has_value();
+    if (!escaped && !valueOf(bytes, kFirstMark)) return std::nullopt;
     auto length = smallNumber(valueOf(bytes, "length"), 0, kLengthCount);
     auto rounded = smallNumber(valueOf(bytes, "rounded"), 0, 1);
     auto decimals = smallNumber(valueOf(bytes, "decimals"), 1, 3);
     auto file = valueOf(bytes, "file");
     if (!length || !rounded || !decimals || !file) return std::nullopt;
+    if (escaped) file = unescapeName(*file);
+    if (!file) return std::nullopt;
+    // A count its length cannot show would be dropped without a word by a restore.
+    for (int i = 1; i <= kRowCount; ++i)
+        if (!tally.counts[static_cast<size_t>(i - 1)].empty() && (*length == 0 || tableCell(*length, i) == 0))
+            return std::nullopt;
     RecoveredTally r;
     r.state.length = static_cast<int16_t>(*length);
     r.state.counts = tally.counts;

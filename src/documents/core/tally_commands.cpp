@@ -1,6 +1,9 @@
 #include "documents/core/tally_commands.h"
 
+#include <vector>
+
 #include "documents/core/tally_texts.h"
+#include "tally/tally_state.h"
 
 namespace lumora {
 
@@ -37,18 +40,69 @@ void selectTallySettings(Form &form, const TallySettings &s) {
     }
 }
 
-std::string droppedCountsMessage(const Form &form, const TallyCounts &loaded) {
+namespace {
+
+// Whether a count at step `row` can be shown at list entry `entry` (the table has a volume there).
+bool stepExists(int entry, int row) {
+    return entry >= 1 && entry <= kLengthCount && tableCell(entry, row) != 0;
+}
+
+// The entries of the length list where every step of `rows` exists, as runs "0,50–9,50 м".
+std::string lengthsWith(const Form &form, const std::vector<int> &rows) {
+    const auto &entries = form.listEntries();
+    std::string runs;
+    int first = 0, last = 0;
+    auto close = [&] {
+        if (!first) return;
+        runs += (runs.empty() ? "" : ", ") + entries[static_cast<size_t>(first)];
+        if (last != first) runs += "–" + entries[static_cast<size_t>(last)];
+        first = 0;
+    };
+    for (int entry = 1; entry <= kLengthCount && entry < static_cast<int>(entries.size()); ++entry) {
+        bool all = true;
+        for (int row : rows) all = all && stepExists(entry, row);
+        if (!all) {
+            close();
+            continue;
+        }
+        if (!first) first = entry;
+        last = entry;
+    }
+    close();
+    return runs.empty() ? runs : runs + " м";
+}
+
+}  // namespace
+
+std::string unshownCountsMessage(const Form &form, const TallyCounts &counts, const std::string &name) {
+    // The form's own rule: a count stays where the column it shows has a unit volume.
+    const int entry = form.selectedColumn;
+    std::vector<int> rows;
     std::string steps;
     for (int i = 1; i <= kRowCount; ++i) {
-        const std::string &count = loaded[static_cast<size_t>(i - 1)];
-        if (count.empty() || !form.row(i).count.empty()) continue;
-        auto n = localeNumber(count, form.numberFormat());
-        steps += (steps.empty() ? "" : ", ") + form.row(i).d + " см — " +
-                 (n ? numberText(*n, form.numberFormat()) : count) + " шт.";
+        const std::string &count = counts[static_cast<size_t>(i - 1)];
+        if (count.empty() || (entry >= 1 && !form.row(i).vm3.empty())) continue;
+        rows.push_back(i);
+        steps += (steps.empty() ? "" : ", ") + form.row(i).d + " см — " + count + " шт.";
     }
-    if (steps.empty()) return steps;
-    return "При длине " + form.listText() + " м таких ступеней нет, и эти количества не загружены: " + steps +
-           "\nПересчёт отличается от файла и отмечен как несохранённый.";
+    if (rows.empty()) return {};
+    std::string text = "Файл «" + name + "» не загружен: ";
+    text += entry >= 1 ? "при длине " + form.listEntries()[static_cast<size_t>(entry)] +
+                             " м нет ступеней, количества которых в нём есть: "
+                       : "длина не выбрана, и количества из него показать нельзя: ";
+    text += steps + ".\n";
+    std::string perStep;
+    for (size_t k = 0; k < rows.size() && k < 8; ++k) {
+        const std::string runs = lengthsWith(form, {rows[k]});
+        perStep += "\n" + form.row(rows[k]).d + " см — " + (runs.empty() ? "ни при одной длине" : runs);
+    }
+    if (rows.size() > 8) perStep += "\n…";
+    const std::string all = lengthsWith(form, rows);
+    text += all.empty() ? "Ни при одной длине нет всех этих ступеней сразу."
+                        : "Все эти ступени есть при длинах " + all + ".";
+    if (rows.size() > 1) text += "\nПо отдельности:" + perStep;
+    text += "\nВыберите длину, при которой они есть, и откройте файл снова.";
+    return text;
 }
 
 std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
@@ -65,7 +119,23 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
         dialogs.message(tally.error);
         return std::nullopt;
     }
+    // A file that carries its length is shown at that length: its counts are checked there.
+    std::string refusal;
+    if (tally.settings) {
+        Form atFileLength(form.numberFormat());
+        atFileLength.startUp();
+        selectTallySettings(atFileLength, *tally.settings);
+        refusal = unshownCountsMessage(atFileLength, tally.counts, *name);
+    } else {
+        refusal = unshownCountsMessage(form, tally.counts, *name);
+    }
+    if (!refusal.empty()) {
+        dialogs.message(refusal);
+        return std::nullopt;
+    }
 
+    const TallyState before = TallyState::of(form);
+    const std::string beforeName = form.tallyFileName;
     {
         // One action: the results are recomputed in full once the last count is stored.
         Form::Event load(form);
@@ -79,8 +149,14 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
             form.loadingFile = kClear;
         }
     }
-    const std::string dropped = droppedCountsMessage(form, tally.counts);
-    if (!dropped.empty()) dialogs.message(dropped);
+    // The check above follows the table; should the form still have left a count out, the tally goes
+    // back to what it was rather than keep part of the file.
+    if (TallyState::of(form).counts != tally.counts) {
+        before.applyTo(form);
+        form.tallyFileName = beforeName;
+        dialogs.message("Файл «" + *name + "» не загружен: не все количества из него можно показать.");
+        return std::nullopt;
+    }
     return tally.counts;
 }
 

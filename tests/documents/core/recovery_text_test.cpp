@@ -11,7 +11,7 @@ namespace {
 
 TEST(RecoveryText, KeepsTheWholeStateAndTheFileNameAndIsATallyFileToo) {
     TallyState s;
-    s.length = 12;
+    s.length = 28;  // 3,00 m: the first length with both 3 cm and 120 cm
     s.counts[0] = "5";
     s.counts[92] = "007";
     s.rounded = false;
@@ -28,6 +28,51 @@ TEST(RecoveryText, KeepsTheWholeStateAndTheFileNameAndIsATallyFileToo) {
     ASSERT_TRUE(asTally.ok);
     EXPECT_EQ(asTally.counts, s.counts);
     EXPECT_EQ(readRecovery(writeRecovery(TallyState{}, ""))->fileName, "");
+}
+
+// Every length of the list, with every rounding, reads back as it was written.
+TEST(RecoveryText, EveryLengthAndRoundingComesBack) {
+    for (int entry = 0; entry <= kLengthCount; ++entry) {
+        TallyState s;
+        s.length = static_cast<int16_t>(entry);
+        for (int i = 1; i <= kRowCount && entry > 0; ++i)
+            if (tableCell(entry, i) != 0)
+                s.counts[static_cast<size_t>(i - 1)] = std::to_string(entry * 7 % 1000);
+        s.rounded = entry % 4 != 0;
+        s.decimals = static_cast<int16_t>(1 + entry % 3);
+        auto back = readRecovery(writeRecovery(s, "/t/" + std::to_string(entry) + ".txt"));
+        ASSERT_TRUE(back) << entry;
+        EXPECT_EQ(back->state, s) << entry;
+    }
+}
+
+// Any file name comes back as it was, line breaks and "%" included; a file of the first version (the
+// name as it is) still reads.
+TEST(RecoveryText, FileNamesComeBackByteForByte) {
+    for (const std::string &name :
+         {std::string("/t/a\nb.txt"), std::string("/t/100%.txt"), std::string("/t/%0A.txt"),
+          std::string("/t/\r\t\x7f.txt"), std::string("/t/file \nlength 1")}) {
+        auto back = readRecovery(writeRecovery(TallyState{}, name));
+        ASSERT_TRUE(back) << name;
+        EXPECT_EQ(back->fileName, name);
+        EXPECT_EQ(back->state.length, 64);
+    }
+    std::string first = writeRecovery(TallyState{}, "");
+    first.replace(first.find("lumora-recovery 2"), 17, "lumora-recovery 1");
+    first.replace(first.find("file "), std::string::npos, "file /t/100%.txt\r\n");
+    ASSERT_TRUE(readRecovery(first));
+    EXPECT_EQ(readRecovery(first)->fileName, "/t/100%.txt");
+}
+
+// A restore would drop a count its length cannot show: such a file is not a recovery file.
+TEST(RecoveryText, CountsItsLengthCannotShowMakeItUnreadable) {
+    TallyState s;
+    s.counts[static_cast<size_t>(test::rowOf(69) - 1)] = "3";  // no 69 cm at 6,00 m
+    EXPECT_FALSE(readRecovery(writeRecovery(s, "")));
+    s.length = static_cast<int16_t>(test::entryOf(300));
+    EXPECT_TRUE(readRecovery(writeRecovery(s, "")));
+    s.length = 0;
+    EXPECT_FALSE(readRecovery(writeRecovery(s, "")));
 }
 
 TEST(RecoveryText, ACutOrForeignFileIsNotRecovered) {

@@ -195,14 +195,39 @@ TEST_F(TallyCommands, CancellingTheOpenDialogChangesNothingAndLaterEditsRecalcul
     EXPECT_NE(f.Text4(), before.Text4);
 }
 
-TEST_F(TallyCommands, LoadingWithNoLengthSelectedKeepsNoCountOutOfSight) {
-    f.setListIndex(0);
-    files.files["/t/t.txt"] = fileWith({{24, "5"}});
-    dialogs.answers = {std::string("/t/t.txt")};
-    openTally(f, dialogs, files);
-    EXPECT_EQ(f.row(rowOf(24)).count, "");  // it would come back unseen with the next length
-    f.setListIndex(64);
-    EXPECT_EQ(f.Text13(), "0");
+// A load takes the whole file or nothing: counts the selected length cannot show refuse the file,
+// and the message names those steps and the lengths that have them all.
+TEST_F(TallyCommands, AFileWithCountsTheLengthCannotShowIsRefusedWhole) {
+    struct Case {
+        int lengthCm;  // 0: no length selected
+        std::vector<std::pair<int, std::string>> file;
+        std::vector<std::string> said;
+    };
+    const Case cases[] = {
+        {1000,
+         {{7, "4"}, {15, "2"}, {24, "3"}, {69, "1"}},
+         {"при длине 10,00 м", "7 см — 4 шт., 15 см — 2 шт., 69 см — 1 шт.",
+          "Все эти ступени есть при длинах 1,00–", "не загружен"}},
+        {600, {{24, "4"}, {69, "3"}}, {"при длине 6,00 м", "69 см — 3 шт.", "есть при длинах "}},
+        {0, {{24, "5"}}, {"длина не выбрана", "24 см — 5 шт.", "есть при длинах 1,00–"}},
+    };
+    for (const Case &c : cases) {
+        Form g(kComma);
+        g.startUp();
+        g.setListIndex(c.lengthCm ? test::entryOf(c.lengthCm) : 0);
+        if (c.lengthCm) typeCount(g, 30, "2");
+        g.tallyFileName = "/t/mine.txt";
+        const Shown before = shown(g);
+        ScriptedDialogs d;
+        files.files["/t/plot.txt"] = fileWith(c.file);
+        d.answers = {std::string("/t/plot.txt")};
+        EXPECT_FALSE(openTally(g, d, files)) << c.lengthCm;
+        EXPECT_TRUE(shown(g) == before) << c.lengthCm;
+        EXPECT_EQ(g.tallyFileName, "/t/mine.txt");
+        ASSERT_EQ(d.messages.size(), 1u);
+        for (const std::string &text : c.said)
+            EXPECT_NE(d.messages[0].find(text), std::string::npos) << text << "\n" << d.messages[0];
+    }
 }
 
 TEST_F(TallyCommands, OpenRecomputesEveryResultWhenOnlyTheFirstLineDiffers) {

@@ -1,0 +1,98 @@
+#include "ui/recovery_dialog.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace lumora {
+
+namespace {
+
+const char *const kChoices[] = {"Решить позже", "Восстановить", "Удалить"};
+
+QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString()) {
+    auto *item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled);
+    if (!toolTip.isEmpty()) item->setToolTip(toolTip);
+    return item;
+}
+
+}  // namespace
+
+std::vector<RecoveryChoice> askAboutRecovery(QWidget *parent, const std::vector<RecoveryOffer> &offers) {
+    QDialog dialog(parent);
+    dialog.setObjectName("RecoveryDialog");
+    dialog.setWindowTitle(QStringLiteral("Люмора — восстановление"));
+    auto *layout = new QVBoxLayout(&dialog);
+    const QLocale russian(QLocale::Russian);
+    const QString when = QStringLiteral("dd.MM.yyyy HH:mm");
+    auto *label = new QLabel(
+        offers.size() == 1
+            ? QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")
+                  .arg(russian.toString(offers.front().written, when))
+            : QStringLiteral("Найдены несохранённые пересчёты (%1), оставшиеся после аварийного завершения "
+                             "программы. Восстановить можно один; остальные можно удалить или оставить до "
+                             "следующего запуска.")
+                  .arg(offers.size()),
+        &dialog);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+
+    auto *table = new QTableWidget(static_cast<int>(offers.size()), 5, &dialog);
+    table->setObjectName("RecoveryTable");
+    table->setHorizontalHeaderLabels({QStringLiteral("Время"), QStringLiteral("Файл"),
+                                      QStringLiteral("Длина"), QStringLiteral("Брёвен"),
+                                      QStringLiteral("Что сделать")});
+    table->verticalHeader()->hide();
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    std::vector<QComboBox *> boxes;
+    for (int row = 0; row < static_cast<int>(offers.size()); ++row) {
+        const RecoveryOffer &o = offers[static_cast<size_t>(row)];
+        table->setItem(row, 0, cell(russian.toString(o.written, when)));
+        table->setItem(
+            row, 1,
+            cell(o.fileName.isEmpty() ? QStringLiteral("(без файла)") : QFileInfo(o.fileName).fileName(),
+                 QDir::toNativeSeparators(o.fileName)));
+        table->setItem(row, 2,
+                       cell(o.length.isEmpty() ? QStringLiteral("—") : o.length + QStringLiteral(" м")));
+        table->setItem(row, 3, cell(QString::number(o.logs)));
+        auto *box = new QComboBox(table);
+        for (const char *choice : kChoices) box->addItem(QString::fromUtf8(choice));
+        box->setCurrentIndex(row == 0 ? 1 : 0);  // the newest is the likeliest to be wanted back
+        table->setCellWidget(row, 4, box);
+        boxes.push_back(box);
+    }
+    // One tally fits in the window: choosing to restore one leaves any other for later.
+    for (QComboBox *box : boxes)
+        QObject::connect(box, qOverload<int>(&QComboBox::currentIndexChanged), box, [box, &boxes](int index) {
+            if (index != 1) return;
+            for (QComboBox *other : boxes)
+                if (other != box && other->currentIndex() == 1) other->setCurrentIndex(0);
+        });
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table);
+
+    auto *buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QStringLiteral("Готово"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Спросить при следующем запуске"), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(560, 160 + 30 * std::min<int>(static_cast<int>(offers.size()), 10));
+
+    if (dialog.exec() != QDialog::Accepted) return {};
+    std::vector<RecoveryChoice> choices;
+    for (QComboBox *box : boxes) choices.push_back(static_cast<RecoveryChoice>(box->currentIndex()));
+    return choices;
+}
+
+}  // namespace lumora

@@ -1,0 +1,26 @@
+// The question at start about tallies left by windows that did not end cleanly: one dialog for all of
+// them, a row each with the time it was last written, its file, its length and its number of logs,
+// and what to do with it: restore it in this window, delete it, or decide at the next start.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+namespace lumora {
+
+struct RecoveryOffer {
+    QDateTime written;
+    QString fileName;  // "" when the tally had no file yet
+    QString length;    // as the length list shows it, "" for none
+    long long logs = 0;
+};
+
+enum class RecoveryChoice { Later, Restore, Discard };
+
+// One choice per offer, in order; at most one Restore (this window shows one tally). Escape or
+// closing the dialog gives no choices: every tally is offered again next time.
+std::vector<RecoveryChoice> askAboutRecovery(QWidget *parent, const std::vector<RecoveryOffer> &offers);
+
+}  // namespace lumora
