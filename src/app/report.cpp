@@ -18,15 +18,17 @@ namespace lumora {
 namespace {
 
 const char *kUsage =
-    "Использование: lumora --report ФАЙЛ --length ДЛИНА [--decimals N | --no-rounding]\n"
+    "Использование: lumora --report ФАЙЛ [--length ДЛИНА] [--decimals N | --no-rounding]\n"
     "                      [--xlsx ВЫХОД] [--pdf ВЫХОД [--title ЗАГОЛОВОК]] [--save ВЫХОД]\n"
     "\n"
-    "Считает сохранённый пересчёт (файл из 93 строк с количествами) при выбранной длине и печатает\n"
-    "то, что показало бы окно программы:\n"
+    "Считает сохранённый пересчёт при длине и округлении, с которыми он сохранён, и печатает то,\n"
+    "что показало бы окно программы:\n"
     "  --report ФАЙЛ     файл пересчёта\n"
-    "  --length ДЛИНА    длина сортимента, как в списке длин: 6,00 или 6.00\n"
+    "  --length ДЛИНА    длина сортимента, как в списке длин: 6,00 или 6.00; нужна, когда длины нет\n"
+    "                    в файле (файл прежних версий), а когда есть — должна с ней совпадать\n"
     "  --decimals N      округлять результаты до N знаков (1, 2 или 3)\n"
     "  --no-rounding     не округлять результаты\n"
+    "                    (без этих двух — как в файле, а в файле прежних версий — до сотых)\n"
     "  --xlsx ВЫХОД      записать книгу экспорта в файл ВЫХОД\n"
     "  --pdf ВЫХОД       напечатать лист пересчёта в PDF-файл ВЫХОД (A4)\n"
     "  --title ЗАГОЛОВОК заголовок листа для --pdf\n"
@@ -100,10 +102,7 @@ std::optional<Options> parse(const std::vector<std::string> &args, std::string &
         error = "не указан файл пересчёта (--report ФАЙЛ)";
         return std::nullopt;
     }
-    if (!haveLength) {
-        error = "не указана длина сортимента (--length ДЛИНА)";
-        return std::nullopt;
-    }
+    if (!haveLength) o.length.clear();
     return o;
 }
 
@@ -143,6 +142,49 @@ private:
     std::string file_;
     std::ostream &err_;
 };
+
+// The tally file as it was read once: the checks and the load see the same bytes.
+class ReadFile : public FileStore {
+public:
+    explicit ReadFile(std::string bytes) : bytes_(std::move(bytes)) {}
+    FileRead read(const std::string &, size_t) override { return {true, bytes_, {}}; }
+    std::optional<std::string> writeAtomically(const std::string &, const std::string &) override {
+        return std::string("запись не предусмотрена");
+    }
+
+private:
+    std::string bytes_;
+};
+
+// The length and rounding of the report: the options', else the file's (lines 94 and 95); options
+// that contradict the file are refused rather than silently preferred. Returns the error or nullopt.
+std::optional<std::string> chooseSettings(const Options &o, const std::optional<TallySettings> &file,
+                                          const Form &form, char sep, TallySettings &chosen) {
+    if (!o.length.empty()) {
+        chosen.length = findLength(form, o.length, sep);
+        if (chosen.length == 0) return "длины «" + o.length + "» нет в списке длин (0,50 … 15,00)";
+        if (file && file->length != chosen.length)
+            return "в файле пересчёта длина " + lengthText(file->length, sep) + ", а указана --length " +
+                   o.length + "; уберите --length или укажите ту же длину";
+    } else if (file) {
+        chosen.length = file->length;
+    } else {
+        return std::string("не указана длина сортимента (--length ДЛИНА), а в файле пересчёта её нет");
+    }
+    if (o.noRounding || o.decimals) {
+        chosen.rounded = !o.noRounding;
+        chosen.decimals = o.decimals.value_or(2);
+        if (file &&
+            (file->rounded != chosen.rounded || (chosen.rounded && file->decimals != chosen.decimals)))
+            return std::string(
+                "округление в файле пересчёта другое, чем указано в --decimals или "
+                "--no-rounding; уберите этот параметр или укажите то же округление");
+    } else if (file) {
+        chosen.rounded = file->rounded;
+        chosen.decimals = file->decimals;
+    }
+    return std::nullopt;
+}
 
 // A path that does not survive the way to a file name and back (bytes that are not valid UTF-8, the
 // encoding of file names here and of the arguments on every system) would be written under another
@@ -225,27 +267,35 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         out << kUsage;
         return 0;
     }
-    Form form(fmt);
-    form.startUp();
-    const int entry = findLength(form, options->length, fmt.decimalSeparator);
-    if (entry == 0) {
-        err << "lumora: длины «" << options->length << "» нет в списке длин (0,50 … 15,00)\n";
-        return 2;
-    }
-    form.setListIndex(entry);
-    if (options->noRounding) {
-        if (form.rounded()) form.clickNoOkrugl();
-    } else if (options->decimals) {
-        if (*options->decimals == 1) form.clickDes();
-        if (*options->decimals == 2) form.clickSot();
-        if (*options->decimals == 3) form.clickTis();
-    }
     if (auto refused = refuseNames(*options)) {
         err << "lumora: " << *refused << "\n";
         return 2;
     }
+    Form form(fmt);
+    form.startUp();
+    if (!options->length.empty() && findLength(form, options->length, fmt.decimalSeparator) == 0) {
+        err << "lumora: длины «" << options->length << "» нет в списке длин (0,50 … 15,00)\n";
+        return 2;
+    }
+    DiskFiles disk;
+    FileRead file = disk.read(options->file, kMaxTallyFileBytes);
+    if (!file.ok) {
+        err << file.error << "\n";
+        return 1;
+    }
+    const TallyReadResult tally = readTally(file.bytes);
+    if (!tally.ok) {
+        err << tally.error << "\n";
+        return 1;
+    }
+    TallySettings chosen{form.selectedListIndex, form.rounded(), form.decimals()};
+    if (auto refused = chooseSettings(*options, tally.settings, form, fmt.decimalSeparator, chosen)) {
+        err << "lumora: " << *refused << "\n";
+        return 2;
+    }
+    selectTallySettings(form, chosen);
     ReportDialogs dialogs(options->file, err);
-    DiskFiles files;
+    ReadFile files(std::move(file.bytes));
     // A file with counts the length cannot show is refused whole, as the window's Open refuses it.
     if (!openTally(form, dialogs, files)) return 1;
     // The documents first, each to a temporary beside its target; they are put in place together
@@ -261,7 +311,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     if (!failure && options->pdf)
         failure = printSheetToPdf(form, stage(*options->pdf), options->title.value_or(kDefaultSheetTitle));
     if (!failure && options->save)
-        failure = stage(*options->save).write(QByteArray::fromStdString(writeTally(tallyCounts(form))));
+        failure = stage(*options->save).write(QByteArray::fromStdString(tallyFileBytes(form)));
     if (!failure) {
         std::vector<StagedFile *> all;
         for (auto &file : staged) all.push_back(file.get());

@@ -35,7 +35,7 @@ void Form::typeCountChar(int index, char32_t c) {
     Event event(*this);
     if (index < kFirstCountIndex || index > kLastCountIndex) return;
     bringCountIntoView(index);
-    if (selectedColumn == 0) return;  // no length: the rows stand out of sight
+    if (selectedColumn == 0) return;   // no length: the rows stand out of sight
     if (c < U'0' || c > U'9') return;  // Enter, Backspace, signs, separators, letters, Ctrl+V...
     const GridRow &r = row(index - 1000);
     if (r.countLocked) return;
@@ -64,8 +64,8 @@ void Form::countKeyDown(int k, int keyCode) {
     pendingSelectToEnd_ = false;
     // A key acts on the box the user can see: one that scrolling moved away comes back first.
     bringCountIntoView(k);
-    if (keyCode == Key::Up && r != leadingEmptyRows + 1) neighbourMove(k, k - 1);
-    if (keyCode == Key::Down || keyCode == Key::Enter) neighbourMove(k, k + 1);
+    if (keyCode == Key::Up && r != leadingEmptyRows + 1) neighbourMove(k, neighbourOf(k, -1));
+    if (keyCode == Key::Down || keyCode == Key::Enter) neighbourMove(k, neighbourOf(k, +1));
     if (keyCode == Key::KeypadPlus) stepCount(k, plusOne(countText(k)));
     if (keyCode == Key::KeypadMinus) stepCount(k, minusOne(countText(k)));
     if (keyCode == Key::Backspace && selectedListIndex != 0 && !countText(k).empty()) {
@@ -88,6 +88,25 @@ void Form::countKeyDown(int k, int keyCode) {
         focusCountIndex = static_cast<int16_t>(f);
         countTotalPass();
     }
+}
+
+// The box that Up (-1) or Down and Enter (+1) go to from box k: the next one, or with even steps on,
+// the next that is not an empty odd step from 15 cm. A skip never leads past the steps in use: where
+// it would, the key goes to the next box as without the item.
+int Form::neighbourOf(int k, int direction) const {
+    const int next = k + direction;
+    if (!evenSteps) return next;
+    auto skipped = [this](int index) {
+        if (index < kFirstCountIndex || index > kLastCountIndex) return false;
+        const int d = diametersCm()[static_cast<size_t>(index - 1001)];
+        return d >= 15 && d % 2 == 1 && countText(index).empty();
+    };
+    int to = next;
+    while (skipped(to)) to += direction;
+    const int first = leadingEmptyRows + kFirstCountIndex;
+    if (to < first || to > kLastCountIndex || !row(to - 1000).visible[static_cast<size_t>(Cell::Count)])
+        return next;
+    return to;
 }
 
 void Form::neighbourMove(int /*from*/, int to) {

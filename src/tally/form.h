@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "table/volume_table.h"
 #include "numbers/numbers.h"
+#include "table/volume_table.h"
 
 namespace lumora {
 
@@ -188,6 +188,10 @@ public:
 
     // ---- View menu marks (toolbar, mean-diameter panel) -------------------------------------
     bool TrueT = false, VisibleT = true, TrueD = false, VisibleD = true;
+    // «Сервис» -> «Чётные ступени от 14 см»: from 14 cm logs are measured to even centimetres, so
+    // Enter, Down and Up pass over the odd steps from 15 cm whose count box is empty. Only where the
+    // keys go depends on it, never a figure.
+    bool evenSteps = false;
 
     // ---- Form-level variables ---------------------------------------------------------------
     int16_t selectedColumn = 0;
@@ -241,6 +245,7 @@ private:
     void chooseDecimalsItem(int16_t n);
     void focusFollowing(int row);
     void neighbourMove(int from, int to);
+    int neighbourOf(int k, int direction) const;
     void typeAheadFailure();
     void stepCount(int index, const std::string &text);
     // count x unit volume in 0.0001 m3; nullopt when either text is not a number of that kind

@@ -1,8 +1,10 @@
 #include "ui/document_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -80,8 +82,12 @@ std::optional<std::string> QtDocumentDialogs::inputText(const std::string &promp
     return dialog.textValue().toStdString();
 }
 
-bool QtDocumentDialogs::choosePrinter(QPrinter &printer) {
+bool QtDocumentDialogs::choosePrinter(QPrinter &printer, const QString &pdfName) {
     QPrintDialog dialog(&printer, parent_);
+    // Qt's own dialog offers "print.pdf" in the current folder; its file box is the one named
+    // "filename". (A platform's native dialog has none and names the file itself.)
+    if (auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename")); file && !pdfName.isEmpty())
+        file->setText(QDir::toNativeSeparators(pdfName));
     dialog.setMinMax(0, 10);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);

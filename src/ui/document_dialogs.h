@@ -23,7 +23,7 @@ public:
     bool question(const std::string &text) override;
     std::optional<std::string> inputText(const std::string &prompt, const std::string &title,
                                          const std::string &defaultText) override;
-    bool choosePrinter(QPrinter &printer) override;
+    bool choosePrinter(QPrinter &printer, const QString &pdfName) override;
     void showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override;
 
 private:

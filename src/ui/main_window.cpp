@@ -16,9 +16,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
 
+#include "tally/dropped_note.h"
 #include "ui/count_box_accessible.h"
 #include "ui/grid_frame.h"
 #include "ui/key_codes.h"
@@ -97,6 +99,10 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     buildPanels(client_);
     buildToolbar(client_);
     buildMenus();
+    statusLine_ = new QStatusBar(this);
+    statusLine_->setObjectName("StatusLine");
+    statusLine_->setSizeGripEnabled(false);  // the window keeps its designed size
+    setStatusBar(statusLine_);
     for (int f : {Frame2, Frame3, Frame1}) placeFrame(f);
 
     // Tab order: the toolbar, the length list, then the count boxes in row order.
@@ -298,10 +304,30 @@ void MainWindow::endStep() {
     const TallyDocument after = document();
     if (after != stepBefore_) {
         if (!history_.applying() && !saving_) history_.record(stepBefore_, after, typingBox_);
+        noteDroppedCounts();
         tallyChanged();
     }
     typingBox_ = 0;
     updateTitle();
+}
+
+// A length that empties counts says so in the status line until the tally next changes; the receiver
+// is typing, so no box asks to be closed.
+void MainWindow::noteDroppedCounts() {
+    const std::string note =
+        history_.applying() || loadingFile_ ? std::string() : droppedByLengthNote(stepBefore_.state, form_);
+    droppedNote_ = QString::fromStdString(note);
+    showStatus();
+}
+
+// Crash protection that fails comes first: it stays until a recovery write works again.
+void MainWindow::showStatus() {
+    const QString &shown = recoveryProblem_.isEmpty() ? droppedNote_ : recoveryProblem_;
+    if (shown.isEmpty())
+        statusLine_->clearMessage();
+    else
+        statusLine_->showMessage(shown);
+    statusLine_->setToolTip(recoveryProblem_);
 }
 
 void MainWindow::applyState(const TallyDocument &document) {

@@ -159,6 +159,7 @@ private:
     void beginStep();
     void endStep();
     void tallyChanged();
+    void noteDroppedCounts();
     void updateTitle();
     void applyState(const TallyDocument &document);
     TallyDocument document() const { return {TallyState::of(form_), form_.tallyFileName}; }
@@ -194,11 +195,16 @@ private:
     QToolButton *check1_ = nullptr;
     QComboBox *hight1_ = nullptr;
     QLineEdit *hight1Edit_ = nullptr;  // the list's text box
+    // Notes that need no answer: crash protection that fails, else the counts a length emptied.
+    QStatusBar *statusLine_ = nullptr;
+    QString droppedNote_;
+    void showStatus();
     QLineEdit *text13_ = nullptr, *text4_ = nullptr, *text1_ = nullptr, *text2_ = nullptr;
     QAction *open_ = nullptr, *save_ = nullptr, *saveAs_ = nullptr, *exportXls_ = nullptr, *print_ = nullptr,
             *printPreview_ = nullptr, *exit_ = nullptr, *trueT_ = nullptr, *visibleT_ = nullptr,
             *trueD_ = nullptr, *visibleD_ = nullptr, *clear_ = nullptr, *noOkrugl_ = nullptr, *tis_ = nullptr,
-            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr, *undo_ = nullptr, *redo_ = nullptr;
+            *sot_ = nullptr, *des_ = nullptr, *about_action_ = nullptr, *undo_ = nullptr, *redo_ = nullptr,
+            *evenSteps_ = nullptr;
     std::array<int, 3> frameTops_{345, 1000, 1320};  // Frame2, Frame3, Frame1
 
     // What the widgets outside the grid show, to touch only what changed.
@@ -222,12 +228,12 @@ private:
     bool saving_ = false;  // a save may name another file for the tally: that is no undo step
     int typingBox_ = 0;    // the count box that took a typed digit in this step
     bool stepOpen_ = false;
+    bool loadingFile_ = false;  // the step is an Open: it replaces the counts, it does not drop them
     QString recoveryFolder_ = RecoveryFile::defaultFolder();
     RecoveryFile recovery_;
     QTimer recoveryTimer_;
     QString recoveryProblem_;
-    QStatusBar *statusLine_ = nullptr;  // made at the first failed recovery write
-    bool keepRecovery_ = false;         // ending on the system's request: the recovery file stays
+    bool keepRecovery_ = false;  // ending on the system's request: the recovery file stays
     std::string titleFileName_;
     bool titleKnown_ = false;
     int depth_ = 0;         // how deep in forwarded handlers we are

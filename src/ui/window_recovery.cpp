@@ -28,15 +28,7 @@ void MainWindow::writeRecoveryNow() {
               : QString();
     if (problem == recoveryProblem_) return;
     recoveryProblem_ = problem;
-    if (!statusLine_) {
-        statusLine_ = statusBar();
-        statusLine_->setObjectName("RecoveryStatus");
-        statusLine_->setSizeGripEnabled(false);
-    }
-    statusLine_->showMessage(problem);
-    statusLine_->setToolTip(problem);
-    statusLine_->setVisible(!problem.isEmpty());
-    enforceSize();
+    showStatus();
 }
 
 void MainWindow::endOnRequest() {

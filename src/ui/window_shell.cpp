@@ -13,6 +13,7 @@
 
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
+#include "ui/window_settings.h"
 
 namespace lumora {
 
@@ -104,6 +105,9 @@ void MainWindow::buildMenus() {
     sot_ = item(ocruglit, "Sot", "До &сотых", true);
     des_ = item(ocruglit, "Des", "До &десятых", true);
     services->addMenu(ocruglit);
+    evenSteps_ = item(services, "EvenSteps", "&Чётные ступени от 14 см", true);
+    form_.evenSteps = savedEvenSteps();
+    evenSteps_->setChecked(form_.evenSteps);
     bar->addMenu(services);
 
     QMenu *help = submenu(bar, "Help", "&Помощь");
@@ -167,6 +171,10 @@ void MainWindow::buildMenus() {
     connect(tis_, &QAction::triggered, this, [this] { forward([this] { form_.clickTis(); }); });
     connect(sot_, &QAction::triggered, this, [this] { forward([this] { form_.clickSot(); }); });
     connect(des_, &QAction::triggered, this, [this] { forward([this] { form_.clickDes(); }); });
+    connect(evenSteps_, &QAction::toggled, this, [this](bool on) {
+        form_.evenSteps = on;
+        saveEvenSteps(on);
+    });
     connect(about_action_, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
@@ -182,8 +190,7 @@ QSize MainWindow::designedSize() const {
     const QMenuBar *bar = menuBar();
     int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
     if (menuHeight < 0) menuHeight = bar->sizeHint().height();
-    // The status line, shown only while the recovery file cannot be written, adds its own height.
-    const int statusHeight = statusLine_ && !statusLine_->isHidden() ? statusLine_->sizeHint().height() : 0;
+    const int statusHeight = statusLine_ ? statusLine_->sizeHint().height() : 0;
     return QSize(width, menuHeight + clientHeight + statusHeight);
 }
 
@@ -305,9 +312,11 @@ void MainWindow::runFileCommand(const std::function<bool()> &command) {
 // A loaded tally is the file's whole contents (a file the length cannot show is refused).
 void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
     std::optional<TallyCounts> loaded;
+    loadingFile_ = true;
     forward([&] {
         if (open) loaded = open();
     });
+    loadingFile_ = false;
     if (loaded) {
         saved_.remember(form_.tallyFileName, *loaded);
         noteRecentFile();

@@ -27,7 +27,7 @@ TEST(CommandLine, NamesAFileOrAsksForHelpVersionOrRefuses) {
         {{"lumora", "--version"}, Action::PrintAndExit, kVersion},
         {{"lumora", "-v"}, Action::PrintAndExit, kVersion},
         {{"lumora", "--help"}, Action::PrintAndExit, "lumora [ФАЙЛ]"},
-        {{"lumora", "-h", "t.txt"}, Action::PrintAndExit, "--report ФАЙЛ --length ДЛИНА"},
+        {{"lumora", "-h", "t.txt"}, Action::PrintAndExit, "--report ФАЙЛ [--length ДЛИНА]"},
         {{"lumora", "--colour"}, Action::Fail, "lumora: неизвестный параметр «--colour»"},
         {{"lumora", "-x", "t.txt"}, Action::Fail, "неизвестный параметр «-x»"},
         {{"lumora", "a.txt", "b.txt"}, Action::Fail, "только один файл"},

@@ -36,13 +36,14 @@ ReportRun runReport(const QStringList &args, const char *lang = "ru_RU.UTF-8") {
 
 // A tally file with the given counts at the given rows (1..93), as the program saves it.
 std::string writeTallyFile(const QTemporaryDir &dir, const std::vector<std::pair<int, std::string>> &counts,
-                           const char *name = "tally.txt") {
+                           const char *name = "tally.txt", const std::string &after = "") {
     std::string lines[93];
     for (auto &l : lines) l = "0";
     for (auto &[row, text] : counts) lines[row - 1] = text;
     std::string path = dir.filePath(name).toStdString();
     std::ofstream f(path, std::ios::binary);
     for (auto &l : lines) f << l << "\r\n";
+    f << after;
     return path;
 }
 
@@ -62,7 +63,8 @@ TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
               "Ср.диам.\t25,71\t26,32\n");
     EXPECT_EQ(r.err, "");
 
-    ReportRun one = runReport({"--report", QString::fromStdString(file), "--length", "6,00", "--decimals", "1"});
+    ReportRun one =
+        runReport({"--report", QString::fromStdString(file), "--length", "6,00", "--decimals", "1"});
     EXPECT_EQ(one.out,
               "Длина\t6,00\n"
               "24\t5\t0,33\t1,7\n"
@@ -170,7 +172,42 @@ TEST(Report, WritesTheDocumentsItIsAskedFor) {
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ifstream original(file.toStdString(), std::ios::binary);
     std::string expected((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes, expected + "6,00\r\n1\r\n") << "with the length and rounding of the report";
+}
+
+// A file saved with its length and rounding is reported with them; an option may repeat them but not
+// contradict them.
+TEST(Report, TakesTheLengthAndRoundingOfTheFileAndRefusesOptionsThatDiffer) {
+    QTemporaryDir dir;
+    const QString hundredths =
+        QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "2"}}, "a.txt", "4,00\r\n2\r\n"));
+    const QString unrounded =
+        QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "2"}}, "b.txt", "4.00\r\n-\r\n"));
+    const std::string atFourMetres = "Длина\t4,00\n24\t5\t0,21\t1,05\n30\t2\t0,33\t0,66\nИтого\t7\t1,71\n";
+    const struct {
+        QStringList args;
+        int status;
+        const char *output;  // the start of standard output, or what standard error mentions
+    } cases[] = {
+        {{"--report", hundredths}, 0, atFourMetres.c_str()},
+        {{"--report", hundredths, "--length", "4.00", "--decimals", "2"}, 0, atFourMetres.c_str()},
+        {{"--report", hundredths, "--length", "6,00"}, 2, "4,00"},
+        {{"--report", hundredths, "--decimals", "1"}, 2, "--decimals"},
+        {{"--report", hundredths, "--no-rounding"}, 2, "--no-rounding"},
+        {{"--report", unrounded, "--no-rounding"}, 0, "Длина\t4,00\n24\t5\t0,21\t1,05\n"},
+        {{"--report", unrounded, "--decimals", "2"}, 2, "--decimals"},
+    };
+    for (const auto &c : cases) {
+        ReportRun r = runReport(c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.status, c.status) << what << ": " << r.err;
+        if (c.status == 0) {
+            EXPECT_EQ(r.out.substr(0, std::string(c.output).size()), c.output) << what;
+        } else {
+            EXPECT_EQ(r.out, "") << what;
+            EXPECT_NE(r.err.find(c.output), std::string::npos) << what << ": " << r.err;
+        }
+    }
 }
 
 TEST(Report, ADocumentThatCannotBeWrittenFailsWithoutOutput) {

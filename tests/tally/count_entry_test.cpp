@@ -184,3 +184,32 @@ TEST_F(Entry, ClearEmptiesTheTallyAndKeepsTheFocus) {
     EXPECT_EQ(f.massUpdate, kClear);
     EXPECT_EQ(f.listIndex(), 64);
 }
+
+// «Чётные ступени от 14 см»: Enter, Down and Up pass over the empty odd steps from 15 cm; a step that
+// holds a count is never passed over, below 15 cm every step is visited, and a click reaches any.
+TEST_F(Entry, EvenStepsPassOverTheEmptyOddStepsFromFifteenCentimetres) {
+    typeCount(f, 17, "3");
+    const struct {
+        bool on;
+        int fromCm, key, toCm;
+    } moves[] = {
+        {true, 14, Key::Enter, 16}, {true, 16, Key::Down, 17},  {true, 17, Key::Down, 18},
+        {true, 18, Key::Up, 17},    {true, 20, Key::Up, 18},    {true, 12, Key::Enter, 13},
+        {true, 13, Key::Down, 14},  {true, 66, Key::Enter, 68}, {true, 68, Key::Down, 70},
+        {true, 70, Key::Down, 72},  {true, 72, Key::Up, 70},    {false, 14, Key::Enter, 15},
+        {false, 16, Key::Up, 15},
+    };
+    for (const auto &m : moves) {
+        f.evenSteps = m.on;
+        f.countGotFocus(box(m.fromCm));
+        f.countKeyDown(box(m.fromCm), m.key);
+        EXPECT_EQ(f.focusedCountIndex(), box(m.toCm))
+            << m.fromCm << " key " << m.key << (m.on ? " on" : " off");
+    }
+    f.evenSteps = true;
+    f.countGotFocus(box(15));
+    EXPECT_EQ(f.focusedCountIndex(), box(15)) << "a click reaches an odd step";
+    typeCount(f, 15, "2");
+    EXPECT_EQ(count(15), "2");
+    f.evenSteps = false;
+}

@@ -162,7 +162,13 @@ std::string randomTallyFile(std::mt19937 &rng) {
     TallyCounts counts;
     for (auto &c : counts)
         if (rng() % 6 == 0) c = std::to_string(rng() % (rng() % 3 ? 30 : 100000));
-    return writeTally(counts);
+    // Half of them carry a length and a rounding, as this version saves them.
+    if (rng() % 2) return writeTally(counts);
+    TallySettings s;
+    s.length = static_cast<int>(rng() % kLengthCount) + 1;
+    s.rounded = rng() % 4 != 0;
+    s.decimals = static_cast<int>(rng() % 3) + 1;
+    return writeTally(counts, s, rng() % 2 ? ',' : '.');
 }
 
 void runSequence(unsigned seed, const NumberFormat &fmt, long events, long freshEvery) {
@@ -183,7 +189,7 @@ void runSequence(unsigned seed, const NumberFormat &fmt, long events, long fresh
     for (long e = 0; e < events; ++e) {
         std::string what;
         const int focused = f.focusedCountIndex();
-        switch (pick(0, 19)) {
+        switch (pick(0, 20)) {
             case 0:
             case 1:
             case 2:
@@ -277,6 +283,10 @@ void runSequence(unsigned seed, const NumberFormat &fmt, long events, long fresh
                     what = openTally(f, dialogs, files) ? "open" : "refused open";
                 }
                 break;
+            case 20:  // «Чётные ступени от 14 см»: where the keys go, never a figure
+                f.evenSteps = !f.evenSteps;
+                what = std::string("even steps ") + (f.evenSteps ? "on" : "off");
+                break;
             case 19:  // the decimals buttons with the focus outside the grid
                 f.otherGotFocus(FocusTarget::LengthList);
                 if (pick(0, 1))
@@ -286,7 +296,10 @@ void runSequence(unsigned seed, const NumberFormat &fmt, long events, long fresh
                 what = "decimals button";
                 break;
         }
-        if (!what.empty() && what != "scroll" && what != "refused open") scrolled = false;
+        // The menu item moves neither the caret nor the rows: a scroll before it still stands, as it
+        // does after a refused file.
+        if (!what.empty() && what != "scroll" && what != "refused open" && what.rfind("even steps", 0) != 0)
+            scrolled = false;
         SCOPED_TRACE("seed " + std::to_string(seed) + ", event " + std::to_string(e) + ": " + what);
         checkState(f, scrolled, freshEvery > 0 && e % freshEvery == 0);
         if (::testing::Test::HasFatalFailure()) return;

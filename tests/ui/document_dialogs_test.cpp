@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -92,6 +96,19 @@ TEST(DocumentDialogs, ANameTypedWithoutAnExtensionIsSavedWithTheFiltersOneAndOpe
     EXPECT_EQ(dialogs.openFileName("Загрузить текстовый файл", kTallyOpenFilter), std::nullopt);
     EXPECT_TRUE(open.shown());
     EXPECT_EQ(defaultSuffix("Книга Excel (*.xlsx)"), "xlsx");
+}
+
+TEST(DocumentDialogs, ThePrintDialogOffersTheGivenPdfNameForPrintingToAFile) {
+    QtDocumentDialogs dialogs(nullptr);
+    OnDialog<QPrintDialog> print([](QPrintDialog *d) {
+        auto *file = d->findChild<QLineEdit *>("filename");
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(file->text(), QDir::toNativeSeparators("/луг/участок 7.pdf"));
+        d->reject();
+    });
+    QPrinter printer(QPrinter::HighResolution);
+    EXPECT_FALSE(dialogs.choosePrinter(printer, "/луг/участок 7.pdf"));
+    EXPECT_TRUE(print.shown());
 }
 
 TEST(DocumentDialogs, MessagesHaveOnlyAnOkButton) {

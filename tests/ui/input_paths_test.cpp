@@ -256,3 +256,35 @@ TEST_F(InputPaths, EveryInputPathGoesThroughTheForm) {
 
 }  // namespace
 }  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// «Сервис» -> «Чётные ступени от 14 см»: off at first start; checked, Enter and the arrows pass over
+// the empty odd steps from 15 cm, a click still reaches one; the choice comes back at the next start.
+TEST_F(InputPaths, TheEvenStepItemSkipsEmptyOddStepsAndIsRememberedBetweenRuns) {
+    QAction *even = action("EvenSteps");
+    ASSERT_TRUE(even->isCheckable());
+    EXPECT_FALSE(even->isChecked());
+    even->trigger();
+    auto focusOf = [] { return qobject_cast<CountBox *>(QApplication::focusWidget()); };
+    boxAt(rowOf(14))->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    QTest::keyClick(boxAt(rowOf(14)), Qt::Key_Return);
+    EXPECT_EQ(focusOf(), boxAt(rowOf(16)));
+    QTest::keyClick(focusOf(), Qt::Key_Down);
+    EXPECT_EQ(focusOf(), boxAt(rowOf(18)));
+    QTest::keyClick(focusOf(), Qt::Key_Up);
+    EXPECT_EQ(focusOf(), boxAt(rowOf(16)));
+    QTest::mouseClick(boxAt(rowOf(17)), Qt::LeftButton);
+    EXPECT_EQ(focusOf(), boxAt(rowOf(17)));
+
+    auto next = std::make_unique<MainWindow>(test::kComma);
+    EXPECT_TRUE(next->findChild<QAction *>("EvenSteps")->isChecked());
+    EXPECT_TRUE(next->form().evenSteps);
+    even->trigger();  // off again, for this run's other windows as for the user's next start
+    EXPECT_FALSE(std::make_unique<MainWindow>(test::kComma)->form().evenSteps);
+}
+
+}  // namespace
+}  // namespace lumora

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
@@ -154,6 +155,28 @@ TEST_F(Undo, KeysThatChangeNothingMakeNoStepAndTheHistoryIsBounded) {
     key(box(24), Qt::Key_Down);
     EXPECT_EQ(w->history().count(), 0);
     EXPECT_EQ(w->history().undoLimit(), TallyHistory::kLimit);
+}
+
+// The receiver is typing: a length that empties counts says so in the status line, without a box,
+// until the tally next changes; undo brings the counts back and the note goes.
+TEST_F(Undo, ALengthThatEmptiesCountsSaysSoInTheStatusLine) {
+    auto *status = widget<QStatusBar>("StatusLine");
+    typeCount(12, "12");
+    typeCount(16, "100");
+    typeCount(120, "57");
+    EXPECT_EQ(status->currentMessage(), "");
+    lengths()->setCurrentIndex(entryOf(50));
+    EXPECT_EQ(status->currentMessage(),
+              "При длине 0,50 м нет ступеней 16–120 см: убрано 157 шт. Ctrl+Z вернёт.");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    typeCount(12, "3");
+    EXPECT_EQ(status->currentMessage(), "") << "gone with the next change";
+    key(box(12), Qt::Key_Z, Qt::ControlModifier);
+    key(box(12), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box(120)->text(), "57");
+    EXPECT_EQ(status->currentMessage(), "");
+    lengths()->setCurrentIndex(entryOf(400));  // has every counted step
+    EXPECT_EQ(status->currentMessage(), "");
 }
 
 TEST_F(Undo, TheTitleIsMarkedWhileTheTallyDiffersFromTheSavedOne) {

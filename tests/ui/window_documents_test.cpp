@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
+#include "../tally/tally_state_support.h"
 #include "window_files_support.h"
 
 namespace lumora {
@@ -103,11 +106,62 @@ TEST_F(WindowFiles, UndoAndRedoGiveTheTallyBackItsOwnFile) {
         EXPECT_EQ(w->windowTitle().toStdString(), row.title);
         EXPECT_EQ(w->isWindowModified(), row.modified);
         EXPECT_EQ(asked, row.asksForAName);
-        // A holds its own counts or a tally that was shown while the title named A.
-        EXPECT_TRUE(files.files["A.txt"] == a || files.files["A.txt"] == tallyFile({{24, "54"}, {120, "1"}}))
+        // A holds its own counts or a tally that was shown while the title named A (a save adds the
+        // length and rounding it was shown at).
+        const std::string shownAt = "6,00\r\n1\r\n";
+        const std::string &held = files.files["A.txt"];
+        EXPECT_TRUE(held == a || held == a + shownAt || held == tallyFile({{24, "54"}, {120, "1"}}) + shownAt)
             << files.files["A.txt"];
         EXPECT_EQ(files.files["C.txt"], c);
         docs.reset();
+    }
+}
+
+// A receiver saves a truck at 4,00 m rounded to hundredths; the office opens the file in a window
+// started at 6,00 m with tenths and sees the same figures. A file of earlier versions, without the
+// length, opens at the length selected at the time, as before.
+TEST_F(WindowFiles, ATallyReopensAtTheLengthAndRoundingItWasSavedWith) {
+    widget<QComboBox>("Hight1")->setCurrentIndex(test::entryOf(400));
+    action("Sot")->trigger();
+    typeCount(24, "5");
+    typeCount(69, "3");  // no volume at 6,00 m
+    const TallyState saved = TallyState::of(w->form());
+    dialogs.answers = {std::string("truck.txt")};
+    action("Save")->trigger();
+    ASSERT_EQ(files.files.count("truck.txt"), 1u);
+
+    auto office = std::make_unique<MainWindow>(test::kComma);
+    office->setRecoveryFolder(recoveryDir.path());
+    test::ScriptedDialogs officeDialogs;
+    WindowDocuments officeDocs(*office, officeDialogs, printer, &files);
+    const TallyState atStart = TallyState::of(office->form());
+    ASSERT_NE(atStart.length, saved.length);
+    ASSERT_NE(atStart.decimals, saved.decimals);
+
+    const struct {
+        const char *file;
+        std::string bytes;
+        TallyState shows;
+    } cases[] = {
+        {"truck.txt", files.files["truck.txt"], saved},
+        {"old.txt", tallyFile({{24, "5"}}),
+         [&] {
+             TallyState s = atStart;
+             s.counts[static_cast<size_t>(rowOf(24) - 1)] = "5";
+             return s;
+         }()},
+    };
+    for (const auto &c : cases) {
+        files.files[c.file] = c.bytes;
+        officeDialogs.answers = {std::string(c.file)};
+        office->findChild<QAction *>("Open")->trigger();
+        EXPECT_TRUE(officeDialogs.messages.empty()) << c.file << ": no count is dropped";
+        EXPECT_EQ(TallyState::of(office->form()), c.shows) << c.file;
+        EXPECT_EQ(test::figures(office->form()), test::typedAfresh(c.shows)) << c.file;
+        EXPECT_FALSE(office->isWindowModified()) << c.file;
+        // The length, the rounding and the counts come back in one step.
+        office->findChild<QAction *>("Undo")->trigger();
+        EXPECT_EQ(TallyState::of(office->form()), atStart) << c.file;
     }
 }
 

@@ -22,7 +22,7 @@
 namespace lumora::test {
 
 struct NoPrinter : PrinterDialogs {
-    bool choosePrinter(QPrinter &) override { return false; }
+    bool choosePrinter(QPrinter &, const QString &) override { return false; }
     void showPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
 };
 

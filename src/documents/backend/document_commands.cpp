@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include "documents/backend/sheet_painter.h"
@@ -105,7 +106,15 @@ void DocumentCommands::Print() {
     printer.setCollateCopies(true);
     printer.setFromTo(1, 1);
     printer.setPrintRange(QPrinter::PageRange);
-    if (!printerDialogs_.choosePrinter(printer)) return;  // a cancel prints nothing
+    // Printed to a file, the sheet goes beside its tally, under the tally's name.
+    QString pdfName;
+    if (!form_.tallyFileName.empty()) {
+        const QFileInfo tally(QString::fromStdString(form_.tallyFileName));
+        const bool txt = tally.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
+        pdfName = tally.dir().filePath((txt ? tally.completeBaseName() : tally.fileName()) +
+                                       QStringLiteral(".pdf"));
+    }
+    if (!printerDialogs_.choosePrinter(printer, pdfName)) return;  // a cancel prints nothing
     // Copies and orientation are the dialog's; the page range is not used: there is one sheet.
     printer.setPrintRange(QPrinter::AllPages);
     prepareSheetPrinter(printer);

@@ -27,8 +27,9 @@ namespace lumora {
 class PrinterDialogs {
 public:
     virtual ~PrinterDialogs() = default;
-    // The print dialog on `printer`; false when cancelled.
-    virtual bool choosePrinter(QPrinter &printer) = 0;
+    // The print dialog on `printer`; false when cancelled. Printing to a file offers `pdfName` when it
+    // is not empty.
+    virtual bool choosePrinter(QPrinter &printer, const QString &pdfName) = 0;
     // A preview of what `paint` draws on a printer; returns when the preview is closed.
     virtual void showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) = 0;
 };

@@ -88,6 +88,8 @@ std::optional<std::string> printSheet(QPrinter &printer, const Form &form, const
     SheetLayout layout = layoutSheet(in, form.numberFormat(), sheetTextWidth(&printer));
     if (!layout.ok) return layout.error;
 
+    // The document's name: the PDF's Title, and the job's name in a printer's queue.
+    printer.setDocName(QString::fromStdString(title));
     QPainter painter;
     if (!painter.begin(&printer)) return std::string("Лист не напечатан: принтер недоступен.");
     paintItems(painter, layout.items, &printer);

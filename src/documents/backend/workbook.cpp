@@ -25,7 +25,7 @@ std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, co
     const QByteArray name = platform::libraryFileName(file);
     lxw_workbook *workbook = xlsx.workbookNew(name.constData());
     if (!workbook) return failed("не удалось создать файл");
-    lxw_worksheet *sheet = xlsx.addWorksheet(workbook, nullptr);
+    lxw_worksheet *sheet = xlsx.addWorksheet(workbook, "Лист1");
     lxw_error error = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
     for (const ExportCell &cell : cells) {
         if (error != LXW_NO_ERROR) break;

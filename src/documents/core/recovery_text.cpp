@@ -86,7 +86,7 @@ std::string writeRecovery(const TallyState &state, const std::string &fileName) 
 }
 
 std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
-    TallyReadResult tally = readTally(bytes);
+    TallyReadResult tally = readTallyCounts(bytes);
     if (!tally.ok) return std::nullopt;
     const bool escaped = valueOf(bytes, kMark).has_value();
     if (!escaped && !valueOf(bytes, kFirstMark)) return std::nullopt;

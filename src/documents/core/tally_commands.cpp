@@ -23,7 +23,21 @@ void writeTo(Form &form, DocumentDialogs &dialogs, FileStore &files, const std::
 }  // namespace
 
 std::optional<std::string> writeTallyFile(const Form &form, const std::string &name, FileStore &files) {
-    return files.writeAtomically(name, writeTally(tallyCounts(form)));
+    return files.writeAtomically(name, tallyFileBytes(form));
+}
+
+void selectTallySettings(Form &form, const TallySettings &s) {
+    if (form.listIndex() != s.length || form.selectedListIndex != s.length)
+        form.setListIndex(static_cast<int16_t>(s.length));
+    if (!s.rounded) {
+        if (form.rounded()) form.clickNoOkrugl();
+    } else if (s.decimals == 1) {
+        form.clickDes();
+    } else if (s.decimals == 3) {
+        form.clickTis();
+    } else {
+        form.clickSot();
+    }
 }
 
 namespace {
@@ -105,7 +119,17 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
         dialogs.message(tally.error);
         return std::nullopt;
     }
-    if (std::string refusal = unshownCountsMessage(form, tally.counts, *name); !refusal.empty()) {
+    // A file that carries its length is shown at that length: its counts are checked there.
+    std::string refusal;
+    if (tally.settings) {
+        Form atFileLength(form.numberFormat());
+        atFileLength.startUp();
+        selectTallySettings(atFileLength, *tally.settings);
+        refusal = unshownCountsMessage(atFileLength, tally.counts, *name);
+    } else {
+        refusal = unshownCountsMessage(form, tally.counts, *name);
+    }
+    if (!refusal.empty()) {
         dialogs.message(refusal);
         return std::nullopt;
     }
@@ -115,6 +139,8 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
     {
         // One action: the results are recomputed in full once the last count is stored.
         Form::Event load(form);
+        // The file's own length and rounding first: its counts then all find their steps.
+        if (tally.settings) selectTallySettings(form, *tally.settings);
         form.tallyFileName = *name;
         form.loadingFile = kSet;
         for (int i = 1; i <= kRowCount; ++i) {

@@ -55,10 +55,14 @@ public:
 };
 
 // Loads a tally file chosen in the open dialog. Returns the counts as the file holds them when the
-// tally was loaded, nullopt when nothing was (cancelled or refused). A load takes the whole file or
-// nothing: a file with counts that the selected length cannot show (or with no length selected) is
-// refused like a broken one, and the tally in the form stays as it was.
+// tally was loaded, nullopt when nothing was (cancelled or refused). A file that carries its length and
+// rounding selects them in the same action. A load takes the whole file or nothing: a file with counts
+// that its length (or, for a file without one, the selected length) cannot show, or an old file with no
+// length selected, is refused like a broken one, and the tally in the form stays as it was.
 std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+
+// Selects a saved tally's length and rounding, as the user would in the length list and the menu.
+void selectTallySettings(Form &form, const TallySettings &settings);
 
 // Why the counts `counts` of the file `name` cannot be loaded at the length the form has selected:
 // the message names the steps the length lacks and the lengths that have them. "" when every count

@@ -12,7 +12,7 @@ const char kNotLoaded[] = "\nФайл не загружен, таблица не
 // A line is quoted in the message only when it is short, plain text; anything else (a binary or
 // foreign file) is described without echoing its bytes.
 bool quotable(std::string_view line) {
-    if (line.size() > 20) return false;
+    if (line.empty() || line.size() > 20) return false;
     for (char c : line)
         if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) return false;
     return true;
@@ -34,57 +34,145 @@ std::optional<std::string> countOfLine(std::string_view line) {
     return std::string(digits);
 }
 
+// Splits the file into lines: a line ends at CR LF, CR or LF.
+class Lines {
+public:
+    explicit Lines(std::string_view bytes) : bytes_(bytes) {}
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+    std::string_view rest() const { return bytes_.substr(pos_); }
+    std::string_view next() {
+        size_t end = bytes_.find_first_of("\r\n", pos_);
+        if (end == std::string_view::npos) end = bytes_.size();
+        std::string_view line = bytes_.substr(pos_, end - pos_);
+        pos_ = end;
+        if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
+        if (pos_ < bytes_.size() && bytes_[pos_] == '\n' && (pos_ == end || bytes_[pos_ - 1] == '\r')) ++pos_;
+        return line;
+    }
+
+private:
+    std::string_view bytes_;
+    size_t pos_ = 0;
+};
+
+std::string_view trimmed(std::string_view line) {
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<TallySettings> roundingOfLine(std::string_view line, int length) {
+    const std::string_view text = trimmed(line);
+    if (text.size() != 1) return std::nullopt;
+    TallySettings s;
+    s.length = length;
+    if (text[0] == '-') {
+        s.rounded = false;
+    } else if (text[0] >= '1' && text[0] <= '3') {
+        s.decimals = text[0] - '0';
+    } else {
+        return std::nullopt;
+    }
+    return s;
+}
+
 TallyReadResult failure(std::string message) {
     TallyReadResult r;
     r.error = std::move(message) + kNotLoaded;
     return r;
 }
 
+// "В строке N должно быть ...", quoting the line when it is plain text.
+TallyReadResult refuseLine(const std::string &what, std::string_view line) {
+    if (quotable(line)) return failure(what + ", а в ней «" + std::string(line) + "».");
+    return failure(what + ".");
+}
+
 }  // namespace
 
-std::string writeTally(const TallyCounts &counts) {
+std::string lengthText(int length, char decimalSeparator) {
+    const int cm = lengthsCm()[static_cast<size_t>(length - 1)];
+    const std::string hundredths = std::to_string(cm % 100);
+    return std::to_string(cm / 100) + decimalSeparator + (hundredths.size() < 2 ? "0" : "") + hundredths;
+}
+
+int lengthOfText(std::string_view text) {
+    text = trimmed(text);
+    for (int k = 1; k <= kLengthCount; ++k)
+        if (text == lengthText(k, ',') || text == lengthText(k, '.')) return k;
+    return 0;
+}
+
+std::string writeTally(const TallyCounts &counts, const std::optional<TallySettings> &settings,
+                       char decimalSeparator) {
     std::string out;
-    out.reserve(counts.size() * 4);
+    out.reserve(counts.size() * 4 + 12);
     for (const std::string &count : counts) {
         out += count.empty() ? std::string("0") : count;
+        out += "\r\n";
+    }
+    if (settings) {
+        out += lengthText(settings->length, decimalSeparator) + "\r\n";
+        out += settings->rounded ? std::to_string(settings->decimals) : std::string("-");
         out += "\r\n";
     }
     return out;
 }
 
-TallyReadResult readTally(std::string_view bytes) {
+namespace {
+
+// The first 93 lines, leaving `lines` after them.
+TallyReadResult readCounts(std::string_view bytes, std::optional<Lines> &lines) {
     if (bytes.size() > kMaxTallyFileBytes) return failure("Файл больше 1 МБ — это не файл таблицы.");
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     if (bytes.empty())
         return failure("Файл пустой, а в нём должно быть 93 строки — по одной на каждый диаметр.");
 
     TallyReadResult result;
-    size_t pos = 0;
+    lines.emplace(bytes);
     for (size_t i = 0; i < result.counts.size(); ++i) {
         const int lineNo = static_cast<int>(i) + 1;
-        if (pos >= bytes.size())
+        if (lines->atEnd())
             return failure("Строки " + std::to_string(lineNo) +
                            " нет: файл кончился раньше, а в нём должно быть 93 строки — по одной на "
                            "каждый диаметр.");
-        size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = bytes.substr(pos, end - pos);
-        pos = end;
-        if (pos < bytes.size() && bytes[pos] == '\r') ++pos;
-        if (pos < bytes.size() && bytes[pos] == '\n' && (pos == end || bytes[pos - 1] == '\r')) ++pos;
-
+        const std::string_view line = lines->next();
         if (line.find_first_not_of(" \t") == std::string_view::npos)
             return failure("Строка " + std::to_string(lineNo) + " пустая, а в ней должно быть число.");
         std::optional<std::string> count = countOfLine(line);
-        if (!count) {
-            const std::string where =
-                "В строке " + std::to_string(lineNo) + " должно быть целое число от 0 до 99999";
-            if (quotable(line)) return failure(where + ", а в ней «" + std::string(line) + "».");
-            return failure(where + ".");
-        }
+        if (!count)
+            return refuseLine("В строке " + std::to_string(lineNo) + " должно быть целое число от 0 до 99999",
+                              line);
         result.counts[i] = std::move(*count);
     }
     result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+TallyReadResult readTallyCounts(std::string_view bytes) {
+    std::optional<Lines> lines;
+    return readCounts(bytes, lines);
+}
+
+TallyReadResult readTally(std::string_view bytes) {
+    std::optional<Lines> lines;
+    TallyReadResult result = readCounts(bytes, lines);
+    if (!result.ok) return result;
+
+    // Lines 94 and 95: nothing but line breaks and blanks, or the length and the rounding.
+    if (lines->rest().find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        const std::string_view lengthLine = lines->next();
+        const int length = lengthOfText(lengthLine);
+        if (length == 0)
+            return refuseLine("В строке 94 должна быть длина из списка длин (0,50 … 15,00)", lengthLine);
+        if (lines->atEnd()) return failure("Строки 95 нет, а в ней должно быть округление: 1, 2, 3 или -.");
+        const std::string_view roundingLine = lines->next();
+        result.settings = roundingOfLine(roundingLine, length);
+        if (!result.settings)
+            return refuseLine("В строке 95 должно быть округление: 1, 2, 3 или -", roundingLine);
+    }
     return result;
 }
 

@@ -1,14 +1,18 @@
 // The tally file: the 93 counts of a tally as a plain text file, one line per diameter step.
 //
 // Line i holds the text of count box 1000 + i, or "0" when the box is empty; every line, the last
-// included, ends with CR LF. There is no header and no length: a loaded tally is recomputed at the
-// length selected when it is opened.
+// included, ends with CR LF. Two more lines follow: line 94 the length as the length list shows it
+// ("4,00"), line 95 the rounding ("1", "2" or "3" decimals, "-" for none), so that the tally reopens
+// with the figures it was saved with. A reader that takes only the first 93 lines (earlier versions
+// of this program) still reads the counts. A file without the two lines (from those versions, or made
+// by hand) opens at the length selected at the time.
 //
 // The reader checks the whole file before anything is stored, so a broken or foreign file can be
 // refused without touching the tally in the window.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,14 +26,35 @@ using TallyCounts = std::array<std::string, kRowCount>;
 // A tally file is under 1 KB; anything over 1 MiB is certainly not one and is refused unread.
 constexpr size_t kMaxTallyFileBytes = 1024 * 1024;
 
-// The file bytes: each count text (or "0" for an empty one) followed by CR LF.
-std::string writeTally(const TallyCounts &counts);
+// The length and rounding a tally was saved with (lines 94 and 95).
+struct TallySettings {
+    int length = 0;  // the entry of the length list, 1..116 (the column of the table)
+    bool rounded = true;
+    int decimals = 2;  // 1..3, when rounded
+    bool operator==(const TallySettings &o) const {
+        return length == o.length && rounded == o.rounded && (!rounded || decimals == o.decimals);
+    }
+    bool operator!=(const TallySettings &o) const { return !(*this == o); }
+};
+
+// The length as the list shows it, with the given decimal separator: "4,00". Entry 1..116.
+std::string lengthText(int length, char decimalSeparator);
+// The list entry of a length written with either separator ("4,00" or "4.00"), blanks around it
+// allowed; 0 when it is not one of the list's lengths.
+int lengthOfText(std::string_view text);
+
+// The file bytes: each count text (or "0" for an empty one) followed by CR LF, then, when given, the
+// length (written with `decimalSeparator`) and the rounding, each followed by CR LF.
+std::string writeTally(const TallyCounts &counts, const std::optional<TallySettings> &settings = std::nullopt,
+                       char decimalSeparator = ',');
 
 struct TallyReadResult {
     bool ok = false;
     // When ok: the texts to store in the count boxes ("" for a line of zeros, otherwise the line's
     // digits without the blanks around them).
     TallyCounts counts;
+    // When ok: the length and rounding of lines 94 and 95, nullopt for a file without them.
+    std::optional<TallySettings> settings;
     // When not ok: what is wrong and where, in Russian, ready for a message box.
     std::string error;
 };
@@ -37,7 +62,14 @@ struct TallyReadResult {
 // Reads the first 93 lines; a line ends at CR LF, CR or LF, a final line break may be missing and a
 // UTF-8 byte-order mark at the start is skipped. Every line must hold a whole count from 0 to 99999,
 // digits only, blanks around it allowed: what typing into a count box can produce, and so what the
-// writer writes. The decimal separator plays no part. Lines after the 93rd are ignored.
+// writer writes. The decimal separator plays no part.
+// After line 93 the file either ends (blank lines allowed) or holds a length of the list on line 94
+// (either separator) and the rounding on line 95; anything else there refuses the file, naming the
+// line. Lines after the 95th are ignored.
 TallyReadResult readTally(std::string_view bytes);
+
+// The first 93 lines only, as readTally checks them; what follows them is the caller's (the recovery
+// file keeps its own lines there).
+TallyReadResult readTallyCounts(std::string_view bytes);
 
 }  // namespace lumora

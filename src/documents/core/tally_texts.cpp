@@ -37,4 +37,17 @@ TallyCounts tallyCounts(const Form &form) {
     return counts;
 }
 
+std::optional<TallySettings> tallySettings(const Form &form) {
+    if (form.selectedListIndex < 1 || form.selectedListIndex > kLengthCount) return std::nullopt;
+    TallySettings s;
+    s.length = form.selectedListIndex;
+    s.rounded = form.rounded();
+    s.decimals = form.decimals();
+    return s;
+}
+
+std::string tallyFileBytes(const Form &form) {
+    return writeTally(tallyCounts(form), tallySettings(form), form.numberFormat().decimalSeparator);
+}
+
 }  // namespace lumora

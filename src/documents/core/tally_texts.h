@@ -41,4 +41,11 @@ std::vector<std::string> estimatedCountedSteps(const TallyTexts &texts);
 // The count texts of steps 1..93 of the form.
 TallyCounts tallyCounts(const Form &form);
 
+// The length and rounding that a saved tally carries; nullopt when no length is selected (the file
+// then holds the counts alone and opens at the length selected at the time).
+std::optional<TallySettings> tallySettings(const Form &form);
+
+// The tally file of the form: its counts, length and rounding.
+std::string tallyFileBytes(const Form &form);
+
 }  // namespace lumora

@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "../../file_bytes_support.h"
@@ -29,10 +31,12 @@ using test::contents;
 using test::put;
 
 struct FakePrinterDialogs : PrinterDialogs {
-    QString pdf;  // where the chosen "printer" writes; empty = Cancel
+    QString pdf;      // where the chosen "printer" writes; empty = Cancel
+    QString offered;  // the file name the dialog offered
     int shown = 0, previews = 0;
-    bool choosePrinter(QPrinter &printer) override {
+    bool choosePrinter(QPrinter &printer, const QString &pdfName) override {
         ++shown;
+        offered = pdfName;
         if (pdf.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
@@ -81,7 +85,7 @@ TEST_F(DocumentCommandsTest, SaveThenOpenOnDiskGivesBackTheCounts) {
     typeCount(f, 40, "12");
     dialogs.answers = {path("t.txt").toStdString()};
     commands.Save();
-    EXPECT_EQ(contents(path("t.txt")), QByteArray::fromStdString(writeTally(tallyCounts(f))));
+    EXPECT_EQ(contents(path("t.txt")), QByteArray::fromStdString(tallyFileBytes(f)));
 
     Form other(kComma);
     other.startUp();
@@ -200,6 +204,32 @@ TEST_F(DocumentCommandsTest, PrintAsksForThePrinterAndTheTitleThenPrints) {
     EXPECT_EQ(dialogs.shown[0].filter, "Введите название таблицы|Кв.  , выд. , дел. ");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));
+}
+
+// Printed to a file, the sheet is offered beside its tally under the tally's name, and the PDF's
+// Title is the sheet's title.
+TEST_F(DocumentCommandsTest, PrintOffersTheTallysNameForAPdfTitledAsTheSheet) {
+    typeCount(f, 24, "5");
+    printers.pdf = path("sheet.pdf");
+    const struct {
+        std::string tally;
+        QString offered;
+    } cases[] = {{"", ""},
+                 {path("участок 7.TXT").toStdString(), path("участок 7.pdf")},
+                 {path("кв.12.выд.3").toStdString(), path("кв.12.выд.3.pdf")}};
+    for (const auto &c : cases) {
+        f.tallyFileName = c.tally;
+        dialogs.answers = {std::string("Кв. 12, выд. 3")};
+        commands.Print();
+        EXPECT_EQ(printers.offered, c.offered) << c.tally;
+    }
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils missing";
+    QProcess info;
+    info.start("pdfinfo", {path("sheet.pdf")});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    EXPECT_TRUE(
+        QString::fromUtf8(info.readAllStandardOutput())
+            .contains(QRegularExpression("^Title: +Кв. 12, выд. 3$", QRegularExpression::MultilineOption)));
 }
 
 TEST_F(DocumentCommandsTest, ACancelledPrintDialogPrintsNothingAndABadTextIsTold) {

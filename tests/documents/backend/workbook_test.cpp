@@ -88,6 +88,8 @@ TEST_F(Workbook, HoldsTheExportCellsWithNumbersAsNumbersAndTextsAsTexts) {
     // Column widths and every other number in the package keep the point too.
     const QString sheet = QString::fromUtf8(unzipped(path, "xl/worksheets/sheet1.xml"));
     EXPECT_FALSE(sheet.contains(QRegularExpression("=\"[0-9]+,[0-9]"))) << sheet.toStdString();
+    // The sheet is named as the user's Russian spreadsheet program names a new one.
+    EXPECT_TRUE(QString::fromUtf8(unzipped(path, "xl/workbook.xml")).contains("name=\"Лист1\""));
 }
 
 TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {

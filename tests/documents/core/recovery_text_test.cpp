@@ -23,7 +23,8 @@ TEST(RecoveryText, KeepsTheWholeStateAndTheFileNameAndIsATallyFileToo) {
     EXPECT_EQ(back->state, s);
     EXPECT_EQ(back->fileName, "/home/лес/квартал 12.txt");
 
-    TallyReadResult asTally = readTally(text);
+    // Its first 93 lines are a tally file's, as earlier versions read it.
+    TallyReadResult asTally = readTallyCounts(text);
     ASSERT_TRUE(asTally.ok);
     EXPECT_EQ(asTally.counts, s.counts);
     EXPECT_EQ(readRecovery(writeRecovery(TallyState{}, ""))->fileName, "");

@@ -40,6 +40,9 @@ Shown shown(const Form &f) {
     return s;
 }
 
+// Lines 94 and 95 of a tally saved at the start-up length and rounding: 6,00 m, one decimal.
+const std::string kAtStart = "6,00\r\n1\r\n";
+
 std::string fileWith(const std::vector<std::pair<int, std::string>> &linesByDiameter) {
     TallyCounts counts;
     for (const auto &[d, text] : linesByDiameter) counts[static_cast<size_t>(rowOf(d) - 1)] = text;
@@ -62,7 +65,7 @@ TEST_F(TallyCommands, SaveAsksForANameOnceThenWritesThereWithoutAsking) {
     EXPECT_EQ(dialogs.shown[0].title, "Сохранить...");
     EXPECT_EQ(dialogs.shown[0].filter, "Текстовые файлы (*.txt)");
     EXPECT_EQ(f.tallyFileName, "/t/a.txt");
-    EXPECT_EQ(files.files["/t/a.txt"], fileWith({{24, "5"}}));
+    EXPECT_EQ(files.files["/t/a.txt"], fileWith({{24, "5"}}) + kAtStart);
 
     const std::string first = files.files["/t/a.txt"];
     saveTally(f, dialogs, files);
@@ -79,7 +82,7 @@ TEST_F(TallyCommands, SaveAsAlwaysAsksAndRemembersTheNewName) {
     EXPECT_EQ(dialogs.shown[0].title, "Сохранить как...");
     EXPECT_EQ(f.tallyFileName, "/t/new.txt");
     EXPECT_EQ(files.files.count("/t/old.txt"), 0u);
-    EXPECT_EQ(files.files["/t/new.txt"], writeTally(TallyCounts{}));
+    EXPECT_EQ(files.files["/t/new.txt"], writeTally(TallyCounts{}) + kAtStart);
 }
 
 TEST_F(TallyCommands, ACancelledSaveWritesNothingAndKeepsTheName) {
@@ -145,7 +148,7 @@ TEST_F(TallyCommands, SaveAfterOpenWritesToTheOpenedFileAndARoundTripKeepsTheCou
     files.files.clear();
     saveTally(f, dialogs, files);
     EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(files.files["/t/t.txt"], bytes);
+    EXPECT_EQ(files.files["/t/t.txt"], bytes + kAtStart);
 }
 
 TEST_F(TallyCommands, ABadFileChangesNothingAndSaysWhatIsWrong) {

@@ -101,8 +101,9 @@ TEST(TallyFileReader, AcceptsTheLineEndsAndExtrasThatEditorsProduce) {
         {"CR only", lines(file, "\r")},
         {"LF only", lines(file, "\n")},
         {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + crlf},
-        {"two tallies one after the other", crlf + lines(std::vector<std::string>(93, "4"))},
-        {"text after line 93", crlf + "не число\r\n\r\n"},
+        {"blank lines after line 93", crlf + "\r\n  \r\n\n"},
+        {"a length and a rounding after line 93", crlf + "4,00\r\n2\r\n"},
+        {"text after line 95", crlf + "4.00\n-\nзаметка\n"},
     };
     for (const auto &c : cases) {
         TallyReadResult r = readTally(c.bytes);
@@ -168,6 +169,20 @@ TEST(TallyFileReader, RefusesBrokenFilesNamingTheProblemAndTheLine) {
         {"a long text", lines(longText), "В строке 2 должно быть целое число от 0 до 99999."},
         {"over 1 MiB", lines(zeros(93)) + std::string(kMaxTallyFileBytes, '0'),
          "Файл больше 1 МБ — это не файл таблицы."},
+        {"two tallies one after the other", lines(zeros(93)) + lines(zeros(93)),
+         "В строке 94 должна быть длина из списка длин (0,50 … 15,00), а в ней «0»."},
+        {"a length not in the list", lines(zeros(93)) + "4,15\r\n2\r\n",
+         "В строке 94 должна быть длина из списка длин (0,50 … 15,00), а в ней «4,15»."},
+        {"a length without its hundredths", lines(zeros(93)) + "4\r\n2\r\n",
+         "В строке 94 должна быть длина из списка длин (0,50 … 15,00), а в ней «4»."},
+        {"text after line 93", lines(zeros(93)) + "не число\r\n",
+         "В строке 94 должна быть длина из списка длин (0,50 … 15,00)."},
+        {"a length without its rounding", lines(zeros(93)) + "4,00\r\n",
+         "Строки 95 нет, а в ней должно быть округление: 1, 2, 3 или -."},
+        {"four decimals", lines(zeros(93)) + "4,00\r\n4\r\n",
+         "В строке 95 должно быть округление: 1, 2, 3 или -, а в ней «4»."},
+        {"an empty rounding line", lines(zeros(93)) + "4,00\r\n\r\n",
+         "В строке 95 должно быть округление: 1, 2, 3 или -."},
     };
     for (const Refusal &c : refusals) {
         TallyReadResult r = readTally(c.bytes);
@@ -176,11 +191,48 @@ TEST(TallyFileReader, RefusesBrokenFilesNamingTheProblemAndTheLine) {
     }
 }
 
+// Lines 94 and 95: the length as the list shows it, with either separator, and the rounding. The first
+// 93 lines stay what earlier versions wrote, so a reader that takes only them reads the same counts.
+TEST(TallyFileLengthAndRounding, AreWrittenAfterTheCountsAndReadBack) {
+    TallyCounts counts;
+    counts[21] = "5";
+    counts[92] = "007";
+    const struct {
+        int lengthCm;
+        bool rounded;
+        int decimals;
+        char separator;
+        const char *lines94and95;
+    } cases[] = {
+        {400, true, 2, ',', "4,00\r\n2\r\n"},    {50, true, 1, ',', "0,50\r\n1\r\n"},
+        {1500, true, 3, '.', "15.00\r\n3\r\n"},  {625, false, 2, ',', "6,25\r\n-\r\n"},
+        {1050, false, 3, '.', "10.50\r\n-\r\n"},
+    };
+    for (const auto &c : cases) {
+        const TallySettings settings{test::entryOf(c.lengthCm), c.rounded, c.decimals};
+        const std::string bytes = writeTally(counts, settings, c.separator);
+        EXPECT_EQ(bytes, writeTally(counts) + c.lines94and95) << c.lines94and95;
+
+        TallyReadResult r = readTally(bytes);
+        ASSERT_TRUE(r.ok) << r.error;
+        EXPECT_EQ(r.counts, counts);
+        ASSERT_TRUE(r.settings.has_value()) << c.lines94and95;
+        EXPECT_EQ(*r.settings, settings) << c.lines94and95;
+
+        TallyReadResult countsOnly = readTallyCounts(bytes);
+        ASSERT_TRUE(countsOnly.ok);
+        EXPECT_EQ(countsOnly.counts, counts);
+    }
+    TallyReadResult old = readTally(writeTally(counts));
+    ASSERT_TRUE(old.ok);
+    EXPECT_FALSE(old.settings.has_value()) << "a file of earlier versions carries no length";
+}
+
 TEST(TallyFileReader, AFileOfExactlyOneMebibyteIsStillRead) {
     std::string bytes = lines(zeros(93));
-    bytes += std::string(kMaxTallyFileBytes - bytes.size(), 'z');
+    bytes += std::string(kMaxTallyFileBytes - bytes.size(), '\n');
     EXPECT_TRUE(readTally(bytes).ok);
-    EXPECT_FALSE(readTally(bytes + "z").ok);
+    EXPECT_FALSE(readTally(bytes + "\n").ok);
 }
 
 }  // namespace
