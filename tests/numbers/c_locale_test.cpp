@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../tally/form_test_support.h"
+#include "../tally/tally_state_support.h"
 #include "numbers/numbers.h"
 #include "table/volume_table.h"
 
@@ -55,19 +55,16 @@ private:
     bool live_;
 };
 
-// Everything a form shows for a tally, as one text to compare.
+// Everything a form shows for a tally typed afresh, as one text to compare.
 std::string figures(int lengthEntry, const std::vector<std::pair<int, int>> &counts, int16_t decimals,
                     bool rounded) {
-    Form f(kComma);
-    f.startUp();
-    f.setListIndex(lengthEntry);
-    if (!rounded) f.setCheck1Value(0);
-    f.setDecimals(decimals);
-    for (auto [diameter, count] : counts) typeCount(f, diameter, std::to_string(count));
-    std::string out = f.listText() + "\n";
-    for (int i = 1; i <= kRowCount; ++i)
-        out += f.row(i).d + "|" + f.row(i).count + "|" + f.row(i).vm3 + "|" + f.row(i).vd + "\n";
-    return out + f.Text13() + "|" + f.Text4() + "|" + f.Text1() + "|" + f.Text2() + "|" + f.Text3();
+    TallyState state;
+    state.length = static_cast<int16_t>(lengthEntry);
+    state.rounded = rounded;
+    state.decimals = decimals;
+    for (auto [diameter, count] : counts)
+        state.counts[static_cast<size_t>(rowOf(diameter) - 1)] = std::to_string(count);
+    return typedAfresh(state);
 }
 
 }  // namespace
