@@ -32,6 +32,10 @@ bool isFifo(const QString &path);
 // A device that reads without end.
 QString endlessDevice();
 
+// The name under which the C library loads the Russian locale (its decimal comma): ru_RU.UTF-8 on
+// POSIX systems, Russian_Russia.1251 in Windows' C run-time.
+const char *russianCLocale();
+
 // Whether folder permissions stop this process from writing (not as root; not on Windows, where
 // they are access lists that the tests do not set).
 bool folderPermissionsBind();

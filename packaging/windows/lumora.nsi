@@ -1,8 +1,13 @@
 ; The installer of Люмора for Windows: a per-user install (no administrator rights) into
 ; %LOCALAPPDATA%\Programs\Lumora, a Start-menu entry with the program's icon, an uninstaller listed
 ; among the user's programs, and silent mode (/S) for both. Made by scripts/windows-package:
-;   makensis -DVERSION=1.0.0.1 -DSTAGE=folder -DOUTFILE=lumora-1.0.0.1-setup.exe lumora.nsi
+;   makensis -DVERSION=1.0.0.1 -DSTAGE=folder -DICON=lumora.ico -DFILES=files.nsh
+;            -DOUTFILE=lumora-1.0.0.1-setup.exe lumora.nsi
+; FILES lists a Delete line for each file of STAGE and an RMDir line for each of its folders: the
+; uninstaller removes what was installed and nothing else. Neither runs while Люмора does (it holds
+; the named mutex Local\LumoraRunning while it runs).
 Unicode true
+!include LogicLib.nsh
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
@@ -15,8 +20,8 @@ Name "${PRODUCT}"
 Caption "Установка программы ${PRODUCT} ${VERSION}"
 UninstallCaption "Удаление программы ${PRODUCT}"
 OutFile "${OUTFILE}"
-Icon "${STAGE}\lumora.ico"
-UninstallIcon "${STAGE}\lumora.ico"
+Icon "${ICON}"
+UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\Lumora"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
@@ -30,6 +35,24 @@ VIAddVersionKey /LANG=1049 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1049 "CompanyName" "${PRODUCT}"
 VIAddVersionKey /LANG=1049 "LegalCopyright" "${PRODUCT}"
 
+!macro RefuseWhileRunning what
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\LumoraRunning") p .r0'
+  ${If} $0 <> 0
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Люмора запущена. Закройте программу и повторите ${what}." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro RefuseWhileRunning "установку"
+FunctionEnd
+
+Function un.onInit
+  !insertmacro RefuseWhileRunning "удаление"
+FunctionEnd
+
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -38,10 +61,10 @@ UninstPage instfiles
 Section
   SetShellVarContext current
   SetOutPath "$INSTDIR"
-  File "${STAGE}\lumora.exe"
-  File "${STAGE}\README.txt"
-  File /r "${STAGE}\licenses"
+  File /r "${STAGE}\*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; The shortcut starts the program in the user's Documents (its working folder), not in its own.
+  SetOutPath "$DOCUMENTS"
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\lumora.exe" "" "$INSTDIR\lumora.exe" 0
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ГОСТ 2708-75"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -57,9 +80,7 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext current
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
-  Delete "$INSTDIR\lumora.exe"
-  Delete "$INSTDIR\README.txt"
-  RMDir /r "$INSTDIR\licenses"
+!include "${FILES}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

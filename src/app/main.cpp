@@ -14,6 +14,7 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/headless_painting.h"
+#include "platform/running_mark.h"
 #include "ui/run_window.h"
 
 namespace {
@@ -35,6 +36,7 @@ void keepClassicNumbers() { std::setlocale(LC_NUMERIC, "C"); }
 }  // namespace
 
 int main(int argc, char **argv) {
+    lumora::platform::markRunning();
     lumora::setProgramNames();
     // Past a file-size limit a write then fails with "file too big", which is reported like any
     // other failed save, instead of the signal ending the program.
@@ -67,6 +69,7 @@ int main(int argc, char **argv) {
         std::fputs(line.text.toUtf8().constData(), stderr);
         return 2;
     }
+    if (lumora::platform::handWindowToGuiTwin()) return 0;
     QApplication app(argc, argv);
     keepClassicNumbers();
     return lumora::runWindow(app, userNumberFormat(), line.file);

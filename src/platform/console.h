@@ -16,4 +16,8 @@ std::vector<std::string> programArguments(int argc, char **argv);
 // pipe. Nothing to do on POSIX.
 void useStartingConsole();
 
+// Run as the console twin of the window program (lumora.com beside lumora.exe on Windows), starts the
+// window program with the same arguments and returns true: the caller then ends. False elsewhere.
+bool handWindowToGuiTwin();
+
 }  // namespace lumora::platform

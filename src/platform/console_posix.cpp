@@ -8,4 +8,6 @@ std::vector<std::string> programArguments(int argc, char **argv) {
 
 void useStartingConsole() {}
 
+bool handWindowToGuiTwin() { return false; }
+
 }  // namespace lumora::platform

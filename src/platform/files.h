@@ -27,11 +27,21 @@ void closeDescriptor(int fd);
 // Makes the bytes written through `fd` durable. False with errno set on failure.
 bool flushToDisk(int fd);
 
-// Renames `from` over `to`, replacing a file that is there, in one step. False with errno set.
+// Renames `from` over `to`, replacing a file that is there, in one step (on Windows keeping the old
+// file's access list and creation time, and trying again for a moment when a scanner holds the new
+// one). False with lastError() set.
 bool replaceFile(const QString &from, const QString &to);
 
 // Whether `error` (an errno value) means that the user's disk quota is used up.
 bool isQuotaExceeded(int error);
+// Whether it means that another program holds the file open (Windows locks such files).
+bool isInUse(int error);
+
+// The error of the last failed file call, Qt's or ours, as an errno value: errno on POSIX, the
+// system's last error on Windows (where Qt's file engine does not set errno). clearLastError() before
+// the call.
+void clearLastError();
+int lastError();
 
 // A write past the process's file-size limit then fails with an error instead of ending the
 // program (SIGXFSZ on POSIX; Windows has no such limit).

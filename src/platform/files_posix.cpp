@@ -60,6 +60,12 @@ bool replaceFile(const QString &from, const QString &to) {
 
 bool isQuotaExceeded(int error) { return error == EDQUOT; }
 
+bool isInUse(int) { return false; }  // POSIX files are not locked against renames and writes
+
+void clearLastError() { errno = 0; }
+
+int lastError() { return errno; }
+
 void ignoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }  // namespace lumora::platform

@@ -7,6 +7,7 @@
 #include <io.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <cerrno>
 
 #include "platform/files.h"
@@ -17,9 +18,27 @@ namespace {
 
 // The C library knows no error number for a used-up disk quota: one of our own, outside its range.
 constexpr int kQuotaExceeded = 0x4c51;
+// Nor for a file that another program holds open (a workbook open in Excel).
+constexpr int kInUse = 0x4c52;
 constexpr DWORD kErrorDiskQuotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, not in MinGW's headers
 
 std::wstring wide(const QString &name) { return QDir::toNativeSeparators(name).toStdWString(); }
+
+// A name past MAX_PATH needs the long form (\\?\C:\... or \\?\UNC\server\...), which takes an
+// absolute path with backslashes only.
+std::wstring longForm(const QString &name) {
+    const QString native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(name).absoluteFilePath()));
+    if (native.size() < MAX_PATH - 12 || native.startsWith(QLatin1String("\\\\?\\"))) return native.toStdWString();
+    if (native.startsWith(QLatin1String("\\\\")))
+        return (QStringLiteral("\\\\?\\UNC\\") + native.mid(2)).toStdWString();
+    return (QStringLiteral("\\\\?\\") + native).toStdWString();
+}
+
+// Virus scanners and indexers open a new file for a moment: a rename that meets them is tried again
+// for up to about a second before it counts as failed.
+bool passingSharingViolation(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
 
 int errnoOf(DWORD error) {
     switch (error) {
@@ -28,9 +47,11 @@ int errnoOf(DWORD error) {
         case ERROR_INVALID_DRIVE:
         case ERROR_BAD_NETPATH:
             return ENOENT;
-        case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE:
+            return kInUse;
+        case ERROR_ACCESS_DENIED:
         case ERROR_CURRENT_DIRECTORY:
             return EACCES;
         case ERROR_DISK_FULL:
@@ -38,6 +59,9 @@ int errnoOf(DWORD error) {
             return ENOSPC;
         case kErrorDiskQuotaExceeded:
             return kQuotaExceeded;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
         case ERROR_WRITE_PROTECT:
             return EROFS;
         case ERROR_FILENAME_EXCED_RANGE:
@@ -114,13 +138,41 @@ void closeDescriptor(int fd) { _close(fd); }
 bool flushToDisk(int fd) { return _commit(fd) == 0; }
 
 bool replaceFile(const QString &from, const QString &to) {
-    if (MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    errno = errnoOf(GetLastError());
+    const std::wstring source = longForm(from), target = longForm(to);
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (attempt > 0) Sleep(50);
+        // Over an existing file, ReplaceFileW keeps what belongs to the file rather than to its
+        // contents: its access list, alternate streams, attributes and creation time.
+        if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                         nullptr))
+            return true;
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        error = GetLastError();
+        if (!passingSharingViolation(error)) break;
+    }
+    SetLastError(error);
+    errno = errnoOf(error);
     return false;
 }
 
+void clearLastError() {
+    errno = 0;
+    SetLastError(ERROR_SUCCESS);
+}
+
+int lastError() {
+    // Qt's file engine on Windows reports through the system's last error, not errno.
+    const DWORD error = GetLastError();
+    if (error != ERROR_SUCCESS) return errnoOf(error);
+    return errno;
+}
+
 bool isQuotaExceeded(int error) { return error == kQuotaExceeded; }
+
+bool isInUse(int error) { return error == kInUse; }
 
 void ignoreFileSizeLimitSignal() {}
 

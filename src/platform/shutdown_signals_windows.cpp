@@ -17,16 +17,30 @@ namespace lumora::platform {
 namespace {
 
 std::atomic<ShutdownSignals *> current{nullptr};
-HANDLE handled = nullptr;  // set once the window has answered a control event
+
+// Set once the window has answered a control event. Made once and never closed: the handler runs on a
+// thread of the system's and may still wait on it while the window is being torn down.
+HANDLE answered() {
+    static const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return event;
+}
 
 BOOL WINAPI onControlEvent(DWORD) {
     ShutdownSignals *target = current.load();
     if (!target) return FALSE;
-    ResetEvent(handled);
-    QMetaObject::invokeMethod(target, "requested", Qt::QueuedConnection);
+    ResetEvent(answered());
+    // Answered as soon as the window's handlers have run, in the same call: a handler that ends the
+    // event loop must not leave the answer queued behind it.
+    QMetaObject::invokeMethod(
+        target,
+        [target] {
+            emit target->requested();
+            SetEvent(answered());
+        },
+        Qt::QueuedConnection);
     // The system ends the process when this returns (or after 5 s for a closed console): give the
     // window the time to write what it keeps.
-    WaitForSingleObject(handled, 4000);
+    WaitForSingleObject(answered(), 4000);
     return TRUE;
 }
 
@@ -35,10 +49,8 @@ BOOL WINAPI onControlEvent(DWORD) {
 struct ShutdownSignals::Pipe {};
 
 ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent) {
-    handled = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    answered();
     current = this;
-    // Connected after the window's own handlers: the event is marked handled once they have run.
-    connect(this, &ShutdownSignals::requested, this, [] { SetEvent(handled); }, Qt::QueuedConnection);
     SetConsoleCtrlHandler(onControlEvent, TRUE);
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { emit requested(); },
@@ -49,8 +61,8 @@ ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent) {
 ShutdownSignals::~ShutdownSignals() {
     SetConsoleCtrlHandler(onControlEvent, FALSE);
     current = nullptr;
-    if (handled) CloseHandle(handled);
-    handled = nullptr;
+    // A handler still waiting has nothing left to wait for.
+    SetEvent(answered());
 }
 
 }  // namespace lumora::platform

@@ -17,14 +17,16 @@ struct XlsxWriter {
     decltype(&worksheet_write_string) writeString = nullptr;
     decltype(&worksheet_write_number) writeNumber = nullptr;
     decltype(&workbook_close) close = nullptr;
-    bool loaded() const { return workbookNew && addWorksheet && writeString && writeNumber && close; }
+    decltype(&workbook_new_opt) workbookNewOpt = nullptr;
+    bool loaded() const { return workbookNew && addWorksheet && writeString && writeNumber && close && workbookNewOpt; }
 };
 
 // The functions, loading the library on the first call; loaded() is false when it is not there.
 const XlsxWriter &xlsxWriter();
 
-// A file name as the library opens it: in the file system's encoding on POSIX, in UTF-8 on Windows
-// (where the library turns it into a wide name itself).
+// A file or folder name as the library opens it: in the file system's encoding on POSIX; on Windows
+// in a form the library's narrow calls can open (see xlsxwriter_library_linked.cpp), or empty when
+// the name has none.
 QByteArray libraryFileName(const QString &path);
 
 }  // namespace lumora::platform

@@ -8,7 +8,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
+
+#include "platform/printing.h"
 
 namespace lumora {
 
@@ -30,9 +34,25 @@ QString defaultSuffix(const std::string &filter) {
 
 namespace {
 
+// Where the file dialogs open: the folder of the last file chosen in them; before any, the user's
+// Documents (not the folder the program was started in, which from a Start-menu entry or a desktop
+// launcher is the program's own).
+QString &lastFolder() {
+    static QString folder;
+    return folder;
+}
+
+QString startFolder() {
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir()) return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+}
+
 std::optional<std::string> chooseFile(QWidget *parent, const std::string &title, const std::string &filter,
-                                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, q(title), QString(), q(filter));
+                                      QFileDialog::AcceptMode mode, const QString &suggested = QString()) {
+    QFileDialog dialog(parent, q(title), startFolder(), q(filter));
+    if (!suggested.isEmpty()) dialog.selectFile(suggested);
     dialog.setAcceptMode(mode);
     // Open: the chosen file must exist. Save: an existing file is overwritten only after a question.
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -45,6 +65,7 @@ std::optional<std::string> chooseFile(QWidget *parent, const std::string &title,
     // A desktop's own dialog may not add it.
     if (mode == QFileDialog::AcceptSave && !suffix.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
         chosen += QLatin1Char('.') + suffix;
+    lastFolder() = QFileInfo(chosen).absolutePath();
     return chosen.toStdString();
 }
 
@@ -83,6 +104,16 @@ std::optional<std::string> QtDocumentDialogs::inputText(const std::string &promp
 }
 
 bool QtDocumentDialogs::choosePrinter(QPrinter &printer, const QString &pdfName) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty() && !platform::printDialogOffersPdfWithoutPrinter()) {
+        if (!question("Принтер не установлен. Сохранить лист в файл PDF?")) return false;
+        const QString suggested = pdfName.isEmpty() ? QStringLiteral("print.pdf") : pdfName;
+        auto name = chooseFile(parent_, "Сохранить лист", "Документ PDF (*.pdf)", QFileDialog::AcceptSave,
+                               suggested);
+        if (!name) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(*name));
+        return true;
+    }
     QPrintDialog dialog(&printer, parent_);
     // Qt's own dialog offers "print.pdf" in the current folder; its file box is the one named
     // "filename". (A platform's native dialog has none and names the file itself.)

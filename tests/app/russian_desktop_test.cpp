@@ -8,13 +8,14 @@
 #include <clocale>
 
 #include "../tally/form_test_support.h"
+#include "../platform_support.h"
 
 namespace lumora {
 namespace {
 
 TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
-    ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8"))
-        << "the C library has no ru_RU.UTF-8: run scripts/setup";
+    ASSERT_TRUE(std::setlocale(LC_ALL, os::russianCLocale()))
+        << "the C library has no " << os::russianCLocale() << ": run scripts/setup";
     std::setlocale(LC_ALL, "C");
 
     QTemporaryDir home;

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
@@ -22,6 +22,20 @@ const char kNoSpreadsheet[] =
     "Не удалось запустить программу для работы с таблицами (LibreOffice Calc или другую, которая "
     "открывает файлы .xlsx).\nСохранить книгу в файл?";
 const char kWorkbookFilter[] = "Книга Excel (*.xlsx)";
+
+// A name in `folder` that no file has: workbook-XXXXXX.xlsx, with six random letters and digits.
+QString freshWorkbookName(const QString &folder) {
+    const QDir dir(folder);
+    if (!dir.exists()) return QString();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString letters;
+        for (int k = 0; k < 6; ++k)
+            letters += QLatin1Char("abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)]);
+        const QString name = dir.filePath(QStringLiteral("workbook-%1.xlsx").arg(letters));
+        if (!QFileInfo::exists(name)) return name;
+    }
+    return QString();
+}
 
 }  // namespace
 
@@ -77,11 +91,11 @@ void DocumentCommands::exportWorkbook() {
     // removes it once it is a day old.
     const QString folder = exportFolder();
     QDir().mkpath(folder);
-    QTemporaryFile file(QDir(folder).filePath("workbook-XXXXXX.xlsx"));
-    file.setAutoRemove(false);
-    if (!file.open()) return dialogs_.message("Не удалось создать временный файл книги.");
-    const QString path = file.fileName();
-    file.close();
+    // The name is only chosen here: the workbook is written beside it and renamed into place, so no
+    // handle of ours is open on it then (Windows refuses to rename over an open file) and a failure
+    // leaves no empty file behind.
+    const QString path = freshWorkbookName(folder);
+    if (path.isEmpty()) return dialogs_.message("Не удалось создать временный файл книги.");
     if (auto error = writeWorkbook(cells.cells, path)) {
         QFile::remove(path);
         return dialogs_.message(*error);

@@ -17,6 +17,7 @@ namespace {
 // otherwise from what the file system shows about the path.
 QString reason(int error, const QString &name, bool writing) {
     if (platform::isQuotaExceeded(error)) return "превышена дисковая квота";
+    if (platform::isInUse(error)) return "файл открыт в другой программе";
     switch (error) {
         case ENOENT:
             return QFileInfo(name).dir().exists() ? "файл не найден" : "папка не найдена";
@@ -81,17 +82,17 @@ FileRead DiskFiles::read(const std::string &name, size_t maxBytes) {
     }
     const int fd = opened.fd;
     QFile file;
-    errno = 0;
+    platform::clearLastError();
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         platform::closeDescriptor(fd);
-        r.error = message("Не удалось открыть файл", path, reason(errno, path, false));
+        r.error = message("Не удалось открыть файл", path, reason(platform::lastError(), path, false));
         return r;
     }
     // One byte more than the limit is enough to know that a file is too large; a device or a pipe
     // that never ends is read no further.
     QByteArray bytes = file.read(static_cast<qint64>(maxBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
-        r.error = message("Не удалось прочитать файл", path, reason(errno, path, false));
+        r.error = message("Не удалось прочитать файл", path, reason(platform::lastError(), path, false));
         return r;
     }
     r.ok = true;
@@ -113,21 +114,21 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
     file.setDirectWriteFallback(!QFileInfo(QFileInfo(name).absolutePath()).isWritable());
     // Unbuffered, so every short write is seen here: through its buffer, QSaveFile commits a file
     // cut short when the disk fills up (a short write followed by an error is taken as success).
-    errno = 0;
+    platform::clearLastError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return message("Не удалось сохранить файл", name, reason(errno, name, true));
+        return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, true));
     for (qint64 done = 0; done < bytes.size();) {
-        errno = 0;
+        platform::clearLastError();
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
         if (written <= 0) {
-            const int error = errno;
+            const int error = platform::lastError();
             file.cancelWriting();
             return message("Не удалось сохранить файл", name, reason(error, name, true));
         }
         done += written;
     }
-    errno = 0;
-    if (!file.commit()) return message("Не удалось сохранить файл", name, reason(errno, name, true));
+    platform::clearLastError();
+    if (!file.commit()) return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, true));
     return std::nullopt;
 }
 
@@ -150,11 +151,11 @@ const QString &StagedFile::temporary(std::string &error) {
     for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
         file.setFileName(info.absolutePath() + "/." + info.fileName() + "." +
                          QString::number(QRandomGenerator::global()->generate(), 36));
-        errno = 0;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && errno != EEXIST) break;
+        platform::clearLastError();
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && platform::lastError() != EEXIST) break;
     }
     if (!file.isOpen()) {
-        error = message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        error = message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
         return temporary_;
     }
     file.close();
@@ -168,27 +169,27 @@ std::optional<std::string> StagedFile::write(const QByteArray &bytes) {
     const QString &name = temporary(error);
     if (name.isEmpty()) return error;
     QFile file(name);
-    errno = 0;
+    platform::clearLastError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        return message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
     for (qint64 done = 0; done < bytes.size();) {
-        errno = 0;
+        platform::clearLastError();
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        if (written <= 0) return message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
         done += written;
     }
-    errno = 0;
+    platform::clearLastError();
     if (!platform::flushToDisk(file.handle()))
-        return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        return message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
     return std::nullopt;
 }
 
 std::optional<std::string> StagedFile::commit() {
     if (temporary_.isEmpty()) return message("Не удалось сохранить файл", target_, "ошибка записи");
     if (auto refused = refuseTarget(target_)) return refused;
-    errno = 0;
+    platform::clearLastError();
     if (!platform::replaceFile(temporary_, target_))
-        return message("Не удалось сохранить файл", target_, reason(errno, target_, true));
+        return message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
     temporary_.clear();
     return std::nullopt;
 }

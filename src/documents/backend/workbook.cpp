@@ -18,12 +18,19 @@ std::optional<std::string> failed(const char *what) {
 
 // libxlsxwriter writes the whole package at workbook_close(); the file is made in a private folder
 // and then copied over the target in one atomic step.
-std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, const QString &file) {
+std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, const QString &file,
+                                        const QString &scratchFolder) {
     const platform::XlsxWriter &xlsx = platform::xlsxWriter();
     if (!xlsx.loaded()) return failed("не найдена библиотека libxlsxwriter");
     const ClassicNumbers pointDecimals;  // values and widths in the XML with a ".", whatever the desktop
     const QByteArray name = platform::libraryFileName(file);
-    lxw_workbook *workbook = xlsx.workbookNew(name.constData());
+    // The library's own scratch files go into our private folder too, not into the system's default
+    // (the root of the drive on some Windows versions, which a user may not write).
+    QByteArray scratch = platform::libraryFileName(scratchFolder);
+    if (name.isEmpty() || scratch.isEmpty()) return failed("имя временной папки не подходит библиотеке книг");
+    lxw_workbook_options options{};
+    options.tmpdir = scratch.data();
+    lxw_workbook *workbook = xlsx.workbookNewOpt(name.constData(), &options);
     if (!workbook) return failed("не удалось создать файл");
     lxw_worksheet *sheet = xlsx.addWorksheet(workbook, "Лист1");
     lxw_error error = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
@@ -52,7 +59,7 @@ std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, S
     QTemporaryDir dir;
     if (!dir.isValid()) return failed("нет временной папки");
     const QString temporary = dir.filePath("export.xlsx");
-    if (auto error = writePackage(cells, temporary)) return error;
+    if (auto error = writePackage(cells, temporary, dir.path())) return error;
     QFile written(temporary);
     if (!written.open(QIODevice::ReadOnly)) return failed("временный файл не читается");
     return workbook.write(written.readAll());

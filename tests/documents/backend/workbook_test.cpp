@@ -14,6 +14,7 @@
 #include <map>
 
 #include "../../tally/form_test_support.h"
+#include "../../platform_support.h"
 
 namespace lumora {
 namespace {
@@ -58,8 +59,8 @@ struct Workbook : ::testing::Test {
         typeCount(f, 120, "1");
     }
     void SetUp() override {
-        ASSERT_TRUE(std::setlocale(LC_ALL, "ru_RU.UTF-8"))
-            << "the C library has no ru_RU.UTF-8: run scripts/setup";
+        ASSERT_TRUE(std::setlocale(LC_ALL, os::russianCLocale()))
+            << "the C library has no " << os::russianCLocale() << ": run scripts/setup";
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
     Form f;

@@ -1,0 +1,7 @@
+#include "platform/printing.h"
+
+namespace lumora::platform {
+
+bool printDialogOffersPdfWithoutPrinter() { return true; }
+
+}  // namespace lumora::platform
