@@ -32,6 +32,9 @@ bool isFifo(const QString &path);
 // A device that reads without end.
 QString endlessDevice();
 
+// Whether a file that a program holds open cannot be replaced (Windows), or can (POSIX).
+bool openFilesAreLocked();
+
 // The name under which the C library loads the Russian locale (its decimal comma): ru_RU.UTF-8 on
 // POSIX systems, Russian_Russia.1251 in Windows' C run-time.
 const char *russianCLocale();

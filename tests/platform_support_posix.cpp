@@ -46,6 +46,8 @@ bool isFifo(const QString &path) {
 
 QString endlessDevice() { return QStringLiteral("/dev/zero"); }
 
+bool openFilesAreLocked() { return false; }
+
 const char *russianCLocale() { return "ru_RU.UTF-8"; }
 
 bool folderPermissionsBind() { return geteuid() != 0; }

@@ -30,6 +30,8 @@ bool isFifo(const QString &) { return false; }
 
 QString endlessDevice() { return QStringLiteral("NUL"); }
 
+bool openFilesAreLocked() { return true; }
+
 const char *russianCLocale() { return "Russian_Russia.1251"; }
 
 bool folderPermissionsBind() { return false; }

@@ -1,14 +1,13 @@
 // windows.h first: the other Windows headers build on it.
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <string>
-#include <cstdlib>
 
 #include "platform/console.h"
 

@@ -13,9 +13,9 @@ enum class FileKind { Missing, Regular, Directory, Other };
 FileKind fileKind(const QString &name);
 
 struct OpenedForReading {
-    int fd = -1;                     // a C library descriptor, open only when kind is Regular
+    int fd = -1;  // a C library descriptor, open only when kind is Regular
     FileKind kind = FileKind::Missing;
-    int error = 0;                   // errno when the file could not be opened
+    int error = 0;  // errno when the file could not be opened
 };
 
 // Opens `name` for reading in binary mode without waiting for a writer (a pipe would otherwise hold
@@ -36,6 +36,8 @@ bool replaceFile(const QString &from, const QString &to);
 bool isQuotaExceeded(int error);
 // Whether it means that another program holds the file open (Windows locks such files).
 bool isInUse(int error);
+// Whether another program holds `name` open so that it cannot be replaced (Windows; never on POSIX).
+bool heldOpenElsewhere(const QString &name);
 
 // The error of the last failed file call, Qt's or ours, as an errno value: errno on POSIX, the
 // system's last error on Windows (where Qt's file engine does not set errno). clearLastError() before

@@ -60,7 +60,9 @@ bool replaceFile(const QString &from, const QString &to) {
 
 bool isQuotaExceeded(int error) { return error == EDQUOT; }
 
-bool isInUse(int) { return false; }  // POSIX files are not locked against renames and writes
+// POSIX files are not locked against renames and writes.
+bool isInUse(int) { return false; }
+bool heldOpenElsewhere(const QString &) { return false; }
 
 void clearLastError() { errno = 0; }
 

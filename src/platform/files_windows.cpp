@@ -1,10 +1,9 @@
 // Windows: the wide-character calls throughout, so that names with Cyrillic letters work whatever
 // the system's ANSI code page is.
 // windows.h first: the other Windows headers build on it.
-#include <windows.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,7 +27,8 @@ std::wstring wide(const QString &name) { return QDir::toNativeSeparators(name).t
 // absolute path with backslashes only.
 std::wstring longForm(const QString &name) {
     const QString native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(name).absoluteFilePath()));
-    if (native.size() < MAX_PATH - 12 || native.startsWith(QLatin1String("\\\\?\\"))) return native.toStdWString();
+    if (native.size() < MAX_PATH - 12 || native.startsWith(QLatin1String("\\\\?\\")))
+        return native.toStdWString();
     if (native.startsWith(QLatin1String("\\\\")))
         return (QStringLiteral("\\\\?\\UNC\\") + native.mid(2)).toStdWString();
     return (QStringLiteral("\\\\?\\") + native).toStdWString();
@@ -173,6 +173,18 @@ int lastError() {
 bool isQuotaExceeded(int error) { return error == kQuotaExceeded; }
 
 bool isInUse(int error) { return error == kInUse; }
+
+bool heldOpenElsewhere(const QString &name) {
+    // A rename over a file that someone holds open without sharing its deletion fails as "access
+    // denied"; opening it with no sharing at all tells that case from a real lack of rights.
+    HANDLE h = CreateFileW(longForm(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
 
 void ignoreFileSizeLimitSignal() {}
 

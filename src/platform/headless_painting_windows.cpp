@@ -1,7 +1,6 @@
 // windows.h first: the other Windows headers build on it.
-#include <windows.h>
-
 #include <shlobj.h>
+#include <windows.h>
 
 #include <QDir>
 #include <QString>

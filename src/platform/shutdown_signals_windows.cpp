@@ -53,8 +53,9 @@ ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent) {
     current = this;
     SetConsoleCtrlHandler(onControlEvent, TRUE);
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { emit requested(); },
-                Qt::DirectConnection);
+        connect(
+            app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { emit requested(); },
+            Qt::DirectConnection);
     }
 }
 

@@ -1,7 +1,6 @@
 // windows.h first: the other Windows headers build on it.
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 #include <QDir>
 

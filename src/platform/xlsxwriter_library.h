@@ -18,7 +18,9 @@ struct XlsxWriter {
     decltype(&worksheet_write_number) writeNumber = nullptr;
     decltype(&workbook_close) close = nullptr;
     decltype(&workbook_new_opt) workbookNewOpt = nullptr;
-    bool loaded() const { return workbookNew && addWorksheet && writeString && writeNumber && close && workbookNewOpt; }
+    bool loaded() const {
+        return workbookNew && addWorksheet && writeString && writeNumber && close && workbookNewOpt;
+    }
 };
 
 // The functions, loading the library on the first call; loaded() is false when it is not there.

@@ -27,7 +27,8 @@ bool isAscii(const QString &text) {
 QByteArray inAnsiCodePage(const QString &name) {
     const std::wstring wide = name.toStdWString();
     BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &lossy);
     if (size <= 1 || lossy) return QByteArray();
     QByteArray out(size, '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, out.data(), size, nullptr, &lossy);

@@ -107,8 +107,8 @@ bool QtDocumentDialogs::choosePrinter(QPrinter &printer, const QString &pdfName)
     if (QPrinterInfo::availablePrinterNames().isEmpty() && !platform::printDialogOffersPdfWithoutPrinter()) {
         if (!question("Принтер не установлен. Сохранить лист в файл PDF?")) return false;
         const QString suggested = pdfName.isEmpty() ? QStringLiteral("print.pdf") : pdfName;
-        auto name = chooseFile(parent_, "Сохранить лист", "Документ PDF (*.pdf)", QFileDialog::AcceptSave,
-                               suggested);
+        auto name =
+            chooseFile(parent_, "Сохранить лист", "Документ PDF (*.pdf)", QFileDialog::AcceptSave, suggested);
         if (!name) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(*name));

@@ -28,7 +28,7 @@ protected:
     void start(QProcess &p, const QString &script) {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_DATA_HOME", home.path());  // the data folder on Linux
+        env.insert("XDG_DATA_HOME", home.path());                           // the data folder on Linux
         env.insert("LOCALAPPDATA", QDir::toNativeSeparators(home.path()));  // and on Windows
         env.insert("LANG", "ru_RU.UTF-8");
         env.insert("LUMORA_TEST_SCRIPT", script);

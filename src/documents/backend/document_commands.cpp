@@ -30,7 +30,8 @@ QString freshWorkbookName(const QString &folder) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         QString letters;
         for (int k = 0; k < 6; ++k)
-            letters += QLatin1Char("abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)]);
+            letters +=
+                QLatin1Char("abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)]);
         const QString name = dir.filePath(QStringLiteral("workbook-%1.xlsx").arg(letters));
         if (!QFileInfo::exists(name)) return name;
     }
@@ -43,9 +44,7 @@ bool DesktopSpreadsheet::open(const QString &workbookPath) {
     return platform::openInSpreadsheetProgram(workbookPath);
 }
 
-QString exportFolder() {
-    return platform::cacheFolder() + QStringLiteral("/export");
-}
+QString exportFolder() { return platform::cacheFolder() + QStringLiteral("/export"); }
 
 void removeStaleWorkbooks(const QString &folder) {
     const QDir dir(folder);

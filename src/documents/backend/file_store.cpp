@@ -23,6 +23,7 @@ QString reason(int error, const QString &name, bool writing) {
             return QFileInfo(name).dir().exists() ? "файл не найден" : "папка не найдена";
         case EACCES:
         case EPERM:
+            if (platform::heldOpenElsewhere(name)) return "файл открыт в другой программе";
             // A save makes a temporary file beside the target: a folder the user cannot write
             // refuses it even when the file itself could be written.
             if (writing && !QFileInfo(QFileInfo(name).absolutePath()).isWritable())
@@ -128,7 +129,8 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
         done += written;
     }
     platform::clearLastError();
-    if (!file.commit()) return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, true));
+    if (!file.commit())
+        return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, true));
     return std::nullopt;
 }
 
@@ -175,7 +177,9 @@ std::optional<std::string> StagedFile::write(const QByteArray &bytes) {
     for (qint64 done = 0; done < bytes.size();) {
         platform::clearLastError();
         const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) return message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
+        if (written <= 0)
+            return message("Не удалось сохранить файл", target_,
+                           reason(platform::lastError(), target_, true));
         done += written;
     }
     platform::clearLastError();

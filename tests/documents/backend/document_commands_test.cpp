@@ -122,6 +122,28 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
     EXPECT_EQ(f.tallyFileName, path("t.txt").toStdString());
 }
 
+// A tally open in another program (an editor, a spreadsheet): where the system locks it, the save says
+// so and the file keeps its contents; where it does not, the save goes through.
+TEST_F(DocumentCommandsTest, ASaveOverAFileHeldOpenElsewhereSaysSoWhereTheSystemLocksIt) {
+    put(path("t.txt"), "previous");
+    f.tallyFileName = path("t.txt").toStdString();
+    typeCount(f, 24, "5");
+    QFile held(path("t.txt"));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    commands.Save();
+    held.close();
+
+    if (!os::openFilesAreLocked()) {
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(contents(path("t.txt")).startsWith(writeTally(tallyCounts(f)).c_str()));
+        return;
+    }
+    EXPECT_EQ(contents(path("t.txt")), "previous");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0], "Не удалось сохранить файл «" + path("t.txt").toStdString() +
+                                       "»: файл открыт в другой программе.");
+}
+
 TEST_F(DocumentCommandsTest, OpeningABadOrMissingFileChangesNothing) {
     typeCount(f, 24, "5");
     f.tallyFileName = "mine.txt";
