@@ -6,13 +6,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include "platform/printing.h"
 
 namespace lumora {
 namespace {
@@ -120,6 +125,37 @@ TEST(DocumentDialogs, MessagesHaveOnlyAnOkButton) {
     });
     dialogs.message("В строке 3 не число.");
     EXPECT_TRUE(message.shown());
+}
+
+// Where the system's print dialog cannot open without a printer (Windows), Print asks whether to save
+// the sheet as a PDF, offers the tally's name, and prints into that file.
+TEST(DocumentDialogs, WithoutAPrinterPrintOffersTheSheetAsAPdf) {
+    if (platform::printDialogOffersPdfWithoutPrinter())
+        GTEST_SKIP() << "the system's print dialog prints to a PDF itself";
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("t.pdf");
+    QtDocumentDialogs dialogs(nullptr);
+    QPrinter printer(QPrinter::HighResolution);
+    bool asked = false, offered = false;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked = box->text() == "Принтер не установлен. Сохранить лист в файл PDF?";
+            box->button(QMessageBox::Yes)->click();
+        } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            offered = QFileInfo(files->selectedFiles().value(0)) == QFileInfo(pdf);
+            files->accept();
+        }
+    });
+    answer.start();
+    EXPECT_TRUE(dialogs.choosePrinter(printer, pdf));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(offered);
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(QFileInfo(printer.outputFileName()), QFileInfo(pdf));
 }
 
 }  // namespace
