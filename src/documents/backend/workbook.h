@@ -17,6 +17,15 @@ namespace lumora {
 // complete. Returns the error in Russian, or nullopt.
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path);
 
+// One sheet of a workbook: its name (unique, at most 31 characters) and its cells.
+struct WorkbookSheet {
+    std::string name;
+    std::vector<ExportCell> cells;
+};
+
+// Writes the sheets, in order, into the staged file's temporary; the caller commits it.
+std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheets, StagedFile &workbook);
+
 // Writes the cells into the staged file's temporary; the caller commits it.
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, StagedFile &workbook);
 

@@ -49,6 +49,9 @@ struct SheetInputs {
     double pageHeight = 0;  // H, twips
 };
 
+// One printed page's items.
+using SheetPage = std::vector<SheetItem>;
+
 struct SheetLayout {
     bool ok = false;
     std::vector<SheetItem> items;  // in drawing order; empty when not ok
