@@ -3,8 +3,8 @@
 namespace lumora::platform {
 
 const XlsxWriter &xlsxWriter() {
-    static const XlsxWriter api{&workbook_new, &workbook_add_worksheet, &worksheet_write_string,
-                                &worksheet_write_number, &workbook_close};
+    static const XlsxWriter api{&workbook_new,           &workbook_add_worksheet, &worksheet_write_string,
+                                &worksheet_write_number, &workbook_close,         &worksheet_set_column};
     return api;
 }
 

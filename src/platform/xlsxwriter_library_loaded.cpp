@@ -19,6 +19,7 @@ const XlsxWriter &xlsxWriter() {
         resolve(w.writeString, "worksheet_write_string");
         resolve(w.writeNumber, "worksheet_write_number");
         resolve(w.close, "workbook_close");
+        resolve(w.setColumn, "worksheet_set_column");
         return w;
     }();
     return api;

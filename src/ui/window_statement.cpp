@@ -40,7 +40,7 @@ void openStatement(MainWindow &window) {
 }  // namespace
 
 void addStatementCommands(MainWindow &window, QMenu *file, QMenu *view, QMenu *services) {
-    auto *statement = new QAction(QStringLiteral("Сводная &ведомость..."), file);
+    auto *statement = new QAction(QStringLiteral("Сводная ве&домость..."), file);
     statement->setObjectName("Statement");
     // Among the documents, before the separator above «Выход».
     QAction *before = nullptr;

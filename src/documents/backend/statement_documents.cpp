@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QString>
+#include <algorithm>
 
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
@@ -61,14 +62,22 @@ std::vector<std::string> statementSheetNames(const std::vector<std::string> &fil
 std::optional<std::string> writeStatementWorkbook(const Statement &statement, const std::string &title,
                                                   const std::string &date, const NumberFormat &fmt,
                                                   StagedFile &workbook) {
-    std::vector<WorkbookSheet> sheets{{kSummarySheetName, statementSummaryCells(statement, title, date)}};
+    std::vector<WorkbookSheet> sheets{
+        WorkbookSheet(kSummarySheetName, statementSummaryCells(statement, title, date))};
     std::vector<std::string> fileNames;
-    for (const StatementTally &t : statement.tallies) fileNames.push_back(t.name);
+    // The file names are read whole, the group labels too; the heads fit the other columns.
+    qsizetype widest = QString::fromUtf8(thicknessGroupLabel(ThicknessGroup::Medium)).size();
+    for (const StatementTally &t : statement.tallies) {
+        fileNames.push_back(t.name);
+        widest = std::max(widest, QString::fromStdString(t.name).size());
+    }
+    sheets[0].columnWidths = {
+        {1, static_cast<double>(std::min<qsizetype>(widest, 80) + 2)}, {2, 10}, {4, 12}};
     const std::vector<std::string> names = statementSheetNames(fileNames);
     for (size_t k = 0; k < statement.tallies.size(); ++k) {
         ExportResult cells = exportCells(statement.tallies[k].texts, fmt);
         if (!cells.ok) return "Файл «" + statement.tallies[k].path + "»: " + cells.error;
-        sheets.push_back({names[k], std::move(cells.cells)});
+        sheets.emplace_back(names[k], std::move(cells.cells));
     }
     return writeWorkbook(sheets, workbook);
 }

@@ -29,6 +29,11 @@ std::optional<std::string> writePackage(const std::vector<WorkbookSheet> &sheets
     for (const WorkbookSheet &page : sheets) {
         lxw_worksheet *sheet = xlsx.addWorksheet(workbook, page.name.c_str());
         if (!sheet) error = LXW_ERROR_MEMORY_MALLOC_FAILED;
+        for (const auto &[column, width] : page.columnWidths) {
+            if (error != LXW_NO_ERROR || !xlsx.setColumn) break;
+            const auto c = static_cast<lxw_col_t>(column - 1);
+            error = xlsx.setColumn(sheet, c, c, width, nullptr);
+        }
         for (const ExportCell &cell : page.cells) {
             if (error != LXW_NO_ERROR) break;
             const auto row = static_cast<lxw_row_t>(cell.row - 1);
@@ -53,7 +58,7 @@ std::optional<std::string> writePackage(const std::vector<WorkbookSheet> &sheets
 }  // namespace
 
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, StagedFile &workbook) {
-    return writeWorkbook(std::vector<WorkbookSheet>{{"Лист1", cells}}, workbook);
+    return writeWorkbook(std::vector<WorkbookSheet>{WorkbookSheet("Лист1", cells)}, workbook);
 }
 
 std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheets, StagedFile &workbook) {

@@ -105,22 +105,25 @@ TEST_F(StatementWorkbook, ReadsBackInLibreOffice) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "C.UTF-8");
     lo.setProcessEnvironment(env);
-    // Token 12 = -1: every sheet to a CSV of its own, day-SHEET.csv.
+    // Texts quoted, numbers bare; token 12 = -1: every sheet to a CSV of its own, day-SHEET.csv.
     lo.start(soffice,
              {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
-              "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1", "--outdir",
+              "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true,false,false,false,-1", "--outdir",
               dir.path(), path});
     ASSERT_TRUE(lo.waitForFinished(120000));
     QFile csv(dir.filePath("day-Сводка.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << QDir(dir.path()).entryList().join(' ').toStdString();
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 11);
-    EXPECT_EQ(lines[0].trimmed().toStdString(), "\"День 7\"");
-    EXPECT_EQ(lines[2].trimmed().toStdString(), "\"Файл\",\"Длина, м\",\"Кол-во\",\"Объем, м³\"");
-    EXPECT_EQ(lines[3].trimmed().toStdString(),
+    EXPECT_EQ(lines[0].trimmed().toStdString(), "\"День 7\",,,");
+    EXPECT_EQ(lines[3].trimmed().toStdString(), "\"Файл\",\"Длина, м\",\"Кол-во\",\"Объем, м³\"");
+    EXPECT_EQ(lines[4].trimmed().toStdString(),
               "\"лот 1.txt\",4,1," +
                   QString::fromStdString(s.tallies[0].texts.Text4).replace(',', '.').toStdString());
-    EXPECT_TRUE(lines[7].startsWith("\"Мелкие (до 13 см)\",,")) << lines[7].toStdString();
+    EXPECT_EQ(lines[7].trimmed().toStdString(),
+              "\"Итого\",," + std::to_string(s.logs) + "," +
+                  QString::fromStdString(volumeText(s.volume, kComma)).replace(',', '.').toStdString());
+    EXPECT_TRUE(lines[8].startsWith("\"Мелкие (до 13 см)\",,")) << lines[8].toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("day-лот 3.csv")));
 }
 
