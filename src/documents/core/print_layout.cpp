@@ -137,13 +137,14 @@ private:
         rightAt(R(), lineY(2), "Объем");
     }
 
-    // The thickness groups under the totals, one line each, figures in the table's columns.
+    // The thickness groups under the totals: each label on a line of its own (it is wider than the
+    // diameter column), its figures on the next, in the count and volume columns.
     void groups(int line) {
         auto figures = thicknessGroups(t_, fmt_);
         if (!figures) throw LayoutError{"Лист не напечатан: количества и объемы ступеней — не числа."};
         for (const GroupLine &g : groupLines(*figures, fmt_)) {
+            put(L(), lineY(line++), g.label);
             const double y = lineY(line++);
-            put(L(), y, g.label);
             put(B() - tw(g.logs), y, " " + g.logs);
             rightAt(R(), y, g.volume + zeroSuffix(g.volume, t_, separator_));
         }
