@@ -1,5 +1,7 @@
 #include "app/report.h"
 
+#include "app/report_statement.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
@@ -11,6 +13,7 @@
 #include "documents/backend/workbook.h"
 #include "documents/core/tally_commands.h"
 #include "documents/core/tally_texts.h"
+#include "documents/core/thickness_groups.h"
 #include "tally/form.h"
 
 namespace lumora {
@@ -19,7 +22,7 @@ namespace {
 
 const char *kUsage =
     "Использование: lumora --report ФАЙЛ [--length ДЛИНА] [--decimals N | --no-rounding]\n"
-    "                      [--xlsx ВЫХОД] [--pdf ВЫХОД [--title ЗАГОЛОВОК]] [--save ВЫХОД]\n"
+    "                      [--xlsx ВЫХОД] [--pdf ВЫХОД [--title ЗАГОЛОВОК]] [--save ВЫХОД] [--groups]\n"
     "\n"
     "Считает сохранённый пересчёт при длине и округлении, с которыми он сохранён, и печатает то,\n"
     "что показало бы окно программы:\n"
@@ -33,6 +36,7 @@ const char *kUsage =
     "  --pdf ВЫХОД       напечатать лист пересчёта в PDF-файл ВЫХОД (A4)\n"
     "  --title ЗАГОЛОВОК заголовок листа для --pdf\n"
     "  --save ВЫХОД      сохранить пересчёт в файл ВЫХОД, как команда «Сохранить»\n"
+    "  --groups          добавить группы по толщине: мелкие, средние, крупные (и в --xlsx, --pdf)\n"
     "  --help            эта справка\n";
 
 struct Options {
@@ -41,6 +45,7 @@ struct Options {
     std::optional<int> decimals;
     bool noRounding = false;
     bool help = false;
+    bool groups = false;
     std::optional<std::string> xlsx, pdf, title, save;
 };
 
@@ -82,6 +87,8 @@ std::optional<Options> parse(const std::vector<std::string> &args, std::string &
             auto v = value(a.c_str());
             if (!v) return std::nullopt;
             (a == "--xlsx" ? o.xlsx : a == "--pdf" ? o.pdf : a == "--title" ? o.title : o.save) = *v;
+        } else if (a == "--groups") {
+            o.groups = true;
         } else if (a == "--no-rounding") {
             o.noRounding = true;
         } else {
@@ -229,13 +236,17 @@ bool wantsReport(const std::vector<std::string> &args) {
     for (const auto &a : args) {
         if (a == "--") return false;  // what follows is a file name
         for (const char *option :
-             {"--report", "--length", "--decimals", "--no-rounding", "--xlsx", "--pdf", "--title", "--save"})
+             {"--report", "--length", "--decimals", "--no-rounding", "--xlsx", "--pdf", "--title", "--save",
+              "--groups", "--statement"})
             if (a == option) return true;
     }
     return false;
 }
 
-const char *reportUsage() { return kUsage; }
+const char *reportUsage() {
+    static const std::string usage = std::string(kUsage) + statementUsage();
+    return usage.c_str();
+}
 
 void writeReport(const Form &form, std::ostream &out) {
     out << "Длина\t" << form.listText() << "\n";
@@ -255,8 +266,15 @@ void writeReport(const Form &form, std::ostream &out) {
     }
 }
 
+void writeGroups(const Form &form, std::ostream &out) {
+    if (auto groups = thicknessGroups(tallyTexts(form), form.numberFormat()))
+        for (const GroupLine &g : groupLines(*groups, form.numberFormat()))
+            out << g.label << "\t" << g.logs << "\t" << g.volume << "\n";
+}
+
 int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
               std::ostream &err) {
+    if (wantsStatement(args)) return runStatement(args, fmt, out, err);
     std::string error;
     auto options = parse(args, error);
     if (!options) {
@@ -264,7 +282,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         return 2;
     }
     if (options->help) {
-        out << kUsage;
+        out << reportUsage();
         return 0;
     }
     if (auto refused = refuseNames(*options)) {
@@ -298,6 +316,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     ReadFile files(std::move(file.bytes));
     // A file with counts the length cannot show is refused whole, as the window's Open refuses it.
     if (!openTally(form, dialogs, files)) return 1;
+    form.groupsOnSheet = options->groups;
     // The documents first, each to a temporary beside its target; they are put in place together
     // only when all are complete. When one cannot be written, the message goes to standard error and
     // none of them appears or changes.
@@ -322,6 +341,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         return 1;
     }
     writeReport(form, out);
+    if (options->groups) writeGroups(form, out);
     return 0;
 }
 

@@ -23,6 +23,9 @@ const char *reportUsage();
 // and, when counted steps use estimated unit volumes, "Оценка" with their diameters.
 void writeReport(const Form &form, std::ostream &out);
 
+// The three thickness groups of the form's tally, "label\tlogs\tvolume" each (--groups).
+void writeGroups(const Form &form, std::ostream &out);
+
 // True when the report will paint a sheet, which needs fonts (a GUI application without a display).
 bool reportNeedsFonts(const std::vector<std::string> &args);
 

@@ -18,6 +18,7 @@ struct XlsxWriter {
     decltype(&worksheet_write_number) writeNumber = nullptr;
     decltype(&workbook_close) close = nullptr;
     decltype(&workbook_new_opt) workbookNewOpt = nullptr;
+    decltype(&worksheet_set_column) setColumn = nullptr;  // widths only; a workbook is whole without them
     bool loaded() const {
         return workbookNew && addWorksheet && writeString && writeNumber && close && workbookNewOpt;
     }

@@ -10,7 +10,8 @@ namespace lumora::platform {
 
 const XlsxWriter &xlsxWriter() {
     static const XlsxWriter api{&workbook_new,           &workbook_add_worksheet, &worksheet_write_string,
-                                &worksheet_write_number, &workbook_close,         &workbook_new_opt};
+                                &worksheet_write_number, &workbook_close,         &workbook_new_opt,
+                                &worksheet_set_column};
     return api;
 }
 

@@ -20,6 +20,7 @@ const XlsxWriter &xlsxWriter() {
         resolve(w.writeNumber, "worksheet_write_number");
         resolve(w.close, "workbook_close");
         resolve(w.workbookNewOpt, "workbook_new_opt");
+        resolve(w.setColumn, "worksheet_set_column");
         return w;
     }();
     return api;

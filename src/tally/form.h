@@ -192,6 +192,9 @@ public:
     // Enter, Down and Up pass over the odd steps from 15 cm whose count box is empty. Only where the
     // keys go depends on it, never a figure.
     bool evenSteps = false;
+    // «Сервис» -> «Группы по толщине в листе и книге»: the printed sheet and the workbook add the
+    // thickness groups under the totals. Off unless the user asks; no figure depends on it.
+    bool groupsOnSheet = false;
 
     // ---- Form-level variables ---------------------------------------------------------------
     int16_t selectedColumn = 0;

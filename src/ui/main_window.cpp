@@ -538,6 +538,7 @@ void MainWindow::showForm() {
     showMarks();
     shown_.known = true;
     syncing_ = false;
+    emit formShown();
 }
 
 void MainWindow::showResults() {

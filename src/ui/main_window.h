@@ -134,6 +134,10 @@ public:
     // The same for an entry of the recent files; a file that is gone leaves the list with a message.
     void openRecentFile(const QString &path);
 
+signals:
+    // The widgets show the form's new state (views that follow the tally refresh on it).
+    void formShown();
+
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
     bool focusNextPrevChild(bool next) override;

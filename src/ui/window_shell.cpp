@@ -14,6 +14,7 @@
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
 #include "ui/window_settings.h"
+#include "ui/window_statement.h"
 
 namespace lumora {
 
@@ -109,6 +110,8 @@ void MainWindow::buildMenus() {
     form_.evenSteps = savedEvenSteps();
     evenSteps_->setChecked(form_.evenSteps);
     bar->addMenu(services);
+
+    addStatementCommands(*this, file, view, services);
 
     QMenu *help = submenu(bar, "Help", "&Помощь");
     about_action_ = item(help, "About", "&О программе");

@@ -84,7 +84,12 @@ void DocumentCommands::exportWorkbook() {
     // with nothing written.
     ExportResult cells = exportCells(tallyTexts(form_), form_.numberFormat());
     if (!cells.ok) return dialogs_.message(cells.error);
+    handToSpreadsheet([&cells](const QString &path) { return writeWorkbook(cells.cells, path); }, dialogs_,
+                      spreadsheet_);
+}
 
+void handToSpreadsheet(const std::function<std::optional<std::string>(const QString &)> &write,
+                       DocumentDialogs &dialogs, SpreadsheetLauncher &spreadsheet) {
     // The workbook the spreadsheet program opens stays after we return; it gets a plain ASCII name,
     // which every program reads whatever the locale, in the user's cache folder, where the next start
     // removes it once it is a day old.
@@ -94,18 +99,18 @@ void DocumentCommands::exportWorkbook() {
     // handle of ours is open on it then (Windows refuses to rename over an open file) and a failure
     // leaves no empty file behind.
     const QString path = freshWorkbookName(folder);
-    if (path.isEmpty()) return dialogs_.message("Не удалось создать временный файл книги.");
-    if (auto error = writeWorkbook(cells.cells, path)) {
+    if (path.isEmpty()) return dialogs.message("Не удалось создать временный файл книги.");
+    if (auto error = write(path)) {
         QFile::remove(path);
-        return dialogs_.message(*error);
+        return dialogs.message(*error);
     }
-    if (spreadsheet_.open(path)) return;
+    if (spreadsheet.open(path)) return;
     QFile::remove(path);
 
-    if (!dialogs_.question(kNoSpreadsheet)) return;
-    auto name = dialogs_.saveFileName("Сохранить книгу", kWorkbookFilter);
+    if (!dialogs.question(kNoSpreadsheet)) return;
+    auto name = dialogs.saveFileName("Сохранить книгу", kWorkbookFilter);
     if (!name) return;
-    if (auto error = writeWorkbook(cells.cells, QString::fromStdString(*name))) dialogs_.message(*error);
+    if (auto error = write(QString::fromStdString(*name))) dialogs.message(*error);
 }
 
 std::string DocumentCommands::askTitle() {

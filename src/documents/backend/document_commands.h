@@ -56,6 +56,12 @@ QString exportFolder();
 // read them). Run at start.
 void removeStaleWorkbooks(const QString &folder = exportFolder());
 
+// Writes a workbook with `write` (given the file to write) into the export folder and opens it in
+// the spreadsheet program; when none starts, offers to save it to a file of the user's choice.
+// Failures are told through `dialogs`.
+void handToSpreadsheet(const std::function<std::optional<std::string>(const QString &)> &write,
+                       DocumentDialogs &dialogs, SpreadsheetLauncher &spreadsheet);
+
 class DocumentCommands {
 public:
     // `files` and `spreadsheet` default to the disk and the desktop's programs; tests pass their own.

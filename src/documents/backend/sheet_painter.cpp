@@ -82,17 +82,32 @@ std::optional<std::string> printSheet(QPrinter &printer, const Form &form, const
     in.texts = tallyTexts(form);
     in.title = title;
     in.date = date;
-    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Point);
-    in.pageWidth = paper.width() * 20;  // 20 twips to the point
-    in.pageHeight = paper.height() * 20;
+    const QSizeF paper = sheetPaper(printer);
+    in.pageWidth = paper.width();
+    in.pageHeight = paper.height();
     SheetLayout layout = layoutSheet(in, form.numberFormat(), sheetTextWidth(&printer));
     if (!layout.ok) return layout.error;
+    return printPages(printer, {layout.items}, title);
+}
 
+QSizeF sheetPaper(const QPrinter &printer) {
+    const QRectF paper = printer.pageLayout().fullRect(QPageLayout::Point);
+    return {paper.width() * 20, paper.height() * 20};  // 20 twips to the point
+}
+
+std::optional<std::string> printPages(QPrinter &printer, const std::vector<SheetPage> &pages,
+                                      const std::string &docName) {
     // The document's name: the PDF's Title, and the job's name in a printer's queue.
-    printer.setDocName(QString::fromStdString(title));
+    printer.setDocName(QString::fromStdString(docName));
     QPainter painter;
     if (!painter.begin(&printer)) return std::string("Лист не напечатан: принтер недоступен.");
-    paintItems(painter, layout.items, &printer);
+    for (size_t k = 0; k < pages.size(); ++k) {
+        if (k > 0 && !printer.newPage()) {
+            painter.end();
+            return std::string("Лист не напечатан: ошибка принтера.");
+        }
+        paintItems(painter, pages[k], &printer);
+    }
     if (!painter.end()) return std::string("Лист не напечатан: ошибка принтера.");
     return std::nullopt;
 }
@@ -108,14 +123,13 @@ bool completePdf(const QString &name) {
     return file.read(32).contains("%%EOF");
 }
 
-std::optional<std::string> paintPdf(QPrinter &printer, const Form &form, StagedFile &pdf,
-                                    const std::string &title, const std::string &date) {
+std::optional<std::string> paintPdf(QPrinter &printer, StagedFile &pdf, const PrintJob &job) {
     std::string error;
     const QString temporary = pdf.temporary(error);
     if (temporary.isEmpty()) return error;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(temporary);
-    if (auto failed = printSheet(printer, form, title, date)) return failed;
+    if (auto failed = job(printer)) return failed;
     if (!completePdf(temporary))
         return QString("Лист не записан в «%1»: файл не удалось записать полностью (нет места на диске?).")
             .arg(pdf.target())
@@ -123,12 +137,30 @@ std::optional<std::string> paintPdf(QPrinter &printer, const Form &form, StagedF
     return std::nullopt;
 }
 
+PrintJob sheetJob(const Form &form, const std::string &title, const std::string &date) {
+    return [&form, title, date](QPrinter &printer) { return printSheet(printer, form, title, date); };
+}
+
 }  // namespace
 
-std::optional<std::string> printSheetToPdf(const Form &form, StagedFile &pdf, const std::string &title) {
+std::optional<std::string> printToPdf(StagedFile &pdf, const PrintJob &job) {
     QPrinter printer(QPrinter::HighResolution);
     prepareSheetPrinter(printer);
-    return paintPdf(printer, form, pdf, title, sheetDate());
+    return paintPdf(printer, pdf, job);
+}
+
+std::optional<std::string> printOrFile(QPrinter &printer, const PrintJob &job) {
+    const QString target = printer.outputFileName();
+    if (target.isEmpty()) return job(printer);
+    StagedFile pdf(target);
+    auto error = paintPdf(printer, pdf, job);
+    printer.setOutputFileName(target);
+    if (error) return error;
+    return pdf.commit();
+}
+
+std::optional<std::string> printSheetToPdf(const Form &form, StagedFile &pdf, const std::string &title) {
+    return printToPdf(pdf, sheetJob(form, title, sheetDate()));
 }
 
 std::optional<std::string> printSheetToPdf(const Form &form, const QString &path, const std::string &title) {
@@ -139,13 +171,7 @@ std::optional<std::string> printSheetToPdf(const Form &form, const QString &path
 
 std::optional<std::string> printSheetOrFile(QPrinter &printer, const Form &form, const std::string &title,
                                             const std::string &date) {
-    const QString target = printer.outputFileName();
-    if (target.isEmpty()) return printSheet(printer, form, title, date);
-    StagedFile pdf(target);
-    auto error = paintPdf(printer, form, pdf, title, date);
-    printer.setOutputFileName(target);
-    if (error) return error;
-    return pdf.commit();
+    return printOrFile(printer, sheetJob(form, title, date));
 }
 
 std::string sheetDate() { return QDate::currentDate().toString("dd.MM.yy").toStdString(); }

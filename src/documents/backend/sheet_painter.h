@@ -8,8 +8,10 @@
 
 #include <QFont>
 #include <QPrinter>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "documents/backend/file_store.h"
 #include "documents/core/print_layout.h"
@@ -27,6 +29,24 @@ TextWidthFn sheetTextWidth(const QPaintDevice *device);
 // Sets the printer up as the sheet expects (A4, full page); copies and orientation are left as
 // the print dialog chose them.
 void prepareSheetPrinter(QPrinter &printer);
+
+// The paper's size in twips (A4 once prepared).
+QSizeF sheetPaper(const QPrinter &printer);
+
+// Paints pages laid out in twips, one after the other, as one document named `docName`. Returns the
+// error in Russian, or nullopt.
+std::optional<std::string> printPages(QPrinter &printer, const std::vector<SheetPage> &pages,
+                                      const std::string &docName);
+
+// Something to print on a prepared printer; returns the error in Russian, or nullopt.
+using PrintJob = std::function<std::optional<std::string>(QPrinter &)>;
+
+// The job as an A4 PDF in the staged file's temporary, checked to be complete; the caller commits it.
+std::optional<std::string> printToPdf(StagedFile &pdf, const PrintJob &job);
+
+// The job on `printer`; when the print dialog chose "print to file", through a temporary that
+// replaces the target only once it is complete.
+std::optional<std::string> printOrFile(QPrinter &printer, const PrintJob &job);
 
 // Lays the form's tally out on the printer's page and paints it. Returns the error in Russian
 // (a text that is not a number, a printer that cannot start), or nullopt.

@@ -18,7 +18,7 @@ std::optional<std::string> failed(const char *what) {
 
 // libxlsxwriter writes the whole package at workbook_close(); the file is made in a private folder
 // and then copied over the target in one atomic step.
-std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, const QString &file,
+std::optional<std::string> writePackage(const std::vector<WorkbookSheet> &sheets, const QString &file,
                                         const QString &scratchFolder) {
     const platform::XlsxWriter &xlsx = platform::xlsxWriter();
     if (!xlsx.loaded()) return failed("не найдена библиотека libxlsxwriter");
@@ -32,18 +32,27 @@ std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, co
     options.tmpdir = scratch.data();
     lxw_workbook *workbook = xlsx.workbookNewOpt(name.constData(), &options);
     if (!workbook) return failed("не удалось создать файл");
-    lxw_worksheet *sheet = xlsx.addWorksheet(workbook, "Лист1");
-    lxw_error error = sheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
-    for (const ExportCell &cell : cells) {
+    lxw_error error = LXW_NO_ERROR;
+    for (const WorkbookSheet &page : sheets) {
+        lxw_worksheet *sheet = xlsx.addWorksheet(workbook, page.name.c_str());
+        if (!sheet) error = LXW_ERROR_MEMORY_MALLOC_FAILED;
+        for (const auto &[column, width] : page.columnWidths) {
+            if (error != LXW_NO_ERROR || !xlsx.setColumn) break;
+            const auto c = static_cast<lxw_col_t>(column - 1);
+            error = xlsx.setColumn(sheet, c, c, width, nullptr);
+        }
+        for (const ExportCell &cell : page.cells) {
+            if (error != LXW_NO_ERROR) break;
+            const auto row = static_cast<lxw_row_t>(cell.row - 1);
+            const auto column = static_cast<lxw_col_t>(cell.column - 1);
+            if (const auto *text = std::get_if<std::string>(&cell.value))
+                error = xlsx.writeString(sheet, row, column, text->c_str(), nullptr);
+            else if (const auto *whole = std::get_if<int16_t>(&cell.value))
+                error = xlsx.writeNumber(sheet, row, column, *whole, nullptr);
+            else
+                error = xlsx.writeNumber(sheet, row, column, std::get<double>(cell.value), nullptr);
+        }
         if (error != LXW_NO_ERROR) break;
-        const auto row = static_cast<lxw_row_t>(cell.row - 1);
-        const auto column = static_cast<lxw_col_t>(cell.column - 1);
-        if (const auto *text = std::get_if<std::string>(&cell.value))
-            error = xlsx.writeString(sheet, row, column, text->c_str(), nullptr);
-        else if (const auto *whole = std::get_if<int16_t>(&cell.value))
-            error = xlsx.writeNumber(sheet, row, column, *whole, nullptr);
-        else
-            error = xlsx.writeNumber(sheet, row, column, std::get<double>(cell.value), nullptr);
     }
     const lxw_error closed = xlsx.close(workbook);
     if (error != LXW_NO_ERROR || closed != LXW_NO_ERROR)
@@ -56,10 +65,14 @@ std::optional<std::string> writePackage(const std::vector<ExportCell> &cells, co
 }  // namespace
 
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, StagedFile &workbook) {
+    return writeWorkbook(std::vector<WorkbookSheet>{WorkbookSheet("Лист1", cells)}, workbook);
+}
+
+std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheets, StagedFile &workbook) {
     QTemporaryDir dir;
     if (!dir.isValid()) return failed("нет временной папки");
     const QString temporary = dir.filePath("export.xlsx");
-    if (auto error = writePackage(cells, temporary, dir.path())) return error;
+    if (auto error = writePackage(sheets, temporary, dir.path())) return error;
     QFile written(temporary);
     if (!written.open(QIODevice::ReadOnly)) return failed("временный файл не читается");
     return workbook.write(written.readAll());

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "documents/backend/file_store.h"
@@ -16,6 +17,19 @@ namespace lumora {
 // Writes the cells into a new workbook at `path`, replacing the file only once the workbook is
 // complete. Returns the error in Russian, or nullopt.
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path);
+
+// One sheet of a workbook: its name (unique, at most 31 characters) and its cells.
+struct WorkbookSheet {
+    WorkbookSheet(std::string sheetName, std::vector<ExportCell> sheetCells)
+        : name(std::move(sheetName)), cells(std::move(sheetCells)) {}
+    std::string name;
+    std::vector<ExportCell> cells;
+    // Widths in characters of the columns (from 1) that need one; the others keep the default.
+    std::vector<std::pair<int, double>> columnWidths;
+};
+
+// Writes the sheets, in order, into the staged file's temporary; the caller commits it.
+std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheets, StagedFile &workbook);
 
 // Writes the cells into the staged file's temporary; the caller commits it.
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, StagedFile &workbook);

@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+#include "documents/core/thickness_groups.h"
+
 namespace lumora {
 
 namespace {
@@ -15,6 +17,7 @@ public:
     explicit CellBuilder(const NumberFormat &fmt) : fmt_(fmt) {}
 
     void text(int row, int column, const std::string &t) { add(row, column, t); }
+    void value(int row, int column, double v) { add(row, column, v); }
 
     void diameter(int row, int column, const std::string &t, const std::string &what) {
         auto v = number(t, what);
@@ -107,7 +110,19 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
     b.text(totalsRow, 1, "Итого");
     b.whole(totalsRow, 2, texts.Text13, "общее количество");
     b.rounded4(totalsRow, 3, texts.Text4, "общий объем");
-    if (anyEstimated) b.text(totalsRow + 1, 1, kEstimateNote);
+    int row = totalsRow + 1;
+    if (anyEstimated) b.text(row++, 1, kEstimateNote);
+    if (texts.groupsOnSheet) {
+        if (auto groups = thicknessGroups(texts, fmt)) {
+            for (int k = 0; k < kThicknessGroupCount; ++k, ++row) {
+                const auto g = static_cast<ThicknessGroup>(k);
+                b.text(row, 1, thicknessGroupLabel(g));
+                b.value(row, 2, static_cast<double>((*groups)[g].logs));
+                b.value(row, 3, static_cast<double>((*groups)[g].volume) / 10000.0);
+            }
+        }
+        // Texts that are not numbers were already refused above, naming the step.
+    }
     return b.finish();
 }
 

@@ -5,7 +5,8 @@
 // a count (diameter, whole count, step volume), with no gaps; then "Итого" with the totals.
 // Volumes and mean diameters are rounded to 4 places, counts cut to whole numbers. A step whose unit
 // volume is an estimate gets a "*" in column 4, and the note that explains it goes in the row under
-// the totals.
+// the totals; when asked (TallyTexts::groupsOnSheet), the three thickness groups follow (label,
+// logs, volume).
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <optional>
 
+#include "documents/core/thickness_groups.h"
+
 namespace lumora {
 
 // Short enough to end at the volume edge clear of the standard's name before it (at 8 points it is
@@ -75,7 +77,9 @@ public:
         put(L(), y, "Итого");
         put(B() - tw(t_.Text13), y, printedNumber(wholePart(number(t_.Text13, "общее количество"))));
         rightAt(R(), y, volumeText(t_.Text4, "общий объем"));
-        if (anyEstimated) put(L(), lineY(rowOffset + kRowCount + 2), kEstimateNote);
+        int line = rowOffset + kRowCount + 2;
+        if (anyEstimated) put(L(), lineY(line++), kEstimateNote);
+        if (t_.groupsOnSheet) groups(line);
         return std::move(items_);
     }
 
@@ -131,6 +135,19 @@ private:
         put(L(), lineY(2), "Диаметр");
         rightAt(B(), lineY(2), "Кол-во");
         rightAt(R(), lineY(2), "Объем");
+    }
+
+    // The thickness groups under the totals: each label on a line of its own (it is wider than the
+    // diameter column), its figures on the next, in the count and volume columns.
+    void groups(int line) {
+        auto figures = thicknessGroups(t_, fmt_);
+        if (!figures) throw LayoutError{"Лист не напечатан: количества и объемы ступеней — не числа."};
+        for (const GroupLine &g : groupLines(*figures, fmt_)) {
+            put(L(), lineY(line++), g.label);
+            const double y = lineY(line++);
+            put(B() - tw(g.logs), y, " " + g.logs);
+            rightAt(R(), y, g.volume + zeroSuffix(g.volume, t_, separator_));
+        }
     }
 
     double number(const std::string &text, const std::string &what) const {

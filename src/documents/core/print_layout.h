@@ -3,7 +3,8 @@
 // The sheet has a header (rules, date, standard, maker's address, title, length, mean diameters,
 // column heads), one line per step with a count, and a totals line. A step whose unit volume is an
 // estimate carries a "*" after its volume, and the note that explains it goes on the line under the
-// totals. Line n lies at
+// totals; when asked (Form::groupsOnSheet), the three thickness groups follow, each label on its own
+// line with its figures on the next. Line n lies at
 // y = 1500 + 170·n; lines 0 and below move up by 330 twips when the mean-diameter panel is hidden.
 // When a row comes within 1000 twips of the page bottom, the table continues in a second column
 // 3500 twips to the right under a repeated header marked "Прод. табл."; there is never a second page.
@@ -48,6 +49,9 @@ struct SheetInputs {
     double pageWidth = 0;   // W, twips
     double pageHeight = 0;  // H, twips
 };
+
+// One printed page's items.
+using SheetPage = std::vector<SheetItem>;
 
 struct SheetLayout {
     bool ok = false;

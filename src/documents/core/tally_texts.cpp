@@ -21,6 +21,7 @@ TallyTexts tallyTexts(const Form &form) {
         t.length = form.listEntries()[static_cast<size_t>(index)];
     t.NoOkrugl = form.menuNoOkrugl();
     t.TrueD = form.TrueD;
+    t.groupsOnSheet = form.groupsOnSheet;
     return t;
 }
 

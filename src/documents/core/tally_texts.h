@@ -27,6 +27,7 @@ struct TallyTexts {
     std::string length;         // the selected entry of the length list, e.g. "6,00"
     bool NoOkrugl = false;      // menu mark "Не округлять"
     bool TrueD = false;         // mean-diameter panel hidden
+    bool groupsOnSheet = false;  // the thickness groups go under the totals (Form::groupsOnSheet)
 };
 
 TallyTexts tallyTexts(const Form &form);

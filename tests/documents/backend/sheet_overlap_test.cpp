@@ -79,6 +79,7 @@ TEST(SheetOverlap, NoTwoTextsOfTheSheetOverlap) {
         f.setListIndex(entryOf(300));
         f.clickNoOkrugl();
         for (int i = 1; i <= kRowCount; ++i) f.setCountText(1000 + i, "99999");
+        f.groupsOnSheet = true;  // and the thickness groups under the totals, with the widest figures
         const std::vector<Ink> inks = inkOfSheet(f, "Квартал 112, выдел 14, делянка 3");
         int secondColumn = 0;
         for (const Ink &ink : inks)

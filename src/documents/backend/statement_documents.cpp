@@ -1,0 +1,137 @@
+#include "documents/backend/statement_documents.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QString>
+#include <algorithm>
+
+#include "documents/backend/sheet_painter.h"
+#include "documents/backend/workbook.h"
+#include "documents/core/export_cells.h"
+#include "documents/core/statement_cells.h"
+#include "documents/core/statement_layout.h"
+
+namespace lumora {
+
+namespace {
+
+// Excel's limit, counted as it counts: in UTF-16 units.
+constexpr int kSheetNameLimit = 31;
+
+// At most `limit` UTF-16 units, never half of a surrogate pair.
+QString cut(QString name, int limit) {
+    if (name.size() <= limit) return name;
+    name.truncate(limit);
+    if (name.at(name.size() - 1).isHighSurrogate()) name.chop(1);
+    return name;
+}
+
+QString usableSheetName(const std::string &fileName) {
+    QFileInfo file(QString::fromStdString(fileName));
+    QString name = file.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0
+                       ? file.completeBaseName()
+                       : file.fileName();
+    for (QChar &c : name)
+        if (QStringLiteral("[]:*?/\\").contains(c) || c.unicode() < 0x20) c = QLatin1Char('_');
+    // A sheet name may neither begin nor end with an apostrophe.
+    while (name.startsWith(QLatin1Char('\''))) name.remove(0, 1);
+    while (name.endsWith(QLatin1Char('\''))) name.chop(1);
+    name = cut(name.trimmed(), kSheetNameLimit).trimmed();
+    return name.isEmpty() ? QStringLiteral("Пересчёт") : name;
+}
+
+}  // namespace
+
+std::vector<std::string> statementSheetNames(const std::vector<std::string> &fileNames) {
+    // Excel compares sheet names without regard to case; "History" is its own.
+    QSet<QString> taken{QString::fromUtf8(kSummarySheetName).toCaseFolded(), QStringLiteral("history")};
+    std::vector<std::string> names;
+    for (const std::string &fileName : fileNames) {
+        const QString base = usableSheetName(fileName);
+        QString name = base;
+        for (int n = 2; taken.contains(name.toCaseFolded()); ++n) {
+            const QString suffix = QStringLiteral(" (%1)").arg(n);
+            name = cut(base, kSheetNameLimit - static_cast<int>(suffix.size())) + suffix;
+        }
+        taken.insert(name.toCaseFolded());
+        names.push_back(name.toStdString());
+    }
+    return names;
+}
+
+std::optional<std::string> writeStatementWorkbook(const Statement &statement, const std::string &title,
+                                                  const std::string &date, const NumberFormat &fmt,
+                                                  StagedFile &workbook) {
+    std::vector<WorkbookSheet> sheets{
+        WorkbookSheet(kSummarySheetName, statementSummaryCells(statement, title, date))};
+    std::vector<std::string> fileNames;
+    // The file names are read whole, the group labels too; the heads fit the other columns.
+    qsizetype widest = QString::fromUtf8(thicknessGroupLabel(ThicknessGroup::Medium)).size();
+    for (const StatementTally &t : statement.tallies) {
+        fileNames.push_back(t.name);
+        widest = std::max(widest, QString::fromStdString(t.name).size());
+    }
+    sheets[0].columnWidths = {
+        {1, static_cast<double>(std::min<qsizetype>(widest, 80) + 2)}, {2, 10}, {4, 12}};
+    const std::vector<std::string> names = statementSheetNames(fileNames);
+    for (size_t k = 0; k < statement.tallies.size(); ++k) {
+        ExportResult cells = exportCells(statement.tallies[k].texts, fmt);
+        if (!cells.ok) return "Файл «" + statement.tallies[k].path + "»: " + cells.error;
+        sheets.emplace_back(names[k], std::move(cells.cells));
+    }
+    return writeWorkbook(sheets, workbook);
+}
+
+StatementPages statementPages(const QPrinter &printer, const Statement &statement, const std::string &title,
+                              const std::string &date, const NumberFormat &fmt) {
+    StatementPages result;
+    const QSizeF paper = sheetPaper(printer);
+    const TextWidthFn width = sheetTextWidth(&printer);
+    StatementPageInputs summary{title, date, paper.width(), paper.height()};
+    result.pages = layoutStatementSummary(statement, summary, fmt, width);
+    result.summaryPages = static_cast<int>(result.pages.size());
+    for (const StatementTally &t : statement.tallies) {
+        SheetInputs in;
+        in.texts = t.texts;
+        in.title = t.name;
+        in.date = date;
+        in.pageWidth = paper.width();
+        in.pageHeight = paper.height();
+        SheetLayout sheet = layoutSheet(in, fmt, width);
+        if (!sheet.ok) {
+            result.pages.clear();
+            result.error = "Файл «" + t.path + "»: " + sheet.error;
+            return result;
+        }
+        result.pages.push_back(std::move(sheet.items));
+    }
+    result.ok = true;
+    return result;
+}
+
+namespace {
+
+PrintJob statementJob(const Statement &statement, const std::string &title, const std::string &date,
+                      const NumberFormat &fmt) {
+    return [&statement, title, date, fmt](QPrinter &printer) -> std::optional<std::string> {
+        StatementPages pages = statementPages(printer, statement, title, date, fmt);
+        if (!pages.ok) return pages.error;
+        return printPages(printer, pages.pages, title);
+    };
+}
+
+}  // namespace
+
+std::optional<std::string> printStatement(QPrinter &printer, const Statement &statement,
+                                          const std::string &title, const std::string &date,
+                                          const NumberFormat &fmt) {
+    return printOrFile(printer, statementJob(statement, title, date, fmt));
+}
+
+std::optional<std::string> printStatementToPdf(const Statement &statement, const std::string &title,
+                                               const std::string &date, const NumberFormat &fmt,
+                                               StagedFile &pdf) {
+    return printToPdf(pdf, statementJob(statement, title, date, fmt));
+}
+
+}  // namespace lumora

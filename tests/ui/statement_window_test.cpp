@@ -1,0 +1,110 @@
+// The window's groups and statement: the groups window follows the tally, and the statement dialog
+// adds files, refuses those the batch refuses, prints and exports.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "documents/core/statement.h"
+#include "documents/core/tally_texts.h"
+#include "documents/core/thickness_groups.h"
+#include "tally/tally_state.h"
+#include "ui/groups_window.h"
+#include "ui/statement_dialog.h"
+#include "window_files_support.h"
+
+namespace lumora {
+namespace {
+
+using test::kComma;
+
+class GroupsFollow : public test::WindowFiles {};
+
+TEST_F(GroupsFollow, TheGroupsWindowShowsWhatAFreshFormShowsForTheTally) {
+    const QSize size = w->size();
+    action("ThicknessGroups")->trigger();
+    auto *groups = w->findChild<GroupsWindow *>("ThicknessGroupsWindow");
+    ASSERT_NE(groups, nullptr);
+    EXPECT_TRUE(groups->isVisible());
+    for (const char *story : {"type 12 4", "type 24 5;type 30 2", "undo", "length 40"}) {
+        ASSERT_FALSE(HasFatalFailure());
+        play(story);
+        Form fresh(kComma);
+        fresh.startUp();
+        TallyState::of(w->form()).applyTo(fresh);
+        const auto lines = groupLines(*thicknessGroups(tallyTexts(fresh), kComma), kComma);
+        for (int r = 0; r < 3; ++r) {
+            EXPECT_EQ(groups->textAt(r, 1).toStdString(), lines[static_cast<size_t>(r)].logs) << story;
+            EXPECT_EQ(groups->textAt(r, 2).toStdString(), lines[static_cast<size_t>(r)].volume) << story;
+        }
+        EXPECT_EQ(groups->textAt(3, 2).toStdString(), fresh.Text4()) << story;
+    }
+    EXPECT_EQ(w->size(), size);  // the main window keeps its layout and size
+}
+
+struct FakeSpreadsheet : SpreadsheetLauncher {
+    QByteArray opened;
+    bool open(const QString &path) override {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        opened = f.readAll();
+        return true;
+    }
+};
+
+struct PdfPrinter : PrinterDialogs {
+    QString pdf;
+    bool choosePrinter(QPrinter &printer, const QString &) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+    void showPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
+};
+
+TEST(StatementWindow, AddsRefusesPrintsAndExports) {
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    test::MemoryFiles files;
+    FakeSpreadsheet spreadsheet;
+    PdfPrinter printer;
+    printer.pdf = dir.filePath("day.pdf");
+    files.files["/day/a.txt"] = test::tallyFile({{24, "5"}}) + "6,00\r\n2\r\n";
+    files.files["/day/b.txt"] = test::tallyFile({{12, "3"}}) + "4,00\r\n1\r\n";
+    files.files["/day/old.txt"] = test::tallyFile({{12, "3"}});
+    StatementServices services;
+    services.dialogs = &dialogs;
+    services.printerDialogs = &printer;
+    services.spreadsheet = &spreadsheet;
+    services.files = &files;
+    services.pickFiles = [] { return QStringList{"/day/b.txt", "/day/old.txt", "/day/a.txt"}; };
+    StatementDialog dialog(kComma, false, services);
+    EXPECT_TRUE(dialog.addFiles({"/day/a.txt"}));
+    dialog.chooseFiles();
+    // The old file with the batch's message, and a file already there, are left out.
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0], loadStatementTally(files, "/day/old.txt", kComma).error);
+    EXPECT_NE(dialogs.messages[1].find("/day/a.txt"), std::string::npos);
+    ASSERT_EQ(dialog.statement().tallies.size(), 2u);
+    const auto lines = statementLines(dialog.statement(), kComma);
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r)
+        EXPECT_EQ(
+            QStringList({dialog.textAt(r, 0), dialog.textAt(r, 1), dialog.textAt(r, 2), dialog.textAt(r, 3)})
+                .join('\t')
+                .toStdString(),
+            lines[static_cast<size_t>(r)]);
+
+    dialogs.answers = {std::string("День"), std::string("День")};
+    dialog.exportWorkbook();
+    EXPECT_TRUE(spreadsheet.opened.startsWith("PK"));
+    dialog.print();
+    QFile pdf(printer.pdf);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")), 3);
+    EXPECT_EQ(dialogs.messages.size(), 2u) << dialogs.messages.back();
+}
+
+}  // namespace
+}  // namespace lumora
