@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/grid_frame.h"
@@ -190,8 +190,10 @@ QSize MainWindow::designedSize() const {
     const QMenuBar *bar = menuBar();
     int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
     if (menuHeight < 0) menuHeight = bar->sizeHint().height();
-    const int statusHeight = statusLine_ ? statusLine_->sizeHint().height() : 0;
-    return QSize(width, menuHeight + clientHeight + statusHeight);
+    // A note at the foot adds as many lines as it needs; without one the window is as designed.
+    const bool note = statusLine_ && !statusLine_->isHidden();
+    const int noteHeight = note ? statusLine_->heightForWidth(width) : 0;
+    return QSize(width, menuHeight + clientHeight + noteHeight);
 }
 
 int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t>(frame)]; }
@@ -214,6 +216,16 @@ void MainWindow::moveFrames(int shift, std::initializer_list<int> frames) {
 void MainWindow::enforceSize() {
     const QSize size = designedSize();
     if (minimumSize() != size || maximumSize() != size) setFixedSize(size);
+    placeStatusLine();
+}
+
+// Under the designed client area, which ends with the grid.
+void MainWindow::placeStatusLine() {
+    if (!statusLine_ || statusLine_->isHidden()) return;
+    const int width = tw_.x(kDesignedWidth - kNonClientWidth);
+    const int top = tw_.y(designedHeight() - kNonClientHeight);
+    statusLine_->setGeometry(0, top, width, statusLine_->heightForWidth(width));
+    statusLine_->raise();
 }
 
 void MainWindow::focusCurrentCount() {

@@ -83,6 +83,34 @@ TEST_F(Shell, TheWindowHasItsDesignedSizeAndSnapsBackAfterAResize) {
     EXPECT_TRUE(box(30)->hasFocus());
 }
 
+// A length that empties counts says so at the foot: the window grows by as many lines as the note
+// needs, every word of it inside the label, and is its designed size again once the note goes.
+TEST_F(Shell, TheNoteAtTheFootIsReadInFullAndTakesNoRoomWithoutOne) {
+    auto *note = widget<QLabel>("StatusLine");
+    const int designed = w->menuBar()->height() + px(7155);
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_EQ(w->height(), designed);
+    for (int d : {12, 16, 36, 120}) typeCount(d, "7");
+    for (int length : {50, 1400}) {
+        widget<QComboBox>("Hight1")->setCurrentIndex(test::entryOf(length));
+        ASSERT_TRUE(note->isVisible()) << length;
+        const QRect room = note->contentsRect();
+        const QString text = note->text();
+        const QFontMetrics metrics(note->font());
+        EXPECT_GT(metrics.horizontalAdvance(text), room.width()) << "a note too long for one line";
+        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap, text);
+        EXPECT_LE(needed.width(), room.width()) << text.toStdString();
+        EXPECT_LE(needed.height(), room.height()) << text.toStdString();
+        EXPECT_EQ(note->mapTo(w.get(), QPoint(0, note->height())).y(), w->height()) << "at the very foot";
+        EXPECT_EQ(w->height(), designed + note->height());
+        w->undo();
+        ASSERT_EQ(box(120)->text(), "7");
+    }
+    typeCount(12, "1");
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_EQ(w->height(), designed);
+}
+
 TEST_F(Shell, HidingAndShowingThePanelsMovesThemAndRestoresTheDesign) {
     QWidget *frame2 = widget("Frame2");
     QWidget *frame3 = widget("Frame3");
