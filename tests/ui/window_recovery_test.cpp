@@ -263,7 +263,7 @@ TEST(RecoveryDialog, ShowsEachTallyAndEscapeChoosesNothing) {
 
     EXPECT_TRUE(answer([&](QDialog *d, QTableWidget *t) {
                     ASSERT_EQ(t->rowCount(), 2);
-                    EXPECT_EQ(t->item(0, 0)->text(), "14.03.2026 09:26");
+                    EXPECT_EQ(t->item(0, 0)->text(), "14.03.2026 09:26:00");
                     EXPECT_EQ(t->item(0, 1)->text(), "делянка.txt");
                     EXPECT_EQ(t->item(0, 2)->text(), "4,50 м");
                     EXPECT_EQ(t->item(0, 3)->text(), "17");
