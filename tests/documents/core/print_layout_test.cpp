@@ -75,11 +75,13 @@ TEST(SheetLayout, TheHeaderSitsOnItsLinesAtTheColumnAnchors) {
     EXPECT_EQ(standard.x, 854 + 900);  // after the date and a dot, measured at 8 points
     EXPECT_EQ(standard.y, 510);
     EXPECT_EQ(standard.sizePt, 6);
-    SheetItem address = only(l, kMakerWebAddress);
-    EXPECT_EQ(address.x + fakeWidth(kMakerWebAddress, 8, false), 3354);
+    SheetItem address = only(l, kProgramNameAndVersion);
+    EXPECT_EQ(address.x + fakeWidth(kProgramNameAndVersion, 8, false), 3354);
     EXPECT_EQ(address.y, 480);  // on the date's line, above the standard's name
     EXPECT_EQ(address.colour, SheetColour::InactiveCaption);
     EXPECT_EQ(address.sizePt, 8);
+    EXPECT_EQ(address.text.rfind("Люмора ", 0), 0u) << "the program's name and version, no address";
+    for (const SheetItem &item : l.items) EXPECT_EQ(item.text.find(".test"), std::string::npos) << item.text;
 
     SheetItem title = only(l, "Кв. 1, выд. 2");
     EXPECT_TRUE(title.bold);
