@@ -148,7 +148,7 @@ TEST(EstimateMarks, AThreeMetreTallyWith15And17CmMarksThoseStepsAndAddsTheNote) 
     EXPECT_FALSE(notes[0].bold);
     EXPECT_EQ(notes[0].colour, SheetColour::ButtonText);
     EXPECT_EQ(l.items.back().text, kEstimateNote);
-    EXPECT_EQ(std::string(kEstimateNote), "* — объём рассчитан: в ГОСТ 2708-75 значения нет");
+    EXPECT_EQ(std::string(kEstimateNote), "* — объем рассчитан: в ГОСТ 2708-75 значения нет");
 
     // The workbook: "*" beside the volumes of 15 and 17 cm, the note in the row under the totals.
     ExportResult r = exportCells(tallyTexts(f), kComma);
