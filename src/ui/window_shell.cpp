@@ -13,6 +13,7 @@
 
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
+#include "ui/menu_bar_style.h"
 #include "ui/window_settings.h"
 
 namespace lumora {
@@ -49,9 +50,7 @@ void MainWindow::buildMenus() {
     QMenuBar *bar = menuBar();
     // Five menus in a window 3375 twips wide: with the style's usual padding the last one would
     // hide behind the overflow arrow.
-    bar->setStyleSheet(QStringLiteral(
-        "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 2px; background: transparent; } "
-        "QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
+    packMenuBar(bar);
 
     QMenu *file = submenu(bar, "File", "&Файл");
     open_ = item(file, "Open", "&Открыть");
