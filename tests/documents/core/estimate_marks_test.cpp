@@ -58,10 +58,10 @@ TEST(EstimateMarks, ASixMetreTallyOfEvenDiametersPrintsAndExportsAsBefore) {
     typeCount(f, 120, "1");
 
     // Every item of the sheet, in drawing order, exactly as the sheet has always been laid out.
-    const double corner = 3354 - fakeWidth(kProgramNameAndVersion, 8, false);
+    const double corner = 3354 - fakeWidth(kProgramNameAndVersion, 6, false);
     const std::vector<Item> expected = {
         {1854, 310, kRule, 8, false, G},          {854, 480, "07.12.26", 8, false, G},
-        {1754, 510, "ГОСТ 2708-75", 6, false, B}, {corner, 480, kProgramNameAndVersion, 8, false, C},
+        {1754, 510, "ГОСТ 2708-75", 6, false, B}, {corner, 510, kProgramNameAndVersion, 6, false, C},
         {1854, 650, kRule, 8, false, G},          {1154, 820, "Кв. 1, выд. 2", 8, true, B},
         {1854, 990, kRule, 8, false, B},          {854, 1160, "Длина", 8, false, B},
         {1704, 1160, "6,00 м", 8, false, B},      {1854, 1330, kRule, 8, false, B},
