@@ -1,10 +1,11 @@
-// Start-up of the program against an empty Qt window, in the same run and on the same platform
-// plugin: time from starting the process to its first painted window, and its peak memory.
+// Start-up of the program against an empty Qt window and against its floor, a do-nothing window of
+// the same shape (same_shape_window), in the same run and on the same platform plugin: time from
+// starting the process to its first painted window, and its peak memory.
 //
 //   window_startup_bench [runs]          (QT_QPA_PLATFORM=offscreen, or xcb under a display)
 //
 // It starts itself with --child (the program's window, exactly as the program opens it) and the
-// empty_window program beside it, alternately, and prints the medians and the ratios.
+// baselines beside it, in turn, and prints the medians and the ratios.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -93,20 +94,25 @@ int main(int argc, char **argv) {
     char exe[4096];
     const ssize_t len = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (len > 0) self.assign(exe, static_cast<size_t>(len));
-    const std::string empty = self.substr(0, self.rfind('/') + 1) + "empty_window";
+    const std::string folder = self.substr(0, self.rfind('/') + 1);
+    const std::string empty = folder + "empty_window", floor = folder + "same_shape_window";
 
-    std::vector<double> emptyMs, textMs, lumoraMs;
-    std::vector<long> emptyKb, textKb, lumoraKb;
-    measure(empty, {});  // warm the file cache for all three
+    std::vector<double> emptyMs, textMs, floorMs, lumoraMs;
+    std::vector<long> emptyKb, textKb, floorKb, lumoraKb;
+    measure(empty, {});  // warm the file cache for all of them
+    measure(floor, {});
     measure(self, {"--child"});
     for (int i = 0; i < runs; ++i) {
         Sample e = measure(empty, {});
         Sample t = measure(empty, {"--text"});
+        Sample f = measure(floor, {});
         Sample l = measure(self, {"--child"});
         emptyMs.push_back(e.ms);
         emptyKb.push_back(e.peakKb);
         textMs.push_back(t.ms);
         textKb.push_back(t.peakKb);
+        floorMs.push_back(f.ms);
+        floorKb.push_back(f.peakKb);
         lumoraMs.push_back(l.ms);
         lumoraKb.push_back(l.peakKb);
     }
@@ -116,6 +122,8 @@ int main(int argc, char **argv) {
                 median(emptyKb) / 1024.0);
     std::printf("  one line of text:%6.1f ms to first paint, peak RSS %6.1f MB\n", median(textMs),
                 median(textKb) / 1024.0);
+    std::printf("  same-shape floor:%6.1f ms to first paint, peak RSS %6.1f MB\n", median(floorMs),
+                median(floorKb) / 1024.0);
     std::printf("  Люмора window:   %6.1f ms to first paint, peak RSS %6.1f MB\n", median(lumoraMs),
                 median(lumoraKb) / 1024.0);
     std::printf("  ratio: time %.2fx (target <= 1.5x), memory %.2fx (target <= 1.3x)\n",
@@ -124,5 +132,8 @@ int main(int argc, char **argv) {
     std::printf("  against the window with text: time %.2fx, memory %.2fx\n",
                 median(lumoraMs) / median(textMs),
                 static_cast<double>(median(lumoraKb)) / static_cast<double>(median(textKb)));
+    std::printf("  against the same-shape floor: time %.2fx, memory %.2fx (target <= 1.05x each)\n",
+                median(lumoraMs) / median(floorMs),
+                static_cast<double>(median(lumoraKb)) / static_cast<double>(median(floorKb)));
     return 0;
 }

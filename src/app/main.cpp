@@ -5,7 +5,8 @@
 #include <QLocale>
 #include <clocale>
 #include <cstdio>
-#include <iostream>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,32 @@ lumora::NumberFormat userNumberFormat() {
 // separator from QLocale::system().
 void keepClassicNumbers() { std::setlocale(LC_NUMERIC, "C"); }
 
+// The report's output goes through the C library's streams: no <iostream>, whose standard streams
+// would otherwise be set up at every start of the window too.
+class StdioBuffer : public std::streambuf {
+public:
+    explicit StdioBuffer(std::FILE *file) : file_(file) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
+    }
+    std::streamsize xsputn(const char *s, std::streamsize n) override {
+        return static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<size_t>(n), file_));
+    }
+    int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
+
+private:
+    std::FILE *file_;
+};
+
+int report(const std::vector<std::string> &args) {
+    StdioBuffer outBuffer(stdout), errBuffer(stderr);
+    std::ostream out(&outBuffer), err(&errBuffer);
+    return lumora::runReport(args, userNumberFormat(), out, err);
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -49,11 +76,11 @@ int main(int argc, char **argv) {
             lumora::platform::chooseHeadlessPainting();
             QGuiApplication gui(argc, argv);
             keepClassicNumbers();
-            return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
+            return report(args);
         }
         QCoreApplication core(argc, argv);
         keepClassicNumbers();
-        return lumora::runReport(args, userNumberFormat(), std::cout, std::cerr);
+        return report(args);
     }
 
     // Read before any application object exists: --help, --version and a wrong option need no display.

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -31,7 +32,7 @@ const char *kUsage =
     "                    в файле (файл прежних версий), а когда есть — должна с ней совпадать\n"
     "  --decimals N      округлять результаты до N знаков (1, 2 или 3)\n"
     "  --no-rounding     не округлять результаты\n"
-    "                    (без этих двух — как в файле, а в файле прежних версий — до сотых)\n"
+    "                    (без этих двух — как в файле, а в файле прежних версий — %ОКРУГЛЕНИЕ%)\n"
     "  --xlsx ВЫХОД      записать книгу экспорта в файл ВЫХОД\n"
     "  --pdf ВЫХОД       напечатать лист пересчёта в PDF-файл ВЫХОД (A4)\n"
     "  --title ЗАГОЛОВОК заголовок листа для --pdf\n"
@@ -243,9 +244,32 @@ bool wantsReport(const std::vector<std::string> &args) {
     return false;
 }
 
-const char *reportUsage() {
-    static const std::string usage = std::string(kUsage) + statementUsage();
-    return usage.c_str();
+namespace {
+
+// What an old tally (no lines 94 and 95) is rounded to without options: the window's rounding at start,
+// which the report takes from a started form, as below.
+std::string startRoundingWords() {
+    Form form{NumberFormat{}};
+    form.startUp();
+    if (!form.rounded()) return "без округления";
+    const char *const places[] = {"до десятых", "до сотых", "до тысячных"};
+    return places[std::clamp<int>(form.decimals(), 1, 3) - 1];
+}
+
+std::string usageText() {
+    std::string text = kUsage;
+    const std::string mark = "%ОКРУГЛЕНИЕ%";
+    text.replace(text.find(mark), mark.size(), startRoundingWords());
+    return text + statementUsage();
+}
+
+}  // namespace
+
+// The program's help lists --help once, with -h, ahead of this.
+std::string reportUsage() {
+    std::string text = usageText();
+    const size_t help = text.find("  --help ");
+    return help == std::string::npos ? text : text.erase(help, text.find('\n', help) + 1 - help);
 }
 
 void writeReport(const Form &form, std::ostream &out) {
@@ -282,7 +306,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
         return 2;
     }
     if (options->help) {
-        out << reportUsage();
+        out << usageText();
         return 0;
     }
     if (auto refused = refuseNames(*options)) {

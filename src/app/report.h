@@ -16,8 +16,8 @@ class Form;
 // only the report has. (--help alone is the program's help, which includes the report's usage.)
 bool wantsReport(const std::vector<std::string> &args);
 
-// The report's usage, as --report --help prints it.
-const char *reportUsage();
+// The report's usage, as the program's --help prints it after its own options.
+std::string reportUsage();
 
 // The report's lines for the form as it stands: length, each counted step, totals, mean diameters,
 // and, when counted steps use estimated unit volumes, "Оценка" with their diameters.

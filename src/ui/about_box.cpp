@@ -1,6 +1,9 @@
 #include "ui/about_box.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -8,15 +11,18 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "documents/core/print_layout.h"
 #include "platform/system_info_tool.h"
 #include "ui/palette.h"
 
 namespace lumora {
 
-const char kWebPageUrl[] = "http://lumora.test/?page_id=88";
-const char *const kWebPageText = kMakerWebAddress;  // the same address the printed sheet carries
-const char kEmailAddress[] = "info@lumora.test";
+const char kEmailAddress[] = "";
+
+QString installedReadme() {
+    const QString path = QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromUtf8(LUMORA_README_FROM_PROGRAM)));
+    return QFileInfo(path).isFile() ? path : QString();
+}
 
 QString versionText() {
     return QStringLiteral("Версия программы %1.%2.0.%3")
@@ -59,6 +65,7 @@ AboutServices desktopAboutServices() {
     s.message = [](QWidget *parent, const QString &text) {
         QMessageBox::information(parent, QStringLiteral("Люмора"), text, QMessageBox::Ok);
     };
+    s.readme = installedReadme();
     return s;
 }
 
@@ -90,13 +97,17 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
     place(new QLabel(QStringLiteral("Дата создания 19.02.2011 г."), this), "lblDescription", 80, 64, 260);
 
     place(new QLabel(QStringLiteral("Сайт программы"), this), "Label2", 16, 100, 120);
+    const QString readmeName =
+        services_.readme.isEmpty() ? QStringLiteral("README") : QFileInfo(services_.readme).fileName();
     place(new ClickableLabel(
-              QString::fromUtf8(kWebPageText), [this] { clickWebLabel(); }, this),
-          "Label1", 140, 100, 200);
-    place(new QLabel(QStringLiteral("E-mail"), this), "Label4", 16, 124, 120);
-    place(new ClickableLabel(
-              QString::fromUtf8(kEmailAddress), [this] { clickEmailLabel(); }, this),
-          "Label3", 140, 124, 200);
+              readmeName, [this] { clickWebLabel(); }, this),
+          "Label1", 140, 100, 200)
+        ->setToolTip(QDir::toNativeSeparators(services_.readme));
+    QLabel *email = place(new QLabel(QStringLiteral("E-mail"), this), "Label4", 16, 124, 120);
+    QLabel *address = place(new ClickableLabel(
+                                QString::fromUtf8(kEmailAddress), [this] { clickEmailLabel(); }, this),
+                            "Label3", 140, 124, 200);
+    for (QLabel *l : {email, address}) l->setVisible(kEmailAddress[0] != '\0');
 
     auto *line = new QFrame(this);
     line->setObjectName("Line1");
@@ -118,10 +129,18 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
     setFixedSize(360, 244);
 }
 
-void AboutBox::clickWebLabel() { services_.openUrl(QUrl(QString::fromUtf8(kWebPageUrl))); }
+void AboutBox::clickWebLabel() {
+    if (services_.readme.isEmpty())
+        services_.message(
+            this, QStringLiteral(
+                      "Файл описания программы (README) не найден: эта копия программы не установлена."));
+    else
+        services_.openUrl(QUrl::fromLocalFile(services_.readme));
+}
 
 void AboutBox::clickEmailLabel() {
-    services_.openUrl(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kEmailAddress)));
+    if (kEmailAddress[0] != '\0')
+        services_.openUrl(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kEmailAddress)));
 }
 
 void AboutBox::clickSysInfo() {

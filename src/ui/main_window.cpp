@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
-#include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
 
@@ -99,10 +98,12 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     buildPanels(client_);
     buildToolbar(client_);
     buildMenus();
-    statusLine_ = new QStatusBar(this);
+    statusLine_ = new QLabel(client_);
     statusLine_->setObjectName("StatusLine");
-    statusLine_->setSizeGripEnabled(false);  // the window keeps its designed size
-    setStatusBar(statusLine_);
+    statusLine_->setWordWrap(true);
+    statusLine_->setFrameShape(QFrame::StyledPanel);
+    statusLine_->setMargin(2);
+    statusLine_->hide();
     for (int f : {Frame2, Frame3, Frame1}) placeFrame(f);
 
     // Tab order: the toolbar, the length list, then the count boxes in row order.
@@ -323,11 +324,10 @@ void MainWindow::noteDroppedCounts() {
 // Crash protection that fails comes first: it stays until a recovery write works again.
 void MainWindow::showStatus() {
     const QString &shown = recoveryProblem_.isEmpty() ? droppedNote_ : recoveryProblem_;
-    if (shown.isEmpty())
-        statusLine_->clearMessage();
-    else
-        statusLine_->showMessage(shown);
-    statusLine_->setToolTip(recoveryProblem_);
+    if (shown == statusLine_->text() && shown.isEmpty() == statusLine_->isHidden()) return;
+    statusLine_->setText(shown);
+    statusLine_->setVisible(!shown.isEmpty());
+    enforceSize();
 }
 
 void MainWindow::applyState(const TallyDocument &document) {

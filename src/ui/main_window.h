@@ -37,7 +37,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QStatusBar;
 class QToolButton;
 
 namespace lumora {
@@ -179,6 +178,7 @@ private:
     void placeFrame(int frame);
     void moveFrames(int shift, std::initializer_list<int> frames);
     void enforceSize();
+    void placeStatusLine();
     void focusCurrentCount();
     bool lengthKeyPressed(QKeyEvent *e);
     void lengthIndexChosen(int index);
@@ -199,8 +199,9 @@ private:
     QToolButton *check1_ = nullptr;
     QComboBox *hight1_ = nullptr;
     QLineEdit *hight1Edit_ = nullptr;  // the list's text box
-    // Notes that need no answer: crash protection that fails, else the counts a length emptied.
-    QStatusBar *statusLine_ = nullptr;
+    // Notes that need no answer: crash protection that fails, else the counts a length emptied. The
+    // line lies under the designed window, wrapped to be read in full, and only while it has a note.
+    QLabel *statusLine_ = nullptr;
     QString droppedNote_;
     void showStatus();
     QLineEdit *text13_ = nullptr, *text4_ = nullptr, *text1_ = nullptr, *text2_ = nullptr;

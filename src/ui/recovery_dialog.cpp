@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -17,6 +18,40 @@ namespace lumora {
 namespace {
 
 const char *const kChoices[] = {"Решить позже", "Восстановить", "Удалить"};
+
+// Seconds too: two tallies left in the same minute must not look alike.
+QString timeText(const QDateTime &written) {
+    return QLocale(QLocale::Russian).toString(written, QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+}
+
+QString fileText(const RecoveryOffer &o) {
+    return o.fileName.isEmpty() ? QStringLiteral("(без файла)") : QFileInfo(o.fileName).fileName();
+}
+
+QString lengthText(const RecoveryOffer &o) {
+    return o.length.isEmpty() ? QStringLiteral("—") : o.length + QStringLiteral(" м");
+}
+
+// One tally: a plain question with the three answers as its buttons. Escape and closing the box are
+// "later", as the table's Escape is.
+std::vector<RecoveryChoice> askAboutOne(QWidget *parent, const RecoveryOffer &o) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора — восстановление"),
+                    QStringLiteral("Найден несохранённый пересчёт от %1.\nФайл: %2, длина: %3, брёвен: %4.\n"
+                                   "Восстановить его?")
+                        .arg(timeText(o.written), fileText(o), lengthText(o))
+                        .arg(o.logs),
+                    QMessageBox::NoButton, parent);
+    box.setObjectName("RecoveryDialog");
+    QPushButton *restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QStringLiteral("Удалить"), QMessageBox::DestructiveRole);
+    QPushButton *later = box.addButton(QStringLiteral("Решить позже"), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore) return {RecoveryChoice::Restore};
+    if (box.clickedButton() == discard) return {RecoveryChoice::Discard};
+    return {RecoveryChoice::Later};
+}
 
 QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString()) {
     auto *item = new QTableWidgetItem(text);
@@ -28,20 +63,16 @@ QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString()) 
 }  // namespace
 
 std::vector<RecoveryChoice> askAboutRecovery(QWidget *parent, const std::vector<RecoveryOffer> &offers) {
+    if (offers.size() == 1) return askAboutOne(parent, offers.front());
     QDialog dialog(parent);
     dialog.setObjectName("RecoveryDialog");
     dialog.setWindowTitle(QStringLiteral("Люмора — восстановление"));
     auto *layout = new QVBoxLayout(&dialog);
-    const QLocale russian(QLocale::Russian);
-    const QString when = QStringLiteral("dd.MM.yyyy HH:mm");
     auto *label = new QLabel(
-        offers.size() == 1
-            ? QStringLiteral("Найден несохранённый пересчёт от %1. Восстановить его?")
-                  .arg(russian.toString(offers.front().written, when))
-            : QStringLiteral("Найдены несохранённые пересчёты (%1), оставшиеся после аварийного завершения "
-                             "программы. Восстановить можно один; остальные можно удалить или оставить до "
-                             "следующего запуска.")
-                  .arg(offers.size()),
+        QStringLiteral("Найдены несохранённые пересчёты (%1), оставшиеся после аварийного завершения "
+                       "программы. Восстановить можно один; остальные можно удалить или оставить до "
+                       "следующего запуска.")
+            .arg(offers.size()),
         &dialog);
     label->setWordWrap(true);
     layout->addWidget(label);
@@ -56,13 +87,9 @@ std::vector<RecoveryChoice> askAboutRecovery(QWidget *parent, const std::vector<
     std::vector<QComboBox *> boxes;
     for (int row = 0; row < static_cast<int>(offers.size()); ++row) {
         const RecoveryOffer &o = offers[static_cast<size_t>(row)];
-        table->setItem(row, 0, cell(russian.toString(o.written, when)));
-        table->setItem(
-            row, 1,
-            cell(o.fileName.isEmpty() ? QStringLiteral("(без файла)") : QFileInfo(o.fileName).fileName(),
-                 QDir::toNativeSeparators(o.fileName)));
-        table->setItem(row, 2,
-                       cell(o.length.isEmpty() ? QStringLiteral("—") : o.length + QStringLiteral(" м")));
+        table->setItem(row, 0, cell(timeText(o.written)));
+        table->setItem(row, 1, cell(fileText(o), QDir::toNativeSeparators(o.fileName)));
+        table->setItem(row, 2, cell(lengthText(o)));
         table->setItem(row, 3, cell(QString::number(o.logs)));
         auto *box = new QComboBox(table);
         for (const char *choice : kChoices) box->addItem(QString::fromUtf8(choice));

@@ -1,5 +1,6 @@
 #include "ui/run_window.h"
 
+#include <QAccessible>
 #include <QIcon>
 #include <QLocale>
 
@@ -35,6 +36,10 @@ void setProgramNames() {
 }
 
 ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
+    // Asking whether assistive technology listens starts the platform's accessibility bridge now: its
+    // connection to the accessibility bus then goes on, on Qt's D-Bus thread, while the window is
+    // built, instead of holding up the first frame after it is shown.
+    QAccessible::isActive();
     // Qt's own dialogs (file, print, message boxes) speak the user's language when it is Russian.
     const QStringList languages = QLocale::system().uiLanguages();
     if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&

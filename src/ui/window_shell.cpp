@@ -6,13 +6,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QToolButton>
 
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
+#include "ui/menu_bar_style.h"
 #include "ui/window_settings.h"
 #include "ui/window_statement.h"
 
@@ -50,9 +51,7 @@ void MainWindow::buildMenus() {
     QMenuBar *bar = menuBar();
     // Five menus in a window 3375 twips wide: with the style's usual padding the last one would
     // hide behind the overflow arrow.
-    bar->setStyleSheet(QStringLiteral(
-        "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 2px; background: transparent; } "
-        "QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
+    packMenuBar(bar);
 
     QMenu *file = submenu(bar, "File", "&Файл");
     open_ = item(file, "Open", "&Открыть");
@@ -193,8 +192,10 @@ QSize MainWindow::designedSize() const {
     const QMenuBar *bar = menuBar();
     int menuHeight = bar->hasHeightForWidth() ? bar->heightForWidth(width) : -1;
     if (menuHeight < 0) menuHeight = bar->sizeHint().height();
-    const int statusHeight = statusLine_ ? statusLine_->sizeHint().height() : 0;
-    return QSize(width, menuHeight + clientHeight + statusHeight);
+    // A note at the foot adds as many lines as it needs; without one the window is as designed.
+    const bool note = statusLine_ && !statusLine_->isHidden();
+    const int noteHeight = note ? statusLine_->heightForWidth(width) : 0;
+    return QSize(width, menuHeight + clientHeight + noteHeight);
 }
 
 int MainWindow::frameTop(int frame) const { return frameTops_[static_cast<size_t>(frame)]; }
@@ -217,6 +218,16 @@ void MainWindow::moveFrames(int shift, std::initializer_list<int> frames) {
 void MainWindow::enforceSize() {
     const QSize size = designedSize();
     if (minimumSize() != size || maximumSize() != size) setFixedSize(size);
+    placeStatusLine();
+}
+
+// Under the designed client area, which ends with the grid.
+void MainWindow::placeStatusLine() {
+    if (!statusLine_ || statusLine_->isHidden()) return;
+    const int width = tw_.x(kDesignedWidth - kNonClientWidth);
+    const int top = tw_.y(designedHeight() - kNonClientHeight);
+    statusLine_->setGeometry(0, top, width, statusLine_->heightForWidth(width));
+    statusLine_->raise();
 }
 
 void MainWindow::focusCurrentCount() {

@@ -73,6 +73,32 @@ TEST(Report, PrintsWhatTheWindowShowsForASavedTally) {
               "Ср.диам.\t25,7\t26,2\n");
 }
 
+// The help says how a tally file of earlier versions (93 lines) is rounded, and that is how the report
+// rounds it; the help lists --help once.
+TEST(Report, TheHelpNamesTheRoundingOfAnOldTallyFile) {
+    QTemporaryDir dir;
+    const std::string file = writeTallyFile(dir, {{22, "5"}, {28, "2"}});  // mean diameter 25,714…
+    ReportRun r = runReport({"--report", QString::fromStdString(file), "--length", "6,00"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const size_t mean = r.out.find("Ср.диам.\t");
+    ASSERT_NE(mean, std::string::npos) << r.out;
+    const std::string diameter = r.out.substr(mean + 15, r.out.find('\t', mean + 15) - mean - 15);
+    const size_t comma = diameter.find(',');
+    const size_t places = comma == std::string::npos ? 0 : diameter.size() - comma - 1;
+
+    const std::string help = runReport({"--help"}).out;
+    const std::pair<const char *, size_t> words[] = {
+        {"до десятых)", 1}, {"до сотых)", 2}, {"до тысячных)", 3}};
+    std::vector<size_t> named;
+    for (const auto &[text, n] : words)
+        if (help.find(std::string("в файле прежних версий — ") + text) != std::string::npos)
+            named.push_back(n);
+    EXPECT_EQ(named, std::vector<size_t>{places}) << diameter << "\n" << help;
+    size_t helps = 0;
+    for (size_t at = help.find("--help"); at != std::string::npos; at = help.find("--help", at + 1)) ++helps;
+    EXPECT_EQ(helps, 1u) << help;
+}
+
 TEST(Report, NamesTheCountedStepsWhoseUnitVolumeIsAnEstimate) {
     QTemporaryDir dir;
     const std::string file = writeTallyFile(dir, {{13, "12"}, {14, "5"}, {15, "7"}});  // 15, 16, 17 cm

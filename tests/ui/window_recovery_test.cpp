@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QLockFile>
-#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -78,21 +78,21 @@ TEST_F(WindowFiles, AFailingRecoveryWriteIsShownUntilAWriteWorks) {
     const QString blocked = recoveryDir.filePath("not-a-folder");
     test::put(blocked, "a file where the folder should be");
     w->setRecoveryFolder(blocked);
-    auto *line = w->findChild<QStatusBar *>("StatusLine");
+    auto *line = w->findChild<QLabel *>("StatusLine");
     ASSERT_NE(line, nullptr);
     typeCount(24, "5");
     w->writeRecoveryNow();
     EXPECT_TRUE(w->recoveryProblem().contains("не удаётся записать файл восстановления"))
         << w->recoveryProblem().toStdString();
-    EXPECT_EQ(line->currentMessage(), w->recoveryProblem());
+    EXPECT_EQ(line->text(), w->recoveryProblem());
     widget<QComboBox>("Hight1")->setCurrentIndex(test::entryOf(50));  // empties 24 cm: a note of its own
-    EXPECT_EQ(line->currentMessage(), w->recoveryProblem()) << "the failing protection stays in view";
+    EXPECT_EQ(line->text(), w->recoveryProblem()) << "the failing protection stays in view";
 
     QFile::remove(blocked);
     typeCount(12, "2");
     w->writeRecoveryNow();
     EXPECT_EQ(w->recoveryProblem(), "");
-    EXPECT_EQ(line->currentMessage(), "");
+    EXPECT_EQ(line->text(), "");
     EXPECT_EQ(QDir(blocked).entryList({"recovery-*.txt"}).size(), 1);
 }
 
@@ -263,7 +263,7 @@ TEST(RecoveryDialog, ShowsEachTallyAndEscapeChoosesNothing) {
 
     EXPECT_TRUE(answer([&](QDialog *d, QTableWidget *t) {
                     ASSERT_EQ(t->rowCount(), 2);
-                    EXPECT_EQ(t->item(0, 0)->text(), "14.03.2026 09:26");
+                    EXPECT_EQ(t->item(0, 0)->text(), "14.03.2026 09:26:00");
                     EXPECT_EQ(t->item(0, 1)->text(), "делянка.txt");
                     EXPECT_EQ(t->item(0, 2)->text(), "4,50 м");
                     EXPECT_EQ(t->item(0, 3)->text(), "17");

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,34 @@ TEST_F(Shell, TheWindowHasItsDesignedSizeAndSnapsBackAfterAResize) {
     QApplication::sendEvent(w.get(), &dragged);
     EXPECT_EQ(w->size(), w->designedSize());
     EXPECT_TRUE(box(30)->hasFocus());
+}
+
+// A length that empties counts says so at the foot: the window grows by as many lines as the note
+// needs, every word of it inside the label, and is its designed size again once the note goes.
+TEST_F(Shell, TheNoteAtTheFootIsReadInFullAndTakesNoRoomWithoutOne) {
+    auto *note = widget<QLabel>("StatusLine");
+    const int designed = w->menuBar()->height() + px(7155);
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_EQ(w->height(), designed);
+    for (int d : {12, 16, 36, 120}) typeCount(d, "7");
+    for (int length : {50, 1400}) {
+        widget<QComboBox>("Hight1")->setCurrentIndex(test::entryOf(length));
+        ASSERT_TRUE(note->isVisible()) << length;
+        const QRect room = note->contentsRect();
+        const QString text = note->text();
+        const QFontMetrics metrics(note->font());
+        EXPECT_GT(metrics.horizontalAdvance(text), room.width()) << "a note too long for one line";
+        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap, text);
+        EXPECT_LE(needed.width(), room.width()) << text.toStdString();
+        EXPECT_LE(needed.height(), room.height()) << text.toStdString();
+        EXPECT_EQ(note->mapTo(w.get(), QPoint(0, note->height())).y(), w->height()) << "at the very foot";
+        EXPECT_EQ(w->height(), designed + note->height());
+        w->undo();
+        ASSERT_EQ(box(120)->text(), "7");
+    }
+    typeCount(12, "1");
+    EXPECT_TRUE(note->isHidden());
+    EXPECT_EQ(w->height(), designed);
 }
 
 TEST_F(Shell, HidingAndShowingThePanelsMovesThemAndRestoresTheDesign) {
@@ -212,12 +241,15 @@ TEST_F(Shell, AScreenReaderReadsEachCountAndResultByItsToolTip) {
     EXPECT_EQ(widget("Hight1")->toolTip(), "Длина сортимента");
 }
 
-TEST_F(Shell, TheAboutBoxShowsTheVersionAndOpensTheAddresses) {
+// The program has no web site or mail box: «Сайт программы» opens the README installed with it, the
+// e-mail pair is hidden, and nothing in the box names a made-up address.
+TEST_F(Shell, TheAboutBoxShowsTheVersionAndOpensTheInstalledReadme) {
     std::vector<QUrl> opened;
     QStringList messages;
     bool viewerFound = false;
+    const QString readme = QDir::temp().filePath("README.md");
     w->setAboutServices({[&](const QUrl &u) { opened.push_back(u); }, [&] { return viewerFound; },
-                         [&](QWidget *, const QString &m) { messages << m; }});
+                         [&](QWidget *, const QString &m) { messages << m; }, readme});
     action("About")->trigger();
     AboutBox *about = w->aboutBox();
     ASSERT_NE(about, nullptr);
@@ -233,13 +265,15 @@ TEST_F(Shell, TheAboutBoxShowsTheVersionAndOpensTheAddresses) {
     EXPECT_TRUE(about->findChild<QLabel *>("lblTitle")->font().bold());
     EXPECT_EQ(label("lblDescription"), "Дата создания 19.02.2011 г.");
     EXPECT_EQ(label("Label2"), "Сайт программы");
-    EXPECT_EQ(label("Label4"), "E-mail");
+    EXPECT_EQ(label("Label1"), "README.md");
+    EXPECT_FALSE(about->findChild<QLabel *>("Label3")->isVisible());
+    EXPECT_FALSE(about->findChild<QLabel *>("Label4")->isVisible());
+    for (const QLabel *l : about->findChildren<QLabel *>())
+        EXPECT_FALSE((l->text() + l->toolTip()).contains(".test")) << l->objectName().toStdString();
 
     QTest::mouseClick(about->findChild<QLabel *>("Label1"), Qt::LeftButton);
-    QTest::mouseClick(about->findChild<QLabel *>("Label3"), Qt::LeftButton);
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0].toString(), "http://lumora.test/?page_id=88");
-    EXPECT_EQ(opened[1].toString(), "mailto:info@lumora.test");
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(readme));
 
     QTest::mouseClick(about->findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList{"System Information Is Unavailable At This Time"});

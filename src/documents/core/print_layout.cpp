@@ -7,9 +7,11 @@
 
 namespace lumora {
 
-// Short enough to end at the volume edge clear of the standard's name before it (at 8 points it is
-// about half an inch wide; the header leaves about three quarters).
-const char kMakerWebAddress[] = "lumora.test";
+#define LUMORA_TEXT_OF(n) #n
+#define LUMORA_TEXT(n) LUMORA_TEXT_OF(n)
+// Who made the sheet, in words that point nowhere.
+const char kProgramNameAndVersion[] = "Люмора " LUMORA_TEXT(LUMORA_VERSION_MAJOR) "." LUMORA_TEXT(
+    LUMORA_VERSION_MINOR) ".0." LUMORA_TEXT(LUMORA_VERSION_REVISION);
 const char kDefaultSheetTitle[] = "Кв.  , выд. , дел. ";
 
 namespace {
@@ -107,9 +109,10 @@ private:
         const double standardX = L() + tw(in_.date + ".");
         size_ = 6;
         put(standardX, 510, "ГОСТ 2708-75");
-        size_ = 8;
+        // In the standard's small print and on its line: at 8 points it would run up to the standard.
         colour_ = SheetColour::InactiveCaption;
-        rightAt(R(), 480, kMakerWebAddress);
+        rightAt(R(), 510, kProgramNameAndVersion);
+        size_ = 8;
         colour_ = SheetColour::InactiveBorder;
         rightAt(R(), 650, kRule);
 

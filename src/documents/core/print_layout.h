@@ -1,6 +1,6 @@
 // The printed tally sheet, laid out as a list of text items at explicit positions in twips.
 //
-// The sheet has a header (rules, date, standard, maker's address, title, length, mean diameters,
+// The sheet has a header (rules, date, standard, program and version, title, length, mean diameters,
 // column heads), one line per step with a count, and a totals line. A step whose unit volume is an
 // estimate carries a "*" after its volume, and the note that explains it goes on the line under the
 // totals; when asked (Form::groupsOnSheet), the three thickness groups follow, each label on its own
@@ -22,8 +22,8 @@
 
 namespace lumora {
 
-// The maker's short web address printed at the top right of the sheet.
-extern const char kMakerWebAddress[];
+// The program's name and version, printed at the top right of the sheet ("Люмора 1.0.0.1").
+extern const char kProgramNameAndVersion[];
 
 // The default title offered in the title box: block, compartment and plot to fill in.
 extern const char kDefaultSheetTitle[];

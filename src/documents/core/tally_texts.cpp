@@ -2,7 +2,7 @@
 
 namespace lumora {
 
-const char kEstimateNote[] = "* — объём рассчитан: в ГОСТ 2708-75 значения нет";
+const char kEstimateNote[] = "* — объем рассчитан: в ГОСТ 2708-75 значения нет";
 
 TallyTexts tallyTexts(const Form &form) {
     TallyTexts t;

@@ -58,9 +58,10 @@ TEST(EstimateMarks, ASixMetreTallyOfEvenDiametersPrintsAndExportsAsBefore) {
     typeCount(f, 120, "1");
 
     // Every item of the sheet, in drawing order, exactly as the sheet has always been laid out.
+    const double corner = 3354 - fakeWidth(kProgramNameAndVersion, 6, false);
     const std::vector<Item> expected = {
         {1854, 310, kRule, 8, false, G},          {854, 480, "07.12.26", 8, false, G},
-        {1754, 510, "ГОСТ 2708-75", 6, false, B}, {2254, 480, "lumora.test", 8, false, C},
+        {1754, 510, "ГОСТ 2708-75", 6, false, B}, {corner, 510, kProgramNameAndVersion, 6, false, C},
         {1854, 650, kRule, 8, false, G},          {1154, 820, "Кв. 1, выд. 2", 8, true, B},
         {1854, 990, kRule, 8, false, B},          {854, 1160, "Длина", 8, false, B},
         {1704, 1160, "6,00 м", 8, false, B},      {1854, 1330, kRule, 8, false, B},
@@ -147,7 +148,7 @@ TEST(EstimateMarks, AThreeMetreTallyWith15And17CmMarksThoseStepsAndAddsTheNote) 
     EXPECT_FALSE(notes[0].bold);
     EXPECT_EQ(notes[0].colour, SheetColour::ButtonText);
     EXPECT_EQ(l.items.back().text, kEstimateNote);
-    EXPECT_EQ(std::string(kEstimateNote), "* — объём рассчитан: в ГОСТ 2708-75 значения нет");
+    EXPECT_EQ(std::string(kEstimateNote), "* — объем рассчитан: в ГОСТ 2708-75 значения нет");
 
     // The workbook: "*" beside the volumes of 15 and 17 cm, the note in the row under the totals.
     ExportResult r = exportCells(tallyTexts(f), kComma);

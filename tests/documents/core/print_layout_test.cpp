@@ -75,11 +75,13 @@ TEST(SheetLayout, TheHeaderSitsOnItsLinesAtTheColumnAnchors) {
     EXPECT_EQ(standard.x, 854 + 900);  // after the date and a dot, measured at 8 points
     EXPECT_EQ(standard.y, 510);
     EXPECT_EQ(standard.sizePt, 6);
-    SheetItem address = only(l, kMakerWebAddress);
-    EXPECT_EQ(address.x + fakeWidth(kMakerWebAddress, 8, false), 3354);
-    EXPECT_EQ(address.y, 480);  // on the date's line, above the standard's name
-    EXPECT_EQ(address.colour, SheetColour::InactiveCaption);
-    EXPECT_EQ(address.sizePt, 8);
+    SheetItem corner = only(l, kProgramNameAndVersion);
+    EXPECT_EQ(corner.x + fakeWidth(kProgramNameAndVersion, 6, false), 3354);
+    EXPECT_EQ(corner.y, 510);  // on the standard's line, in its small print
+    EXPECT_EQ(corner.colour, SheetColour::InactiveCaption);
+    EXPECT_EQ(corner.sizePt, 6);
+    EXPECT_EQ(corner.text.rfind("Люмора ", 0), 0u) << "the program's name and version, no address";
+    for (const SheetItem &item : l.items) EXPECT_EQ(item.text.find(".test"), std::string::npos) << item.text;
 
     SheetItem title = only(l, "Кв. 1, выд. 2");
     EXPECT_TRUE(title.bold);
@@ -95,7 +97,7 @@ TEST(SheetLayout, TheHeaderSitsOnItsLinesAtTheColumnAnchors) {
     EXPECT_EQ(only(l, "Кол-во").x, 2304 - 600);
     EXPECT_EQ(only(l, "Объем").x, 3354 - 500);
     for (const auto &item : l.items) {
-        if (item.text != "ГОСТ 2708-75") {
+        if (item.text != "ГОСТ 2708-75" && item.text != kProgramNameAndVersion) {
             EXPECT_EQ(item.sizePt, 8) << item.text;
         }
     }
