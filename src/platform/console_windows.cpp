@@ -1,8 +1,10 @@
 // windows.h first: the other Windows headers build on it.
+#include <windows.h>
+// clang-format off: windows.h stays first
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
+// clang-format on
 
 #include <cstdio>
 #include <cstdlib>

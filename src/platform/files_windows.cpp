@@ -1,9 +1,11 @@
 // Windows: the wide-character calls throughout, so that names with Cyrillic letters work whatever
 // the system's ANSI code page is.
 // windows.h first: the other Windows headers build on it.
+#include <windows.h>
+// clang-format off: windows.h stays first
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
+// clang-format on
 
 #include <QDir>
 #include <QFileInfo>

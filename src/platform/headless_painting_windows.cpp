@@ -1,6 +1,7 @@
 // windows.h first: the other Windows headers build on it.
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <QDir>
 #include <QString>

@@ -1,7 +1,8 @@
 // windows.h first: the other Windows headers build on it.
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <QDir>
 #include <QFile>
@@ -16,8 +17,8 @@ namespace {
 bool plain(HANDLE h) {
     BY_HANDLE_FILE_INFORMATION info{};
     return GetFileType(h) == FILE_TYPE_DISK && GetFileInformationByHandle(h, &info) &&
-           !(info.dwFileAttributes &
-             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE));
+           !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
+                                      FILE_ATTRIBUTE_DEVICE));
 }
 
 HANDLE openItself(const QString &path, DWORD access) {

@@ -1,6 +1,7 @@
 // windows.h first: the other Windows headers build on it.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <QByteArray>
 #include <QDir>

@@ -74,7 +74,7 @@ private:
         rule(kTopLine - 170, SheetColour::InactiveBorder);
         put(left(), kTopLine, in_.date, kSmall, SheetColour::InactiveBorder);
         put(left() + tw(in_.date + ".", kSmall), kTopLine + 30, "ГОСТ 2708-75", 6, SheetColour::ButtonText);
-        rightAt(right(), kTopLine, kMakerWebAddress, kSmall, SheetColour::InactiveCaption);
+        rightAt(right(), kTopLine + 30, kProgramNameAndVersion, 6, SheetColour::InactiveCaption);
         rule(kTopLine + 170, SheetColour::InactiveBorder);
         bold_ = true;
         const std::string title = first ? in_.title : "Прод. " + in_.title;
