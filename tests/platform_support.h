@@ -32,6 +32,14 @@ bool isFifo(const QString &path);
 // A device that reads without end.
 QString endlessDevice();
 
+// Whether a program's decimal separator follows LANG (POSIX), or the user's regional settings
+// whatever the environment says (Windows).
+bool decimalSeparatorFollowsLang();
+
+// Whether the system ends programs with signals (SIGTERM, SIGINT...) that a program can catch; Windows
+// sends console events and session messages instead.
+bool endsProgramsWithSignals();
+
 // Whether a file that a program holds open cannot be replaced (Windows), or can (POSIX).
 bool openFilesAreLocked();
 

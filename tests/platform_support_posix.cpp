@@ -47,6 +47,8 @@ bool isFifo(const QString &path) {
 QString endlessDevice() { return QStringLiteral("/dev/zero"); }
 
 bool openFilesAreLocked() { return false; }
+bool decimalSeparatorFollowsLang() { return true; }
+bool endsProgramsWithSignals() { return true; }
 
 const char *russianCLocale() { return "ru_RU.UTF-8"; }
 

@@ -31,6 +31,8 @@ bool isFifo(const QString &) { return false; }
 QString endlessDevice() { return QStringLiteral("NUL"); }
 
 bool openFilesAreLocked() { return true; }
+bool decimalSeparatorFollowsLang() { return false; }
+bool endsProgramsWithSignals() { return false; }
 
 const char *russianCLocale() { return "Russian_Russia.1251"; }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "../platform_support.h"
 #include "../tally/form_test_support.h"
 #include "documents/core/recovery_text.h"
 
@@ -103,6 +104,7 @@ TEST_F(RecoveryProcess, CountsTypedBeforeAKillComeBackWithTheirLengthAndRounding
 // A logout, a closed terminal or Ctrl+C right after a change: the change is in the recovery file, which
 // stays for the next start.
 TEST_F(RecoveryProcess, TheSignalsThatEndTheProgramKeepTheLastChange) {
+    if (!os::endsProgramsWithSignals()) GTEST_SKIP() << "no signals end a program here";
     std::vector<int> endings{SIGTERM, SIGINT};
 #ifdef SIGHUP
     endings.push_back(SIGHUP);  // a closed terminal: POSIX only

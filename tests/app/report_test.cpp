@@ -6,9 +6,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
+#include "../file_bytes_support.h"
+#include "../platform_support.h"
 #include "tally/form.h"
 
 using namespace lumora;
@@ -40,11 +41,11 @@ std::string writeTallyFile(const QTemporaryDir &dir, const std::vector<std::pair
     std::string lines[93];
     for (auto &l : lines) l = "0";
     for (auto &[row, text] : counts) lines[row - 1] = text;
-    std::string path = dir.filePath(name).toStdString();
-    std::ofstream f(path, std::ios::binary);
-    for (auto &l : lines) f << l << "\r\n";
-    f << after;
-    return path;
+    // Through Qt: a narrow file name reaches Windows in its ANSI code page, not UTF-8.
+    std::string bytes;
+    for (auto &l : lines) bytes += l + "\r\n";
+    test::put(dir.filePath(name), QByteArray::fromStdString(bytes + after));
+    return dir.filePath(name).toStdString();
 }
 
 }  // namespace
@@ -120,6 +121,7 @@ TEST(Report, NamesTheCountedStepsWhoseUnitVolumeIsAnEstimate) {
 }
 
 TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
+    if (!os::decimalSeparatorFollowsLang()) GTEST_SKIP() << "the separator follows the regional settings here";
     QTemporaryDir dir;
     const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "2"}}));
     ReportRun point = runReport({"--report", file, "--length", "6,00", "--no-rounding"}, "C.UTF-8");
@@ -139,7 +141,7 @@ TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
 TEST(Report, RefusesABrokenFileWithItsMessageAndNoOutput) {
     QTemporaryDir dir;
     std::string shortFile = dir.filePath("short.txt").toStdString();
-    std::ofstream(shortFile, std::ios::binary) << "1\r\n2\r\n";
+    test::put(QString::fromStdString(shortFile), "1\r\n2\r\n");
     ReportRun r = runReport({"--report", QString::fromStdString(shortFile), "--length", "6,00"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
@@ -185,19 +187,12 @@ TEST(Report, WritesTheDocumentsItIsAskedFor) {
                              "Кв. 12, выд. 3", "--save", saved});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("Итого\t12\t"), std::string::npos);
-    auto head = [](const QString &path, int n) {
-        std::ifstream in(path.toStdString(), std::ios::binary);
-        std::string s(static_cast<size_t>(n), '\0');
-        in.read(s.data(), n);
-        return s;
-    };
+    auto head = [](const QString &path, int n) { return test::contents(path).left(n).toStdString(); };
     EXPECT_EQ(head(xlsx, 2), "PK");
     EXPECT_EQ(head(pdf, 5), "%PDF-");
     // Saved as the Save command writes it: the loaded lines as they were, empty steps as "0".
-    std::ifstream in(saved.toStdString(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::ifstream original(file.toStdString(), std::ios::binary);
-    std::string expected((std::istreambuf_iterator<char>(original)), std::istreambuf_iterator<char>());
+    const std::string bytes = test::contents(saved).toStdString();
+    const std::string expected = test::contents(file).toStdString();
     EXPECT_EQ(bytes, expected + "6,00\r\n1\r\n") << "with the length and rounding of the report";
 }
 

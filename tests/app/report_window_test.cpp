@@ -8,9 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <fstream>
 #include <sstream>
 
+#include "../file_bytes_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
@@ -44,11 +44,12 @@ TEST(ReportAndWindow, ShowTheSameFiguresForTheSameTally) {
     QTemporaryDir dir;
     const std::string file = dir.filePath("tally.txt").toStdString();
     {
-        std::ofstream out(file, std::ios::binary);
+        std::string bytes;
         for (int i = 1; i <= 93; ++i) {
             const QString t = grid->countBox(i)->text();
-            out << (t.isEmpty() ? std::string("0") : t.toStdString()) << "\r\n";
+            bytes += (t.isEmpty() ? std::string("0") : t.toStdString()) + "\r\n";
         }
+        test::put(QString::fromStdString(file), QByteArray::fromStdString(bytes));
     }
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <fstream>
 #include <map>
 
 #include "table/volume_table.h"
@@ -35,12 +34,14 @@ ProgramRun run(const QStringList &args) {
 QString tally(const QTemporaryDir &dir, const char *name, const std::map<int, int> &counts,
               const std::string &tail = "") {
     const QString path = dir.filePath(QString::fromUtf8(name));
-    std::ofstream f(path.toStdString(), std::ios::binary);
+    // Through Qt: a narrow file name reaches Windows in its ANSI code page, not UTF-8.
+    std::string bytes;
     for (int d : lumora::diametersCm()) {
         auto it = counts.find(d);
-        f << (it == counts.end() ? 0 : it->second) << "\r\n";
+        bytes += std::to_string(it == counts.end() ? 0 : it->second) + "\r\n";
     }
-    f << tail;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(QByteArray::fromStdString(bytes + tail));
     return path;
 }
 

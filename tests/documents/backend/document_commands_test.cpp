@@ -194,7 +194,11 @@ TEST_F(DocumentCommandsTest, WithoutASpreadsheetProgramTheWorkbookCanBeSavedInst
     EXPECT_EQ(dialogs.shown[0].filter, "Книга Excel (*.xlsx)");
     // The same cells (the bytes differ: a workbook carries the time it was written).
     put(path("opened.xlsx"), spreadsheet.opened);
+    // Read back with unzip where there is one (Windows has none; scripts/test-windows compares the
+    // report's workbook with the Linux one's instead).
+    const bool canUnzip = !QStandardPaths::findExecutable("unzip").isEmpty();
     for (const char *member : {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml"}) {
+        if (!canUnzip) break;
         const QByteArray saved = unzipped(path("tally.xlsx"), member);
         EXPECT_FALSE(saved.isEmpty()) << member;
         EXPECT_EQ(saved, unzipped(path("opened.xlsx"), member)) << member;

@@ -68,6 +68,7 @@ struct Workbook : ::testing::Test {
 };
 
 TEST_F(Workbook, HoldsTheExportCellsWithNumbersAsNumbersAndTextsAsTexts) {
+    if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "no unzip to read the workbook";
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
     auto cells = sheetCells(path);
