@@ -36,6 +36,7 @@ protected:
         DocumentHooks hooks;
         hooks.save = [this] {
             ++saves;
+            if (saveSucceeds) w->form().tallyFileName = "t.txt";  // as a save dialog names the file
             return saveSucceeds;
         };
         hooks.saveAs = [this] {
