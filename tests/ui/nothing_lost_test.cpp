@@ -15,8 +15,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdlib>
 #include <map>
 #include <random>
