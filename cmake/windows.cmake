@@ -7,7 +7,7 @@
 # build folder, so that the programs and the tests run from there as from the installed folder.
 set_target_properties(lumora PROPERTIES WIN32_EXECUTABLE ON)
 # main.cpp is compiled a second time here: an executable's objects cannot be shared with another one.
-add_executable(lumora_console src/app/main.cpp)
+add_executable(lumora_console src/app/main.cpp src/ui/script_driver_none.cpp)
 target_link_libraries(lumora_console PRIVATE lumora_ui lumora_report)
 set_target_properties(lumora_console PROPERTIES OUTPUT_NAME lumora SUFFIX .com)
 

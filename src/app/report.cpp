@@ -15,6 +15,7 @@
 #include "documents/core/tally_commands.h"
 #include "documents/core/tally_texts.h"
 #include "documents/core/thickness_groups.h"
+#include "platform/batch_signals.h"
 #include "tally/form.h"
 
 namespace lumora {
@@ -202,8 +203,18 @@ bool keepsItsBytes(const std::string &name) {
     return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
+// The file a name ends at: links are followed even when the last one points at nothing yet (writing
+// through it creates that file), and the folders on the way are resolved.
+QString fileBehind(const QString &name) {
+    QFileInfo info(name);
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops) info = QFileInfo(info.symLinkTarget());
+    if (info.exists()) return info.canonicalFilePath();
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
 // Refuses names that cannot be written as given, an output that would overwrite the tally it is made
-// from, and two outputs on one file; nullopt when all is well.
+// from, and two outputs on one file, whatever links lead to it; nullopt when all is well.
 std::optional<std::string> refuseNames(const Options &o) {
     std::vector<std::pair<const char *, std::string>> names{{"--report", o.file}};
     if (o.xlsx) names.emplace_back("--xlsx", *o.xlsx);
@@ -211,11 +222,11 @@ std::optional<std::string> refuseNames(const Options &o) {
     if (o.save) names.emplace_back("--save", *o.save);
     std::vector<QString> seen;
     for (const auto &[option, name] : names) {
+        if (name.empty()) return std::string("после ") + option + " нужно имя файла, а оно пустое";
         if (!keepsItsBytes(name))
             return std::string("имя файла после ") + option +
                    " не в кодировке UTF-8; переименуйте файл или укажите другое имя";
-        const QFileInfo info(QString::fromStdString(name));
-        const QString path = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        const QString path = fileBehind(QString::fromStdString(name));
         for (size_t k = 0; k < seen.size(); ++k)
             if (seen[k] == path)
                 return std::string(k == 0 ? "файл после " : "один и тот же файл указан дважды: ") + option +
@@ -343,22 +354,28 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     form.groupsOnSheet = options->groups;
     // The documents first, each to a temporary beside its target; they are put in place together
     // only when all are complete. When one cannot be written, the message goes to standard error and
-    // none of them appears or changes.
+    // none of them appears or changes. A signal meanwhile stops the batch the same way: its temporaries
+    // and the copies of old contents are removed before the signal ends the program (when `interruption`
+    // goes, after the staged files).
+    platform::BatchSignals interruption;
     std::vector<std::unique_ptr<StagedFile>> staged;
     auto stage = [&staged](const std::string &name) -> StagedFile & {
         staged.push_back(std::make_unique<StagedFile>(QString::fromStdString(name)));
         return *staged.back();
     };
+    const auto stopped = [&interruption] { return interruption.requested(); };
     std::optional<std::string> failure;
     if (!failure && options->xlsx) failure = writeExportWorkbook(form, stage(*options->xlsx));
-    if (!failure && options->pdf)
+    if (!failure && options->pdf && !stopped())
         failure = printSheetToPdf(form, stage(*options->pdf), options->title.value_or(kDefaultSheetTitle));
-    if (!failure && options->save)
+    if (!failure && options->save && !stopped())
         failure = stage(*options->save).write(QByteArray::fromStdString(tallyFileBytes(form)));
     if (!failure) {
         std::vector<StagedFile *> all;
         for (auto &file : staged) all.push_back(file.get());
-        failure = commitAll(all);
+        CommitSteps steps;
+        steps.stopped = stopped;
+        failure = commitAll(all, steps);
     }
     if (failure) {
         err << *failure << "\n";

@@ -21,7 +21,8 @@ std::string droppedByLengthNote(const TallyState &before, const Form &after) {
     };
     for (int i = 1; i <= kRowCount; ++i) {
         const std::string &was = before.counts[static_cast<size_t>(i - 1)];
-        if (!after.row(i).vm3.empty()) {
+        // The blank entry keeps the last column's volumes on its hidden rows, but shows no step.
+        if (after.selectedListIndex != 0 && !after.row(i).vm3.empty()) {
             closeRun();
             continue;
         }
@@ -34,8 +35,10 @@ std::string droppedByLengthNote(const TallyState &before, const Form &after) {
     }
     closeRun();
     if (steps.empty()) return {};
-    return "При длине " + after.listText() + " м нет ступеней " + steps + " см: убрано " +
-           std::to_string(logs) + " шт. Ctrl+Z вернёт.";
+    // The blank entry of the list has no steps at all.
+    const std::string where =
+        after.selectedListIndex == 0 ? "Без длины" : "При длине " + after.listText() + " м";
+    return where + " нет ступеней " + steps + " см: убрано " + std::to_string(logs) + " шт. Ctrl+Z вернёт.";
 }
 
 }  // namespace lumora

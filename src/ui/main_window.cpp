@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "tally/dropped_note.h"
+#include "ui/changed_file_question.h"
 #include "ui/count_box_accessible.h"
 #include "ui/grid_frame.h"
 #include "ui/key_codes.h"
@@ -78,7 +79,7 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     : QMainWindow(parent),
       form_(fmt),
       tw_(screenTwips()),
-      history_([this](const TallyDocument &document) { applyState(document); }) {
+      doc_(form_, [this](const TallyDocument &document) { applyState(document); }) {
     setObjectName("Lumora");
     updateTitle();
     // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
@@ -118,8 +119,7 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 
     connectWidgets();
     askToLeave_ = [this] {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"),
-                        QStringLiteral("Данные подсчёта не сохранены. Сохранить их перед выходом?"),
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"), leaveQuestion_,
                         QMessageBox::NoButton, this);
         QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
         QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
@@ -139,10 +139,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) {
         return askAboutRecovery(this, offers);
     };
-    // The recovery file is written from the event loop, never on the keystroke's own path.
-    recoveryTimer_.setSingleShot(true);
-    recoveryTimer_.setInterval(1000);
-    connect(&recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecoveryNow);
+    askAboutChangedFile_ = [this](const QString &name) { return askAboutChangedFile(this, name); };
+    connect(&doc_, &Document::recoveryProblemChanged, this, &MainWindow::showStatus);
     // A session that ends saves what its programs hold: here, the recovery file.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
             [this](QSessionManager &) { writeRecoveryNow(); });
@@ -155,9 +153,8 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
 // The widgets go while the form still exists: their last focus changes must not reach a form that is
 // already gone.
 MainWindow::~MainWindow() {
-    recoveryTimer_.stop();
     // The window goes without a crash: nothing is left to recover, unless the system ended it.
-    if (!keepRecovery_) recovery_.remove();
+    doc_.end();
     QObject::disconnect(qApp, nullptr, this, nullptr);
     // The filter must not see the events of widgets that are being destroyed.
     check1_->removeEventFilter(this);
@@ -304,7 +301,7 @@ void MainWindow::endStep() {
     stepOpen_ = false;
     const TallyDocument after = document();
     if (after != stepBefore_) {
-        if (!history_.applying() && !saving_) history_.record(stepBefore_, after, typingBox_);
+        if (!doc_.history().applying() && !saving_) doc_.history().record(stepBefore_, after, typingBox_);
         noteDroppedCounts();
         tallyChanged();
     }
@@ -315,19 +312,25 @@ void MainWindow::endStep() {
 // A length that empties counts says so in the status line until the tally next changes; the receiver
 // is typing, so no box asks to be closed.
 void MainWindow::noteDroppedCounts() {
-    const std::string note =
-        history_.applying() || loadingFile_ ? std::string() : droppedByLengthNote(stepBefore_.state, form_);
+    const std::string note = doc_.history().applying() || loadingFile_
+                                 ? std::string()
+                                 : droppedByLengthNote(stepBefore_.state, form_);
     droppedNote_ = QString::fromStdString(note);
     showStatus();
 }
 
 // Crash protection that fails comes first: it stays until a recovery write works again.
 void MainWindow::showStatus() {
-    const QString &shown = recoveryProblem_.isEmpty() ? droppedNote_ : recoveryProblem_;
+    const QString &problem = doc_.recoveryProblem();
+    const QString &shown = problem.isEmpty() ? droppedNote_ : problem;
     if (shown == statusLine_->text() && shown.isEmpty() == statusLine_->isHidden()) return;
     statusLine_->setText(shown);
     statusLine_->setVisible(!shown.isEmpty());
+    // The note's room is the window's only change: the caret stays and the grid does not scroll to
+    // it, so the rows show what a window started with the same tally shows.
+    sizingForNote_ = true;
     enforceSize();
+    sizingForNote_ = false;
 }
 
 void MainWindow::applyState(const TallyDocument &document) {
@@ -338,25 +341,19 @@ void MainWindow::applyState(const TallyDocument &document) {
 }
 
 void MainWindow::undo() {
-    if (depth_ == 0) history_.undo();
+    if (depth_ == 0) doc_.history().undo();
 }
 
 void MainWindow::redo() {
-    if (depth_ == 0) history_.redo();
+    if (depth_ == 0) doc_.history().redo();
 }
 
-bool MainWindow::unsaved() const { return saved_.differs(form_); }
+bool MainWindow::unsaved() const { return doc_.unsaved(); }
 
-// Whether the tally differs from the saved one decides the title's marker and the recovery file.
+// Whether the tally is unsaved decides the title's marker and the recovery file.
 void MainWindow::tallyChanged() {
-    const bool differs = saved_.differs(form_);
-    setWindowModified(differs);
-    if (differs) {
-        if (!recoveryTimer_.isActive()) recoveryTimer_.start();
-    } else {
-        recoveryTimer_.stop();
-        recovery_.remove();
-    }
+    setWindowModified(doc_.unsaved());
+    doc_.changed();
 }
 
 void MainWindow::updateTitle() {
@@ -445,7 +442,7 @@ void MainWindow::reportListSelection() {
 
 void MainWindow::focusChanged(QWidget *now) {
     if (!now || now->window() != this) return;  // another window, or none: the form keeps its focus
-    history_.breakTyping();
+    doc_.history().breakTyping();
     if (auto *box = qobject_cast<CountBox *>(now)) {
         const int index = box->index();
         forward([this, index] { form_.countGotFocus(index); });

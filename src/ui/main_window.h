@@ -20,15 +20,13 @@
 #include <string>
 
 #include "documents/core/tally_file.h"
+#include "editing/document.h"
+#include "editing/recent_files.h"
 #include "tally/form.h"
 #include "tally/tally_state.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
-#include "ui/recent_files.h"
 #include "ui/recovery_dialog.h"
-#include "ui/recovery_file.h"
-#include "ui/saved_tally.h"
-#include "ui/tally_history.h"
 #include "ui/twips.h"
 
 class QAction;
@@ -52,9 +50,13 @@ struct DocumentHooks {
     std::function<std::optional<TallyCounts>(const std::string &)> openFile;
     std::function<bool()> save, saveAs, command4;
     std::function<void()> exportXls, command5, print, printPreview;
+    // The bytes the commands last read from or wrote to a file, and the file as it is now (nullopt
+    // when it cannot be read): what tells a file someone else wrote since.
+    std::function<std::optional<std::string>(const std::string &)> lastBytes, onDisk;
 };
 
-enum class LeaveAnswer { Save, Discard, Cancel };
+// The answer when the file that Save would write over was changed by another program.
+enum class ChangedFileAnswer { Overwrite, SaveAs, Cancel };
 
 class MainWindow : public QMainWindow, public FormView, private CountBoxHost {
     Q_OBJECT
@@ -64,8 +66,14 @@ public:
 
     Form &form() { return form_; }
     void setDocumentHooks(DocumentHooks hooks) { docs_ = std::move(hooks); }
+    const DocumentHooks &documentHooks() const { return docs_; }
     // The question asked before leaving with unsaved counts; the default is a message box.
+    // The same question is asked before the tally is replaced (Open, a recent or named file).
     void setLeaveQuestion(std::function<LeaveAnswer()> ask) { askToLeave_ = std::move(ask); }
+    // The question asked before Save writes over a file another program changed since.
+    void setChangedFileQuestion(std::function<ChangedFileAnswer(const QString &)> ask) {
+        askAboutChangedFile_ = std::move(ask);
+    }
     void setAboutServices(AboutServices services) { aboutServices_ = std::move(services); }
     // The message box of the window's own messages (a recent file that is gone); tests answer it.
     void setMessageBox(std::function<void(const QString &)> tell) { tell_ = std::move(tell); }
@@ -80,19 +88,20 @@ public:
     // Undo and redo of the tally (menu «Правка», Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z).
     void undo();
     void redo();
-    QUndoStack &history() { return history_.stack(); }
+    QUndoStack &history() { return doc_.history().stack(); }
+    Document &editedDocument() { return doc_; }
     // The recovery file of this window and its timer (at most a second after a change).
-    const RecoveryFile &recoveryFile() const { return recovery_; }
-    void setRecoveryFolder(const QString &folder) {
-        recovery_ = RecoveryFile(folder);
-        recoveryFolder_ = folder;
-    }
-    void writeRecoveryNow();
+    const RecoveryFile &recoveryFile() const { return doc_.recoveryFile(); }
+    void setRecoveryFolder(const QString &folder) { doc_.setRecoveryFolder(folder); }
+    void writeRecoveryNow() { doc_.writeRecoveryNow(); }
     // What the status line says while recovery writes fail ("" while they work).
-    QString recoveryProblem() const { return recoveryProblem_; }
+    QString recoveryProblem() const { return doc_.recoveryProblem(); }
     // The system asks the program to end (a logout, a closed terminal, Ctrl+C): the tally goes to the
-    // recovery file if it is unsaved, and the program ends without questions, keeping that file.
+    // recovery file if it is unsaved, and the program ends without questions, keeping that file and
+    // every other one. Before the main loop runs (a question at start is open), the question closes
+    // and the start goes no further.
     void endOnRequest();
+    bool endRequested() const { return endRequested_; }
     // Offers back the tallies that windows left behind without a clean exit, and tells once of any
     // that could not be read; true when one was restored.
     bool offerRecovery();
@@ -165,7 +174,10 @@ private:
     void noteDroppedCounts();
     void updateTitle();
     void applyState(const TallyDocument &document);
-    TallyDocument document() const { return {TallyState::of(form_), form_.tallyFileName}; }
+    TallyDocument document() const { return doc_.current(); }
+    bool mayReplaceTally();
+    bool mayWriteOverFile();
+    std::optional<std::string> lastBytes() const;
     void runFileCommand(const std::function<bool()> &command);
     void buildToolbar(QWidget *client);
     void buildPanels(QWidget *client);
@@ -221,29 +233,27 @@ private:
 
     DocumentHooks docs_;
     std::function<LeaveAnswer()> askToLeave_;
+    std::function<ChangedFileAnswer(const QString &)> askAboutChangedFile_;
+    QString leaveQuestion_;  // what the default question asks
     AboutServices aboutServices_;
     QPointer<AboutBox> about_;
     RecentFiles recent_;
     QMenu *recentMenu_ = nullptr;
     std::function<void(const QString &)> tell_;
-    SavedTally saved_;
     RecoveryChooser chooseRecovery_;
-    TallyHistory history_;
+    Document doc_;
     TallyDocument stepBefore_;
     bool saving_ = false;  // a save may name another file for the tally: that is no undo step
     int typingBox_ = 0;    // the count box that took a typed digit in this step
     bool stepOpen_ = false;
-    bool loadingFile_ = false;  // the step is an Open: it replaces the counts, it does not drop them
-    QString recoveryFolder_ = RecoveryFile::defaultFolder();
-    RecoveryFile recovery_;
-    QTimer recoveryTimer_;
-    QString recoveryProblem_;
-    bool keepRecovery_ = false;  // ending on the system's request: the recovery file stays
+    bool loadingFile_ = false;   // the step is an Open: it replaces the counts, it does not drop them
+    bool endRequested_ = false;  // ending on the system's request: questions close, files stay
     std::string titleFileName_;
     bool titleKnown_ = false;
-    int depth_ = 0;         // how deep in forwarded handlers we are
-    int pendingFocus_ = 0;  // count box the form wants focused once the widgets are shown
-    bool syncing_ = false;  // widgets are being set from the form: their signals are not user events
+    int depth_ = 0;               // how deep in forwarded handlers we are
+    int pendingFocus_ = 0;        // count box the form wants focused once the widgets are shown
+    bool sizingForNote_ = false;  // the window grows or shrinks for the note: nothing moves in the grid
+    bool syncing_ = false;        // widgets are being set from the form: their signals are not user events
 };
 
 }  // namespace lumora

@@ -62,8 +62,11 @@ int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ScriptDriver script(program.window());
     script.prepare();
     program.window().show();
+    // The recovery question comes first; a restored tally then meets the named file's question.
     program.window().offerRecovery();
     if (!file.isEmpty()) program.window().openTallyFile(file);
+    // A signal while a question was open at start ends the program here, keeping the recovery files.
+    if (program.window().endRequested()) return 0;
     script.start();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "ui/window_documents.h"
 
+#include <map>
 #include <utility>
 
 #include "documents/backend/document_commands.h"
@@ -8,17 +9,28 @@
 
 namespace lumora {
 
-// The files, noting whether a tally file was written in full.
+// The files, noting whether a tally file was written in full, and the bytes last read from or
+// written to each one.
 class WindowDocuments::WatchedFiles : public FileStore {
 public:
     explicit WatchedFiles(FileStore *inner) : inner_(inner ? *inner : disk_) {}
     bool written = false;
+    std::map<std::string, std::string> lastBytes;
 
-    FileRead read(const std::string &name, size_t maxBytes) override { return inner_.read(name, maxBytes); }
+    FileRead read(const std::string &name, size_t maxBytes) override {
+        FileRead file = inner_.read(name, maxBytes);
+        if (file.ok) lastBytes[name] = file.bytes;
+        return file;
+    }
     std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) override {
         auto error = inner_.writeAtomically(name, bytes);
         written = written || !error;
+        if (!error) lastBytes[name] = bytes;
         return error;
+    }
+    std::optional<std::string> onDisk(const std::string &name) {
+        FileRead file = inner_.read(name, kMaxTallyFileBytes);
+        return file.ok ? std::optional<std::string>(std::move(file.bytes)) : std::nullopt;
     }
 
 private:
@@ -91,6 +103,12 @@ void WindowDocuments::connect(MainWindow &window) {
     hooks.command5 = [this] { commands_->Command5(); };
     hooks.print = [this] { commands_->Print(); };
     hooks.printPreview = [this] { commands_->PrintPreview(); };
+    hooks.lastBytes = [this](const std::string &name) -> std::optional<std::string> {
+        const auto bytes = files_->lastBytes.find(name);
+        if (bytes == files_->lastBytes.end()) return std::nullopt;
+        return bytes->second;
+    };
+    hooks.onDisk = [this](const std::string &name) { return files_->onDisk(name); };
     window.setDocumentHooks(std::move(hooks));
 }
 

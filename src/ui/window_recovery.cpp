@@ -1,8 +1,8 @@
-// The window's crash recovery: writing the recovery file (and saying so when it cannot be written),
-// ending on the system's request, and offering back what windows left behind at start.
-#include <QCoreApplication>
+// The window's crash recovery: ending on the system's request, and offering back what windows left
+// behind at start.
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
-#include <QStatusBar>
 
 #include "ui/main_window.h"
 
@@ -14,31 +14,19 @@ QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-void MainWindow::writeRecoveryNow() {
-    recoveryTimer_.stop();
-    std::optional<QString> error;
-    if (saved_.differs(form_))
-        error = recovery_.write(TallyState::of(form_), form_.tallyFileName);
-    else
-        recovery_.remove();
-    // Crash protection that fails says so, in a status line under the grid, until a write works again.
-    const QString problem =
-        error ? QStringLiteral("Защита от сбоев не работает: не удаётся записать файл восстановления (%1).")
-                    .arg(*error)
-              : QString();
-    if (problem == recoveryProblem_) return;
-    recoveryProblem_ = problem;
-    showStatus();
-}
-
 void MainWindow::endOnRequest() {
-    writeRecoveryNow();
-    keepRecovery_ = recovery_.exists();
+    doc_.keepRecoveryAtEnd();
+    if (endRequested_) return;
+    endRequested_ = true;
+    // A question open at start runs its own event loop: it closes, and the start goes no further
+    // (every recovery file stays for the next start).
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<QDialog *>(w); dialog && dialog->isVisible()) dialog->reject();
     QCoreApplication::exit(0);
 }
 
 bool MainWindow::offerRecovery() {
-    RecoveryFile::Scan scan = RecoveryFile::scan(recoveryFolder_);
+    RecoveryFile::Scan scan = RecoveryFile::scan(doc_.recoveryFolder());
     if (!scan.setAside.isEmpty()) {
         QStringList names;
         for (const QString &path : scan.setAside) names << QDir::toNativeSeparators(path);
@@ -65,22 +53,21 @@ bool MainWindow::offerRecovery() {
         offers.push_back(offer);
     }
     std::vector<RecoveryChoice> choices = chooseRecovery_(offers);
-    if (choices.size() != offers.size())
+    if (choices.size() != offers.size() || endRequested_)
         choices.assign(offers.size(), RecoveryChoice::Later);  // ask next time
     bool restored = false;
     for (size_t k = 0; k < orphans.size(); ++k) {
         RecoveryFile::Orphan &orphan = orphans[k];
         if (choices[k] == RecoveryChoice::Discard) {
             RecoveryFile::discard(orphan);
-        } else if (choices[k] == RecoveryChoice::Restore && !restored) {
+        } else if (choices[k] == RecoveryChoice::Restore && !restored && mayReplaceTally()) {
             restored = true;
-            recovery_.adopt(orphan);
+            doc_.restore(orphan);
             const RecoveredTally &tally = orphan.tally;
             forward([&] {
                 tally.state.applyTo(form_);
                 form_.tallyFileName = tally.fileName;
             });
-            saved_.forget(tally.fileName);  // what the file holds is not known: the restored tally is unsaved
             tallyChanged();
         } else {
             RecoveryFile::keep(orphan);

@@ -11,10 +11,10 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include "editing/window_settings.h"
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
 #include "ui/menu_bar_style.h"
-#include "ui/window_settings.h"
 #include "ui/window_statement.h"
 
 namespace lumora {
@@ -142,8 +142,8 @@ void MainWindow::buildMenus() {
         a->setShortcutContext(Qt::WindowShortcut);
     connect(undo_, &QAction::triggered, this, &MainWindow::undo);
     connect(redo_, &QAction::triggered, this, &MainWindow::redo);
-    connect(&history_.stack(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
-    connect(&history_.stack(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+    connect(&history(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(&history(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
 
     connect(open_, &QAction::triggered, this, &MainWindow::openTally);
     connect(save_, &QAction::triggered, this, &MainWindow::saveTally);
@@ -241,6 +241,12 @@ void MainWindow::resizeEvent(QResizeEvent *e) {
         enforceSize();
         if (size() != designedSize()) resize(designedSize());
     }
+    // Grown or shrunk for the note (at once, or later where the window system answers later): only
+    // the height changed, to the designed one.
+    const bool forNote =
+        sizingForNote_ || (e->oldSize().width() == e->size().width() &&
+                           e->oldSize().height() != e->size().height() && e->size() == designedSize());
+    if (forNote) return;
     focusCurrentCount();
 }
 
@@ -308,23 +314,34 @@ void MainWindow::showAbout() {
 
 // ---- Documents and leaving -----------------------------------------------------------------------
 
-// A command that writes the tally; when it did, the counts are the saved ones from now on.
+// A command that writes the tally; when it did, the tally is what its file holds from now on.
 void MainWindow::runFileCommand(const std::function<bool()> &command) {
     bool done = false;
     saving_ = true;
     forward([&] { done = command && command(); });
     saving_ = false;
     if (done) {
-        saved_.remember(form_.tallyFileName, TallyState::of(form_).counts);
-        history_.retie(form_.tallyFileName);
+        doc_.saved(lastBytes());
         noteRecentFile();
     }
     tallyChanged();
     updateTitle();
 }
 
+std::optional<std::string> MainWindow::lastBytes() const {
+    if (!docs_.lastBytes) return std::nullopt;
+    return docs_.lastBytes(form_.tallyFileName);
+}
+
+// Every command that replaces the tally asks first when it is unsaved, as leaving does.
+bool MainWindow::mayReplaceTally() {
+    leaveQuestion_ = QStringLiteral("Данные подсчёта не сохранены. Сохранить их?");
+    return doc_.mayReplace(askToLeave_, [this] { saveTally(); });
+}
+
 // A loaded tally is the file's whole contents (a file the length cannot show is refused).
 void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
+    if (endRequested_ || !mayReplaceTally()) return;
     std::optional<TallyCounts> loaded;
     loadingFile_ = true;
     forward([&] {
@@ -332,7 +349,7 @@ void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &op
     });
     loadingFile_ = false;
     if (loaded) {
-        saved_.remember(form_.tallyFileName, *loaded);
+        doc_.loaded(lastBytes());
         noteRecentFile();
     }
     tallyChanged();
@@ -396,24 +413,36 @@ void MainWindow::fillRecentMenu() {
     recentMenu_->setEnabled(!files.isEmpty());
 }
 
-void MainWindow::saveTally() { runFileCommand(docs_.save); }
-void MainWindow::saveTallyAs() { runFileCommand(docs_.saveAs); }
-void MainWindow::saveFromToolbar() { runFileCommand(docs_.command4); }
-
-bool MainWindow::askBeforeLeaving() {
-    if (!saved_.differs(form_)) return true;
-    switch (askToLeave_()) {
-        case LeaveAnswer::Save:
-            saveTally();
-            return !saved_.differs(form_);  // a cancelled or failed save keeps the window open
-        case LeaveAnswer::Discard:
-            recoveryTimer_.stop();
-            recovery_.remove();
+// Save writes over the tally's file only when it still holds what this window last read or wrote
+// there, or the user says so.
+bool MainWindow::mayWriteOverFile() {
+    const std::string &name = form_.tallyFileName;
+    if (name.empty() || !docs_.onDisk) return true;
+    const std::optional<std::string> onDisk = docs_.onDisk(name);
+    if (!onDisk || !doc_.changedByOthers(*onDisk)) return true;
+    switch (askAboutChangedFile_(QDir::toNativeSeparators(qs(name)))) {
+        case ChangedFileAnswer::Overwrite:
             return true;
-        case LeaveAnswer::Cancel:
+        case ChangedFileAnswer::SaveAs:
+            saveTallyAs();
+            return false;
+        case ChangedFileAnswer::Cancel:
             return false;
     }
     return false;
+}
+
+void MainWindow::saveTally() {
+    if (mayWriteOverFile()) runFileCommand(docs_.save);
+}
+void MainWindow::saveTallyAs() { runFileCommand(docs_.saveAs); }
+void MainWindow::saveFromToolbar() {
+    if (mayWriteOverFile()) runFileCommand(docs_.command4);
+}
+
+bool MainWindow::askBeforeLeaving() {
+    leaveQuestion_ = QStringLiteral("Данные подсчёта не сохранены. Сохранить их перед выходом?");
+    return doc_.mayReplace(askToLeave_, [this] { saveTally(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *e) {
@@ -422,8 +451,7 @@ void MainWindow::closeEvent(QCloseEvent *e) {
         return;
     }
     if (about_) about_->close();
-    recoveryTimer_.stop();
-    if (!keepRecovery_) recovery_.remove();
+    doc_.end();
     e->accept();
 }
 

@@ -6,11 +6,11 @@
 #include <QPointer>
 
 #include "documents/backend/file_store.h"
+#include "editing/window_settings.h"
 #include "ui/document_dialogs.h"
 #include "ui/groups_window.h"
 #include "ui/main_window.h"
 #include "ui/statement_dialog.h"
-#include "ui/window_settings.h"
 
 namespace lumora {
 

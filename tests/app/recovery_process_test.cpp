@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../platform_support.h"
+#include "../file_bytes_support.h"
 #include "../tally/form_test_support.h"
 #include "documents/core/recovery_text.h"
 
@@ -26,7 +27,7 @@ using test::rowOf;
 class RecoveryProcess : public ::testing::Test {
 protected:
     // Starts the program with its own data folder and a script of what the user does.
-    void start(QProcess &p, const QString &script) {
+    void start(QProcess &p, const QString &script, const QStringList &args = {}) {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_DATA_HOME", home.path());                           // the data folder on Linux
@@ -34,7 +35,7 @@ protected:
         env.insert("LANG", "ru_RU.UTF-8");
         env.insert("LUMORA_TEST_SCRIPT", script);
         p.setProcessEnvironment(env);
-        p.start(LUMORA_BINARY, {});
+        p.start(LUMORA_SCRIPTED_BINARY, args);
         ASSERT_TRUE(p.waitForStarted());
     }
 
@@ -119,6 +120,33 @@ TEST_F(RecoveryProcess, TheSignalsThatEndTheProgramKeepTheLastChange) {
         EXPECT_TRUE(dataFolder().entryList({"*.lock"}, QDir::Files).isEmpty());
         EXPECT_TRUE(waitForRecovery([](const RecoveredTally &r) { return r.state.counts[21] == "7"; }))
             << signal;
+    }
+}
+
+// A signal while a question is open at start (the recovery dialog, the message about a file named on
+// the command line that cannot be opened) ends the program, and every recovery file stays.
+TEST_F(RecoveryProcess, ASignalDuringAQuestionAtStartEndsTheProgramAndKeepsTheRecoveryFiles) {
+    TallyState left;
+    left.counts[static_cast<size_t>(rowOf(27) - 1)] = "77";
+    const QByteArray orphan = QByteArray::fromStdString(writeRecovery(left, "F.txt"));
+    ASSERT_TRUE(QDir().mkpath(dataFolder().path()));
+    const QString bad = home.filePath("bad.txt");
+    test::put(bad, "abc\r\n");
+    const struct {
+        const char *what;
+        bool orphanLeft;
+    } questions[] = {{"the recovery dialog", true}, {"a file that cannot be opened", false}};
+    for (const auto &q : questions) {
+        for (const QString &name : recoveryFiles()) dataFolder().remove(name);
+        if (q.orphanLeft) test::put(dataFolder().filePath("recovery-1-left.txt"), orphan);
+        QProcess p;
+        start(p, "", {bad});
+        QThread::msleep(1500);  // the question is open by now
+        p.terminate();          // SIGTERM
+        const bool ended = p.waitForFinished(5000);
+        if (!ended) p.kill();
+        EXPECT_TRUE(ended) << q.what << ": the program went on after the signal";
+        EXPECT_EQ(recoveryFiles().size(), q.orphanLeft ? 1 : 0) << q.what;
     }
 }
 

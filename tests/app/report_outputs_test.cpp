@@ -79,9 +79,17 @@ TEST_F(ReportOutputs, AnOutputOnTheInputOrTwoOutputsOnOneFileAreRefusedBeforeWri
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--save"), std::string::npos) << r.err;
     EXPECT_EQ(contents(dir.filePath("t.txt")), tally);
-    r = shell("$L --report t.txt --length 6,00 --xlsx old.xlsx --pdf old.xlsx", dir.path());
-    EXPECT_EQ(r.status, 2);
-    expectOldFilesUntouched();
+    // One file through any link, a dangling one included, and an empty name are usage errors.
+    ASSERT_TRUE(QFile::link("tgt.pdf", dir.filePath("dl")));
+    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("ln")));
+    const QStringList before = names();
+    for (const char *outputs : {"--xlsx old.xlsx --pdf old.xlsx", "--xlsx dl --pdf tgt.pdf",
+                                "--xlsx ln --pdf old.pdf", "--save dl --xlsx ./tgt.pdf", "--xlsx ''"}) {
+        r = shell(QString("$L --report t.txt --length 6,00 ") + outputs, dir.path());
+        EXPECT_EQ(r.status, 2) << outputs << ": " << r.err;
+        expectOldFilesUntouched();
+        EXPECT_EQ(names(), before) << outputs;
+    }
 }
 
 TEST_F(ReportOutputs, ANameThatIsNotUtf8IsRefusedInsteadOfWrittenUnderAnother) {

@@ -34,7 +34,7 @@ TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
                "type=Text1022:3;type=Text1039:2;show=" +
                    shown + ";trigger=Exit");
     p.setProcessEnvironment(env);
-    p.start(LUMORA_BINARY, {});
+    p.start(LUMORA_SCRIPTED_BINARY, {});
     ASSERT_TRUE(p.waitForFinished(60000)) << "the program did not end";
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
 

@@ -46,7 +46,7 @@ TEST(WindowSaveProcess, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) 
     env.insert("LUMORA_TEST_SCRIPT", "leave=discard;type=Text1022:5;trigger=Save;trigger=Exit");
     p.setProcessEnvironment(env);
     p.start("setpriv",
-            {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_BINARY, locked + "/t.txt"});
+            {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_SCRIPTED_BINARY, locked + "/t.txt"});
     ASSERT_TRUE(p.waitForStarted());
     const bool ended = p.waitForFinished(15000);
     if (!ended) p.kill();

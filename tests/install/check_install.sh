@@ -33,6 +33,9 @@ for size in 16 22 24 32 48 64 128 256; do
   [ -f "$prefix/$png" ] && { file "$prefix/$png" | grep -q "PNG image data, $size x $size," || fail "$png is not a $size px PNG"; }
 done
 
+# The test-script driver is not in the installed program: nothing there reads LUMORA_TEST_SCRIPT.
+! grep -q LUMORA_TEST_SCRIPT "$prefix/bin/lumora" || fail "the installed program reacts to LUMORA_TEST_SCRIPT"
+
 # The installed program answers without a display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/lumora" --version) ||
   fail "lumora --version failed"

@@ -206,7 +206,13 @@ TEST_F(Entry, EvenStepsPassOverTheEmptyOddStepsFromFifteenCentimetres) {
         EXPECT_EQ(f.focusedCountIndex(), box(m.toCm))
             << m.fromCm << " key " << m.key << (m.on ? " on" : " off");
     }
+    // At 0,50 m the grid ends at 15 cm: with no even step after 14 cm, Down goes to 15 cm.
+    f.setListIndex(entryOf(50));
     f.evenSteps = true;
+    f.countGotFocus(box(14));
+    f.countKeyDown(box(14), Key::Down);
+    EXPECT_EQ(f.focusedCountIndex(), box(15)) << "at 0,50 m";
+    f.setListIndex(entryOf(600));
     f.countGotFocus(box(15));
     EXPECT_EQ(f.focusedCountIndex(), box(15)) << "a click reaches an odd step";
     typeCount(f, 15, "2");

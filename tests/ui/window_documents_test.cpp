@@ -21,13 +21,15 @@ TEST_F(WindowFiles, ARefusedOpenKeepsTheTypedCountsUnsaved) {
     typeCount(24, "5");
     files.files["bad.txt"] = "1\r\nabc\r\n";
     dialogs.answers = {std::string("bad.txt")};
+    answer = LeaveAnswer::Discard;  // the user lets the typed counts go for the file
     action("Open")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(box(24)->text(), "5");
     EXPECT_TRUE(w->isWindowModified());
     EXPECT_EQ(w->windowTitle(), "Люмора[*]");
+    answer = LeaveAnswer::Cancel;
     EXPECT_FALSE(w->close());
-    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(questions, 2);
 }
 
 TEST_F(WindowFiles, AFailedSaveKeepsTheTallyUnsavedAndTheWindowOpenAndASuccessfulOneClearsIt) {
@@ -55,6 +57,7 @@ TEST_F(WindowFiles, AnOpenTheLengthCannotShowChangesNothingAndALengthThatEmpties
     // 69 cm has no volume at 6,00 m.
     files.files["plot.txt"] = tallyFile({{24, "4"}, {69, "3"}});
     dialogs.answers = {std::string("plot.txt")};
+    answer = LeaveAnswer::Discard;
     action("Open")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("69 см — 3 шт."), std::string::npos) << dialogs.messages[0];
@@ -102,6 +105,7 @@ TEST_F(WindowFiles, UndoAndRedoGiveTheTallyBackItsOwnFile) {
         files.files = {{"A.txt", a}, {"C.txt", c}};
         dialogs = {};
         SetUp();
+        answer = LeaveAnswer::Discard;  // an Open over typed counts lets them go
         const bool asked = play(row.story);
         EXPECT_EQ(w->windowTitle().toStdString(), row.title);
         EXPECT_EQ(w->isWindowModified(), row.modified);

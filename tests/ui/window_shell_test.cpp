@@ -37,6 +37,7 @@ protected:
         DocumentHooks hooks;
         hooks.save = [this] {
             ++saves;
+            if (saveSucceeds) w->form().tallyFileName = "t.txt";  // as a save dialog names the file
             return saveSucceeds;
         };
         hooks.saveAs = [this] {

@@ -188,31 +188,45 @@ std::optional<std::string> StagedFile::write(const QByteArray &bytes) {
     return std::nullopt;
 }
 
-std::optional<std::string> StagedFile::commit() {
+std::optional<std::string> StagedFile::commit() { return commit(platform::replaceFile); }
+
+std::optional<std::string> StagedFile::commit(const Replace &replace) {
     if (temporary_.isEmpty()) return message("Не удалось сохранить файл", target_, "ошибка записи");
     if (auto refused = refuseTarget(target_)) return refused;
     platform::clearLastError();
-    if (!platform::replaceFile(temporary_, target_))
+    if (!replace(temporary_, target_))
         return message("Не удалось сохранить файл", target_, reason(platform::lastError(), target_, true));
     temporary_.clear();
     return std::nullopt;
 }
 
-std::optional<std::string> commitAll(const std::vector<StagedFile *> &files) {
+std::optional<std::string> commitAll(const std::vector<StagedFile *> &files, const CommitSteps &steps) {
+    const StagedFile::Replace replace =
+        steps.replace ? steps.replace : StagedFile::Replace(platform::replaceFile);
     struct Replaced {
         QString target, previous;  // previous: a copy of the old contents, "" when there was no file
     };
     std::vector<Replaced> done;
-    auto undo = [&done] {
+    // Puts the old contents back; what cannot be put back stays in its copy, which the message names.
+    auto undo = [&done, &replace] {
+        QString kept;
         for (auto it = done.rbegin(); it != done.rend(); ++it) {
-            if (it->previous.isEmpty())
+            if (it->previous.isEmpty()) {
                 QFile::remove(it->target);
-            else
-                platform::replaceFile(it->previous, it->target);
+            } else if (!replace(it->previous, it->target)) {
+                kept += QString("\nПрежнее содержимое «%1» не удалось вернуть: оно в файле «%2».")
+                            .arg(it->target, it->previous);
+                it->previous.clear();  // kept: not removed below
+            }
         }
+        return kept.toStdString();
     };
     std::optional<std::string> failure;
     for (StagedFile *file : files) {
+        if (steps.stopped && steps.stopped()) {
+            failure = std::string("Отчёт прерван: ни один файл не изменён.");
+            break;
+        }
         Replaced r{file->target(), QString()};
         if (QFileInfo::exists(r.target)) {
             // The old contents, copied beside the target (a rename back is then enough to undo).
@@ -230,16 +244,17 @@ std::optional<std::string> commitAll(const std::vector<StagedFile *> &files) {
             }
             r.previous = copy;
         }
-        failure = file->commit();
+        failure = file->commit(replace);
         if (failure) {
             if (!r.previous.isEmpty()) QFile::remove(r.previous);
             break;
         }
         done.push_back(r);
     }
-    if (failure) undo();
+    if (failure) *failure += undo();
+    // The copies go (those put back are gone already; those not put back were cleared above).
     for (const Replaced &r : done)
-        if (!failure && !r.previous.isEmpty()) QFile::remove(r.previous);
+        if (!r.previous.isEmpty()) QFile::remove(r.previous);
     return failure;
 }
 

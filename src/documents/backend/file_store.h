@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,9 @@ public:
     const QString &temporary(std::string &error);
     // Writes the bytes as the temporary's whole contents.
     std::optional<std::string> write(const QByteArray &bytes);
-    // Renames the temporary over the target.
+    // Renames the temporary over the target (with `replace`, a rename that replaces).
+    using Replace = std::function<bool(const QString &from, const QString &to)>;
+    std::optional<std::string> commit(const Replace &replace);
     std::optional<std::string> commit();
     void discard();
 
@@ -48,9 +51,17 @@ private:
     QString target_, temporary_;
 };
 
+// How commitAll renames, and whether it is asked to stop before the next file (a signal ended the
+// batch). The renames are the operating system's unless a test injects a failure.
+struct CommitSteps {
+    StagedFile::Replace replace;
+    std::function<bool()> stopped;
+};
+
 // Puts every staged file in place, or none: the previous contents of each target already replaced
-// are kept aside until the last one is in place, and put back when a later one fails. Returns the
-// first error in Russian, or nullopt.
-std::optional<std::string> commitAll(const std::vector<StagedFile *> &files);
+// are kept aside until the last one is in place, and put back when a later one fails or the batch is
+// stopped. Returns the first error in Russian, or nullopt; when an old content cannot be put back,
+// the error names the file that holds it.
+std::optional<std::string> commitAll(const std::vector<StagedFile *> &files, const CommitSteps &steps = {});
 
 }  // namespace lumora

@@ -90,7 +90,7 @@ std::string unshownCountsMessage(const Form &form, const TallyCounts &counts, co
     text += entry >= 1 ? "при длине " + form.listEntries()[static_cast<size_t>(entry)] +
                              " м нет ступеней, количества которых в нём есть: "
                        : "длина не выбрана, и количества из него показать нельзя: ";
-    text += steps + ".\n";
+    text += steps + "\n";  // each step already ends in "шт."
     std::string perStep;
     for (size_t k = 0; k < rows.size() && k < 8; ++k) {
         const std::string runs = lengthsWith(form, {rows[k]});

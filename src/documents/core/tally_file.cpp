@@ -161,18 +161,14 @@ TallyReadResult readTally(std::string_view bytes) {
     TallyReadResult result = readCounts(bytes, lines);
     if (!result.ok) return result;
 
-    // Lines 94 and 95: nothing but line breaks and blanks, or the length and the rounding.
-    if (lines->rest().find_first_not_of(" \t\r\n") != std::string_view::npos) {
-        const std::string_view lengthLine = lines->next();
-        const int length = lengthOfText(lengthLine);
-        if (length == 0)
-            return refuseLine("В строке 94 должна быть длина из списка длин (0,50 … 15,00)", lengthLine);
-        if (lines->atEnd()) return failure("Строки 95 нет, а в ней должно быть округление: 1, 2, 3 или -.");
-        const std::string_view roundingLine = lines->next();
-        result.settings = roundingOfLine(roundingLine, length);
-        if (!result.settings)
-            return refuseLine("В строке 95 должно быть округление: 1, 2, 3 или -", roundingLine);
-    }
+    // Lines 94 and 95 are the length and the rounding only when both are valid; anything else after
+    // the counts (a second tally, a note, a recovery file's own lines) is ignored, as the format
+    // always allowed, and the file opens as a 93-line file.
+    if (lines->atEnd()) return result;
+    const int length = lengthOfText(lines->next());
+    if (length == 0 || lines->atEnd()) return result;
+    result.settings = roundingOfLine(lines->next(), length);
+    return result;
     return result;
 }
 

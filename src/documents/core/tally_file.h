@@ -5,7 +5,8 @@
 // ("4,00"), line 95 the rounding ("1", "2" or "3" decimals, "-" for none), so that the tally reopens
 // with the figures it was saved with. A reader that takes only the first 93 lines (earlier versions
 // of this program) still reads the counts. A file without the two lines (from those versions, or made
-// by hand) opens at the length selected at the time.
+// by hand), or whose two lines are not a length and a rounding, opens at the length selected at the
+// time: whatever follows line 93 is ignored unless it is those two lines.
 //
 // The reader checks the whole file before anything is stored, so a broken or foreign file can be
 // refused without touching the tally in the window.
@@ -63,9 +64,8 @@ struct TallyReadResult {
 // UTF-8 byte-order mark at the start is skipped. Every line must hold a whole count from 0 to 99999,
 // digits only, blanks around it allowed: what typing into a count box can produce, and so what the
 // writer writes. The decimal separator plays no part.
-// After line 93 the file either ends (blank lines allowed) or holds a length of the list on line 94
-// (either separator) and the rounding on line 95; anything else there refuses the file, naming the
-// line. Lines after the 95th are ignored.
+// A length of the list on line 94 (either separator) and a rounding on line 95 give the settings;
+// when either is missing or not valid there are none. Anything else after line 93 is ignored.
 TallyReadResult readTally(std::string_view bytes);
 
 // The first 93 lines only, as readTally checks them; what follows them is the caller's (the recovery

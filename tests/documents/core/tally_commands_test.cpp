@@ -227,6 +227,7 @@ TEST_F(TallyCommands, AFileWithCountsTheLengthCannotShowIsRefusedWhole) {
         ASSERT_EQ(d.messages.size(), 1u);
         for (const std::string &text : c.said)
             EXPECT_NE(d.messages[0].find(text), std::string::npos) << text << "\n" << d.messages[0];
+        EXPECT_EQ(d.messages[0].find(".."), std::string::npos) << d.messages[0];  // no doubled full stop
     }
 }
 

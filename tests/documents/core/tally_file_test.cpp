@@ -108,9 +108,35 @@ TEST(TallyFileReader, AcceptsTheLineEndsAndExtrasThatEditorsProduce) {
     for (const auto &c : cases) {
         TallyReadResult r = readTally(c.bytes);
         ASSERT_TRUE(r.ok) << c.what << ": " << r.error;
+        EXPECT_EQ(r.settings.has_value(), c.bytes.find("4") != std::string::npos) << c.what;
         EXPECT_EQ(r.counts[0], "3") << c.what;
         EXPECT_EQ(r.counts[1], "") << c.what;
         EXPECT_EQ(r.counts[92], "8") << c.what;
+    }
+}
+
+// After the 93 counts, lines 94 and 95 are the length and the rounding only when both are valid:
+// anything else there (a second tally, a note, a recovery file's own lines) is ignored, and the file
+// opens as a 93-line file with its counts.
+TEST(TallyFileReader, WhatFollowsTheCountsIsIgnoredUnlessItIsALengthAndARounding) {
+    std::vector<std::string> file = zeros(93);
+    file[4] = "77";
+    const std::string counts = lines(file);
+    const std::string ignored[] = {
+        counts + counts,                                // two tallies one after the other
+        counts + "4,15\r\n2\r\n",                       // a length not in the list
+        counts + "4\r\n2\r\n",                          // a length without its hundredths
+        counts + "не число\r\n",                        // a note typed after the counts
+        counts + "4,00\r\n",                            // a length without its rounding
+        counts + "4,00\r\n4\r\n",                       // four decimals
+        counts + "4,00\r\n\r\n2\r\n",                   // an empty rounding line
+        counts + "lumora-recovery 2\r\nlength 40\r\n",  // a recovery file's own lines
+    };
+    for (const std::string &bytes : ignored) {
+        TallyReadResult r = readTally(bytes);
+        ASSERT_TRUE(r.ok) << bytes.substr(counts.size());
+        EXPECT_EQ(r.counts[4], "77");
+        EXPECT_FALSE(r.settings.has_value()) << bytes.substr(counts.size());
     }
 }
 
@@ -169,20 +195,6 @@ TEST(TallyFileReader, RefusesBrokenFilesNamingTheProblemAndTheLine) {
         {"a long text", lines(longText), "В строке 2 должно быть целое число от 0 до 99999."},
         {"over 1 MiB", lines(zeros(93)) + std::string(kMaxTallyFileBytes, '0'),
          "Файл больше 1 МБ — это не файл таблицы."},
-        {"two tallies one after the other", lines(zeros(93)) + lines(zeros(93)),
-         "В строке 94 должна быть длина из списка длин (0,50 … 15,00), а в ней «0»."},
-        {"a length not in the list", lines(zeros(93)) + "4,15\r\n2\r\n",
-         "В строке 94 должна быть длина из списка длин (0,50 … 15,00), а в ней «4,15»."},
-        {"a length without its hundredths", lines(zeros(93)) + "4\r\n2\r\n",
-         "В строке 94 должна быть длина из списка длин (0,50 … 15,00), а в ней «4»."},
-        {"text after line 93", lines(zeros(93)) + "не число\r\n",
-         "В строке 94 должна быть длина из списка длин (0,50 … 15,00)."},
-        {"a length without its rounding", lines(zeros(93)) + "4,00\r\n",
-         "Строки 95 нет, а в ней должно быть округление: 1, 2, 3 или -."},
-        {"four decimals", lines(zeros(93)) + "4,00\r\n4\r\n",
-         "В строке 95 должно быть округление: 1, 2, 3 или -, а в ней «4»."},
-        {"an empty rounding line", lines(zeros(93)) + "4,00\r\n\r\n",
-         "В строке 95 должно быть округление: 1, 2, 3 или -."},
     };
     for (const Refusal &c : refusals) {
         TallyReadResult r = readTally(c.bytes);

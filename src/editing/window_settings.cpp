@@ -1,4 +1,4 @@
-#include "ui/window_settings.h"
+#include "editing/window_settings.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "ui/recent_files.h"
+#include "editing/recent_files.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ui/tally_history.h"
+#include "editing/tally_history.h"
 
 namespace lumora {
 

@@ -1,4 +1,4 @@
-#include "ui/recovery_file.h"
+#include "editing/recovery_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
