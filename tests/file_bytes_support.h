@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 
 namespace lumora::test {
@@ -19,6 +21,17 @@ inline void put(const QString &path, const QByteArray &bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// Whether a workbook can be read back here (Windows has no unzip).
+inline bool canUnzip() { return !QStandardPaths::findExecutable("unzip").isEmpty(); }
+
+// One member of a zip package (a workbook), as bytes; empty when it cannot be read.
+inline QByteArray unzipped(const QString &zip, const QString &member) {
+    QProcess unzip;
+    unzip.start("unzip", {"-p", zip, member});
+    unzip.waitForFinished(-1);
+    return unzip.readAllStandardOutput();
 }
 
 }  // namespace lumora::test

@@ -23,6 +23,7 @@ namespace lumora {
 namespace {
 
 using test::kComma;
+using test::unzipped;
 using test::rowOf;
 using test::ScriptedDialogs;
 using test::typeCount;
@@ -49,14 +50,6 @@ struct FakePrinterDialogs : PrinterDialogs {
         paint(&printer);
     }
 };
-
-// One member of a zip package (the workbook), as bytes.
-QByteArray unzipped(const QString &zip, const char *member) {
-    QProcess unzip;
-    unzip.start("unzip", {"-p", zip, QString::fromLatin1(member)});
-    unzip.waitForFinished(-1);
-    return unzip.readAllStandardOutput();
-}
 
 struct FakeSpreadsheet : SpreadsheetLauncher {
     bool starts = true;
@@ -196,9 +189,8 @@ TEST_F(DocumentCommandsTest, WithoutASpreadsheetProgramTheWorkbookCanBeSavedInst
     put(path("opened.xlsx"), spreadsheet.opened);
     // Read back with unzip where there is one (Windows has none; scripts/test-windows compares the
     // report's workbook with the Linux one's instead).
-    const bool canUnzip = !QStandardPaths::findExecutable("unzip").isEmpty();
     for (const char *member : {"xl/worksheets/sheet1.xml", "xl/sharedStrings.xml"}) {
-        if (!canUnzip) break;
+        if (!test::canUnzip()) break;
         const QByteArray saved = unzipped(path("tally.xlsx"), member);
         EXPECT_FALSE(saved.isEmpty()) << member;
         EXPECT_EQ(saved, unzipped(path("opened.xlsx"), member)) << member;

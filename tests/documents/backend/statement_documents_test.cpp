@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "../../file_bytes_support.h"
 #include "../../tally/form_test_support.h"
 #include "../core/scripted_dialogs.h"
 #include "documents/backend/sheet_painter.h"
@@ -20,14 +21,8 @@ namespace lumora {
 namespace {
 
 using test::kComma;
+using test::unzipped;
 using test::MemoryFiles;
-
-QByteArray unzipped(const QString &xlsx, const QString &member) {
-    QProcess unzip;
-    unzip.start("unzip", {"-p", xlsx, member});
-    unzip.waitForFinished(-1);
-    return unzip.readAllStandardOutput();
-}
 
 // A statement of `n` tallies at 4,00 m, 6,00 m and 3,00 m in turn, rounded to 1, 2 and 3 decimals.
 Statement statementOf(int n, const std::string &prefix = "лот ") {
@@ -79,7 +74,7 @@ struct StatementWorkbook : ::testing::Test {
 };
 
 TEST_F(StatementWorkbook, HasTheSummaryFirstThenASheetPerTally) {
-    if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "no unzip to read the workbook";
+    if (!test::canUnzip()) GTEST_SKIP() << "no unzip to read the workbook";
     const QString path = write();
     const QString book = QString::fromUtf8(unzipped(path, "xl/workbook.xml"));
     QStringList sheets;

@@ -13,6 +13,7 @@
 #include <clocale>
 #include <map>
 
+#include "../../file_bytes_support.h"
 #include "../../tally/form_test_support.h"
 #include "../../platform_support.h"
 
@@ -20,14 +21,8 @@ namespace lumora {
 namespace {
 
 using test::kComma;
+using test::unzipped;
 using test::typeCount;
-
-QByteArray unzipped(const QString &xlsx, const QString &member) {
-    QProcess unzip;
-    unzip.start("unzip", {"-p", xlsx, member});
-    unzip.waitForFinished(-1);
-    return unzip.readAllStandardOutput();
-}
 
 // Cell reference ("B3") -> (type, value): type "s" for a shared string (value is its text), "n" for a number.
 std::map<QString, std::pair<QString, QString>> sheetCells(const QString &xlsx) {
@@ -68,7 +63,7 @@ struct Workbook : ::testing::Test {
 };
 
 TEST_F(Workbook, HoldsTheExportCellsWithNumbersAsNumbersAndTextsAsTexts) {
-    if (QStandardPaths::findExecutable("unzip").isEmpty()) GTEST_SKIP() << "no unzip to read the workbook";
+    if (!test::canUnzip()) GTEST_SKIP() << "no unzip to read the workbook";
     const QString path = dir.filePath("tally.xlsx");
     ASSERT_EQ(writeExportWorkbook(f, path), std::nullopt);
     auto cells = sheetCells(path);
