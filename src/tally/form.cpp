@@ -38,11 +38,15 @@ void Form::startUp() {
     setVScroll2Value(0);
     focusCountIndex = static_cast<int16_t>(leadingEmptyRows + kFirstCountIndex);
 
-    // Load the unit volumes of the selected length once more; empty cells pass through "0".
+    // Load the unit volumes of the selected length once more.
+    loadUnitVolumes(selectedColumn);
+}
+
+void Form::loadUnitVolumes(int column) {
     for (int i = 1; i <= kRowCount; ++i) {
-        auto v = unitVolume(selectedColumn, i, fmt_);
+        auto v = unitVolume(column, i, fmt_);
         if (!v) continue;
-        rowRef(i).vm3Estimated = cellEstimated(selectedColumn, i);  // travels with the text written below
+        rowRef(i).vm3Estimated = cellEstimated(column, i);  // travels with the text written below
         setVm3(i, numberText(*v, fmt_));
         auto shown = localeNumber(row(i).vm3, fmt_);
         if (shown && *shown == 0) setVm3(i, "");

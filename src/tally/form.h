@@ -238,6 +238,11 @@ private:
     void bringCountIntoView(int index);
     void keepCaretInView();
     void setCellsVisible(int i, bool visible);
+    // Writes the unit volumes of a table column into the grid; an empty cell passes through "0"
+    // and is then emptied, as the table reads it.
+    void loadUnitVolumes(int column);
+    // Hides each row whose own and next unit volume are both empty, and counts them.
+    void hideEmptyRowPairs();
     void setCellsTop(int i, int16_t top);
     void setCountLocked(int index, bool locked);
     void VScroll2Change();

@@ -61,15 +61,7 @@ void Form::selectionPass() {
         return;
     }
 
-    // Load the column; an empty cell is written as "0" and then emptied, as the table reads it.
-    for (int i = 1; i <= kRowCount; ++i) {
-        auto v = unitVolume(L, i, fmt_);
-        if (!v) continue;
-        rowRef(i).vm3Estimated = cellEstimated(L, i);  // travels with the text written below
-        setVm3(i, numberText(*v, fmt_));
-        auto shown = localeNumber(row(i).vm3, fmt_);
-        if (shown && *shown == 0) setVm3(i, "");
-    }
+    loadUnitVolumes(L);
 
     for (int i = 1; i <= kRowCount; ++i) {
         a = static_cast<int16_t>(a + (row(i).avscroll2 == '1' ? 1 : 0));
@@ -83,13 +75,7 @@ void Form::selectionPass() {
         if (!row(i).visible[static_cast<size_t>(Cell::Count)]) setCountText(1000 + i, "");
     for (int i = 1; i <= kRowCount; ++i) setCountLocked(1000 + i, false);
 
-    int hidden = 0;
-    for (int i = 1; i < kRowCount; ++i) {
-        const bool hide = row(i).vm3.empty() && row(i + 1).vm3.empty();
-        setCellsVisible(i, !hide);
-        if (hide) ++hidden;
-    }
-    hiddenRows = static_cast<int16_t>(hidden);
+    hideEmptyRowPairs();
 
     for (int i = 1; i <= kRowCount; ++i) {
         if (row(i).vm3.empty()) {

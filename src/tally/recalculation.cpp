@@ -142,7 +142,7 @@ void Form::unitVolumeUpdate() {
     layoutPass();
 }
 
-void Form::layoutPass() {
+void Form::hideEmptyRowPairs() {
     int hidden = 0;
     for (int i = 1; i < kRowCount; ++i) {
         const bool hide = row(i).vm3.empty() && row(i + 1).vm3.empty();
@@ -150,6 +150,10 @@ void Form::layoutPass() {
         if (hide) ++hidden;
     }
     hiddenRows = static_cast<int16_t>(hidden);
+}
+
+void Form::layoutPass() {
+    hideEmptyRowPairs();
     for (int i = 1; i <= kRowCount; ++i) rowRef(i).avscroll = row(i).vm3.empty() ? '1' : '0';
     rowRef(1).avscroll2 = row(1).avscroll == '1' ? '1' : '0';
     for (int i = 2; i <= kRowCount; ++i)
