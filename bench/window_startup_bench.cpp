@@ -124,6 +124,11 @@ pid_t startXvfb() {
     unsetenv("LC_NUMERIC");
     unsetenv("LANGUAGE");
     setenv("LANG", "ru_RU.UTF-8", 1);
+    // A desktop session has its runtime folder; without one Qt warns at every start.
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        static char runtime[] = "/tmp/lumora-bench-runtime.XXXXXX";
+        if (mkdtemp(runtime)) setenv("XDG_RUNTIME_DIR", runtime, 1);
+    }
     return pid;
 }
 
