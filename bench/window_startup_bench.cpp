@@ -13,6 +13,7 @@
 // plain X login, and the same for every window measured) and the Russian locale live in the C
 // library (LANG=ru_RU.UTF-8, as scripts/setup generates it), so the program also loads Qt's Russian
 // translation as on a Russian desktop.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -95,29 +96,37 @@ void stopXvfb() {
     xvfb = 0;
 }
 
-// Starts Xvfb on a free display and points this process and its children at it, with no session
-// bus and the Russian locale. Returns Xvfb's process, which the caller ends.
-pid_t startXvfb() {
+// Starts Xvfb on display :n and returns its process once it listens there, or 0 when it cannot.
+pid_t tryXvfb(int n) {
     int fd[2];
     if (pipe(fd) != 0) std::exit(2);
     const pid_t pid = fork();
     if (pid == 0) {
         close(fd[0]);
-        const std::string displayFd = std::to_string(fd[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", displayFd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", static_cast<char *>(nullptr));
+        const std::string display = ":" + std::to_string(n), displayFd = std::to_string(fd[1]);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDERR_FILENO);
+        execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", displayFd.c_str(), "-screen", "0",
+               "1024x768x24", "-nolisten", "tcp", static_cast<char *>(nullptr));
         std::_Exit(127);
     }
     close(fd[1]);
-    std::string display;
+    // Xvfb writes the display's number and a line end once it listens; it must be able to write
+    // them all (a closed pipe would end it).
+    std::string line;
     char c;
-    while (read(fd[0], &c, 1) == 1 && c != '\n') display += c;
+    while (read(fd[0], &c, 1) == 1 && c != '\n') line += c;
     close(fd[0]);
-    if (display.empty()) {
-        std::fprintf(stderr, "Xvfb did not start (is it installed?)\n");
-        std::exit(1);
-    }
-    setenv("DISPLAY", (":" + display).c_str(), 1);
+    const bool ready = line == std::to_string(n);
+    if (ready) return pid;
+    waitpid(pid, nullptr, 0);
+    return 0;
+}
+
+// Points this process and its children at display :n, as a desktop without a session bus and
+// with the Russian locale.
+void useDisplay(int n) {
+    setenv("DISPLAY", (":" + std::to_string(n)).c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     unsetenv("LC_ALL");
@@ -129,7 +138,20 @@ pid_t startXvfb() {
         static char runtime[] = "/tmp/lumora-bench-runtime.XXXXXX";
         if (mkdtemp(runtime)) setenv("XDG_RUNTIME_DIR", runtime, 1);
     }
-    return pid;
+}
+
+// Starts Xvfb on a free display and uses it. Returns Xvfb's process, which the caller ends. The
+// displays tried are well above those that sessions and other tests take.
+pid_t startXvfb() {
+    for (int n = 140; n < 200; ++n) {
+        if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0) continue;
+        if (const pid_t pid = tryXvfb(n)) {
+            useDisplay(n);
+            return pid;
+        }
+    }
+    std::fprintf(stderr, "Xvfb did not start (is it installed?)\n");
+    std::exit(1);
 }
 
 template <class T>
