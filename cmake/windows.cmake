@@ -6,9 +6,8 @@
 # program (platforms/, styles/), and the compiler's run-time DLLs: all of it is copied into the
 # build folder, so that the programs and the tests run from there as from the installed folder.
 set_target_properties(lumora PROPERTIES WIN32_EXECUTABLE ON)
-# main.cpp is compiled a second time here: an executable's objects cannot be shared with another one.
-add_executable(lumora_console src/app/main.cpp src/ui/script_driver_none.cpp)
-target_link_libraries(lumora_console PRIVATE lumora_ui lumora_report)
+add_executable(lumora_console)
+target_link_libraries(lumora_console PRIVATE lumora_main lumora_no_script_driver)
 set_target_properties(lumora_console PROPERTIES OUTPUT_NAME lumora SUFFIX .com)
 
 set(LUMORA_ICO ${CMAKE_BINARY_DIR}/generated/lumora.ico)

@@ -9,7 +9,7 @@
 #include "platform/shutdown_signals.h"
 #include "platform/user_folders.h"
 #include "ui/main_window.h"
-#include "ui/script_driver.h"
+#include "ui/script_driver/script_driver.h"
 #include "ui/window_documents.h"
 
 namespace lumora {

@@ -13,10 +13,10 @@
 #include <optional>
 #include <vector>
 
-#include "../platform_support.h"
-#include "../file_bytes_support.h"
-#include "../tally/form_test_support.h"
 #include "documents/core/recovery_text.h"
+#include "file_bytes_support.h"
+#include "platform_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

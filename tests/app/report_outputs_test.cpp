@@ -10,7 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "../file_bytes_support.h"
+#include "file_bytes_support.h"
 
 namespace {
 

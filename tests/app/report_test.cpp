@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "../file_bytes_support.h"
-#include "../platform_support.h"
+#include "file_bytes_support.h"
+#include "platform_support.h"
 #include "tally/form.h"
 
 using namespace lumora;

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <sstream>
 
-#include "../file_bytes_support.h"
+#include "file_bytes_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <clocale>
 
-#include "../tally/form_test_support.h"
-#include "../platform_support.h"
+#include "platform_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

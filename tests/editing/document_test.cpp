@@ -5,8 +5,8 @@
 
 #include <QTemporaryDir>
 
-#include "../tally/form_test_support.h"
 #include "documents/core/tally_texts.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

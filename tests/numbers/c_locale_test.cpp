@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "../tally/tally_state_support.h"
 #include "numbers/numbers.h"
 #include "table/volume_table.h"
+#include "tally/tally_state_support.h"
 
 using namespace lumora;
 using namespace lumora::test;

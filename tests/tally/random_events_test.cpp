@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "../documents/core/scripted_dialogs.h"
+#include "documents/core/scripted_dialogs.h"
 #include "form_test_support.h"
 
 using namespace lumora;

@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "../file_bytes_support.h"
 #include "documents/core/recovery_text.h"
 #include "documents/core/tally_texts.h"
+#include "file_bytes_support.h"
 #include "window_files_support.h"
 
 namespace lumora {

@@ -22,10 +22,10 @@
 #include <random>
 #include <set>
 
-#include "../file_bytes_support.h"
 #include "documents/core/recovery_text.h"
 #include "documents/core/tally_file.h"
 #include "documents/core/tally_texts.h"
+#include "file_bytes_support.h"
 #include "window_files_support.h"
 
 namespace lumora {

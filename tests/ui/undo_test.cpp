@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <functional>
 
-#include "../tally/tally_state_support.h"
+#include "tally/tally_state_support.h"
 #include "window_test_support.h"
 
 namespace lumora {

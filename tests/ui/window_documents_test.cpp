@@ -7,7 +7,7 @@
 
 #include <QComboBox>
 
-#include "../tally/tally_state_support.h"
+#include "tally/tally_state_support.h"
 #include "window_files_support.h"
 
 namespace lumora {

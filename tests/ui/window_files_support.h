@@ -14,8 +14,8 @@
 #include <memory>
 #include <sstream>
 
-#include "../documents/core/scripted_dialogs.h"
 #include "documents/backend/document_commands.h"
+#include "documents/core/scripted_dialogs.h"
 #include "ui/window_documents.h"
 #include "window_test_support.h"
 

@@ -11,9 +11,9 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "../file_bytes_support.h"
-#include "../platform_support.h"
 #include "documents/core/recovery_text.h"
+#include "file_bytes_support.h"
+#include "platform_support.h"
 #include "ui/recovery_dialog.h"
 #include "window_files_support.h"
 

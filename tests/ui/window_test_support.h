@@ -7,7 +7,7 @@
 #include <QTest>
 #include <memory>
 
-#include "../tally/form_test_support.h"
+#include "tally/form_test_support.h"
 #include "ui/count_box.h"
 #include "ui/main_window.h"
 

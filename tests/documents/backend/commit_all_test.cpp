@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "../../file_bytes_support.h"
 #include "documents/backend/file_store.h"
+#include "file_bytes_support.h"
 #include "platform/files.h"
 
 namespace lumora {

@@ -13,11 +13,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "../../file_bytes_support.h"
-#include "../../platform_support.h"
-#include "../../tally/form_test_support.h"
-#include "../core/scripted_dialogs.h"
+#include "documents/core/scripted_dialogs.h"
 #include "documents/core/tally_texts.h"
+#include "file_bytes_support.h"
+#include "platform_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -9,9 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "../../tally/form_test_support.h"
 #include "documents/backend/sheet_painter.h"
 #include "documents/core/tally_texts.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -12,10 +12,10 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "../../file_bytes_support.h"
-#include "../../tally/form_test_support.h"
-#include "../core/scripted_dialogs.h"
 #include "documents/backend/sheet_painter.h"
+#include "documents/core/scripted_dialogs.h"
+#include "file_bytes_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

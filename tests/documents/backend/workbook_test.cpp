@@ -13,9 +13,9 @@
 #include <clocale>
 #include <map>
 
-#include "../../file_bytes_support.h"
-#include "../../tally/form_test_support.h"
-#include "../../platform_support.h"
+#include "file_bytes_support.h"
+#include "platform_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -2,9 +2,9 @@
 // the workbook; a tally that uses none prints and exports exactly as it always did.
 #include <gtest/gtest.h>
 
-#include "../../tally/form_test_support.h"
 #include "documents/core/export_cells.h"
 #include "documents/core/print_layout.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../../tally/form_test_support.h"
 #include "documents/core/tally_file.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <map>
 
-#include "../../tally/form_test_support.h"
 #include "scripted_dialogs.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -1,9 +1,9 @@
 // The tally file commands as a user meets them: save, save as, open, and what a bad file does.
 #include <gtest/gtest.h>
 
-#include "../../tally/form_test_support.h"
 #include "documents/core/tally_texts.h"
 #include "scripted_dialogs.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

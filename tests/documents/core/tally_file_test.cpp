@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../../tally/form_test_support.h"
 #include "documents/core/tally_texts.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

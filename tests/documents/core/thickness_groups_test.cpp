@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../../tally/form_test_support.h"
 #include "documents/core/export_cells.h"
 #include "documents/core/print_layout.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/script_driver.h"
+#include "ui/script_driver/script_driver.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The installed program: no test script drives it, whatever the environment says. Tests run a
 // build of the program with the script driver linked in instead (script_driver.cpp).
-#include "ui/script_driver.h"
+#include "ui/script_driver/script_driver.h"
 
 namespace lumora {
 
