@@ -3,32 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <map>
 
+#include "../program_run_support.h"
 #include "table/volume_table.h"
 
 namespace {
 
-struct ProgramRun {
-    int status;
-    std::string out, err;
-};
+using lumora::test::ProgramRun;
 
-ProgramRun run(const QStringList &args) {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", "ru_RU.UTF-8");
-    env.remove("LC_ALL");
-    env.remove("LC_NUMERIC");
-    env.remove("DISPLAY");
-    p.setProcessEnvironment(env);
-    p.start(LUMORA_BINARY, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
-}
+ProgramRun run(const QStringList &args) { return lumora::test::runProgram(args); }
 
 // A tally file: counts by diameter, then its length and rounding lines when given.
 QString tally(const QTemporaryDir &dir, const char *name, const std::map<int, int> &counts,
@@ -53,9 +38,11 @@ TEST(StatementBatch, PrintsEachFileThenTheTotalsAndTheGroups) {
     const ProgramRun r = run({"--statement", a, b});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "лот 1.txt\t6,00\t7\t2,69\n"
-              "lot2.txt\t4,00\t13\t1,3\n"
-              "Итого\t\t20\t3,99\n"
+              // The mean diameters by count and by volume, each as its window shows them; the
+              // statement's by the same rule, to its hundredths: 378 / 20 and 97,6 / 3,99.
+              "лот 1.txt\t6,00\t7\t2,69\t25,71\t26,32\n"
+              "lot2.txt\t4,00\t13\t1,3\t15,2\t20,6\n"
+              "Итого\t\t20\t3,99\t18,9\t24,46\n"
               "Мелкие (до 13 см)\t\t10\t0,5\n"
               "Средние (14–24 см)\t\t5\t1,65\n"
               "Крупные (от 26 см)\t\t5\t1,84\n");

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "documents/backend/file_store.h"
+#include "documents/backend/workbook_numbers.h"
 #include "documents/core/tally_texts.h"
 #include "platform/classic_numbers.h"
 #include "platform/xlsxwriter_library.h"
@@ -75,7 +76,9 @@ std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheet
     if (auto error = writePackage(sheets, temporary, dir.path())) return error;
     QFile written(temporary);
     if (!written.open(QIODevice::ReadOnly)) return failed("временный файл не читается");
-    return workbook.write(written.readAll());
+    QByteArray package = written.readAll();
+    if (auto error = shortenWorkbookNumbers(package)) return error;
+    return workbook.write(package);
 }
 
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path) {

@@ -21,8 +21,8 @@ namespace lumora {
 namespace {
 
 using test::kComma;
-using test::unzipped;
 using test::MemoryFiles;
+using test::unzipped;
 
 // A statement of `n` tallies at 4,00 m, 6,00 m and 3,00 m in turn, rounded to 1, 2 and 3 decimals.
 Statement statementOf(int n, const std::string &prefix = "лот ") {
@@ -40,7 +40,7 @@ Statement statementOf(int n, const std::string &prefix = "лот ") {
         EXPECT_TRUE(load.tally) << load.error;
         if (load.tally) tallies.push_back(std::move(*load.tally));
     }
-    return makeStatement(std::move(tallies));
+    return makeStatement(std::move(tallies), kComma);
 }
 
 TEST(StatementSheetNames, AreTheFileNamesMadeUniqueAndShortEnough) {
