@@ -7,6 +7,7 @@
 #include "documents/backend/file_store.h"
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/statement_documents.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/statement.h"
 #include "documents/core/statement_layout.h"
 
@@ -121,11 +122,11 @@ int runStatement(const std::vector<std::string> &args, const NumberFormat &fmt, 
 
     // As the report's documents: all of them are put in place, or none.
     const std::string title = options->title.value_or(kDefaultStatementTitle);
-    const std::string date = sheetDate();
+    const std::string date = sheetDate(), bookDate = workbookDate();
     std::vector<BatchOutput> outputs;
     if (options->xlsx)
         outputs.push_back({*options->xlsx, [&](StagedFile &f) {
-                               return writeStatementWorkbook(statement, title, date, fmt, f);
+                               return writeStatementWorkbook(statement, title, bookDate, fmt, f);
                            }});
     if (options->pdf)
         outputs.push_back({*options->pdf, [&](StagedFile &f) {

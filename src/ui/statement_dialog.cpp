@@ -13,6 +13,7 @@
 
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/statement_documents.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/statement_layout.h"
 
 namespace lumora {
@@ -203,7 +204,7 @@ void StatementDialog::print() {
 void StatementDialog::exportWorkbook() {
     if (tallies_.empty()) return services_.dialogs->message("В ведомости нет ни одного файла.");
     const std::string title = askTitle();
-    const std::string date = sheetDate();
+    const std::string date = workbookDate();
     if (services_.suggestWorkbookName) services_.suggestWorkbookName(documentName(title, ".xlsx"));
     handToSpreadsheet(
         [&](const QString &path) -> std::optional<std::string> {

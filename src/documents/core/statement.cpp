@@ -119,6 +119,7 @@ Statement makeStatement(std::vector<StatementTally> tallies, const NumberFormat 
         s.diameterCount += t.diameterCount;
         s.diameterVolume += t.diameterVolume;
     }
+    s.fmt = fmt;
     s.meanByCount = meanText(s.diameterCount, s.logs, s.places, fmt);
     s.meanByVolume = meanText(s.diameterVolume, s.volume, s.places, fmt);
     return s;

@@ -57,6 +57,7 @@ struct Statement {
     int places = 1;  // the most precise tally's decimals
     int64_t diameterCount = 0, diameterVolume = 0;
     std::string meanByCount = "0", meanByVolume = "0";  // as the window would show them
+    NumberFormat fmt;                                   // the one its texts are written in
 };
 
 // The tallies in the order given, added up. The mean diameters of the whole statement are worked out
