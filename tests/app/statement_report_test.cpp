@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <map>
 
+#include "../file_bytes_support.h"
 #include "../program_run_support.h"
 #include "table/volume_table.h"
 
@@ -54,6 +55,26 @@ TEST(StatementBatch, PrintsEachFileThenTheTotalsAndTheGroups) {
                               "Мелкие (до 13 см)\t0\t0\n"
                               "Средние (14–24 см)\t5\t1,65\n"
                               "Крупные (от 26 см)\t2\t1,04\n");
+}
+
+// --report --groups --xlsx: the groups are under the totals of the workbook too, and only when asked.
+TEST(StatementBatch, TheReportsWorkbookHoldsTheGroupsWhenAskedFor) {
+    if (!lumora::test::canUnzip()) GTEST_SKIP() << "no unzip to read the workbook";
+    QTemporaryDir dir;
+    const QString a = tally(dir, "a.txt", {{24, 5}, {30, 2}}, "6,00\r\n2\r\n");
+    const QString book = dir.filePath("a.xlsx");
+    for (bool groups : {false, true}) {
+        QStringList args{"--report", a, "--xlsx", book};
+        if (groups) args << "--groups";
+        const ProgramRun r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QString strings = QString::fromUtf8(lumora::test::unzipped(book, "xl/sharedStrings.xml"));
+        const QString sheet = QString::fromUtf8(lumora::test::unzipped(book, "xl/worksheets/sheet1.xml"));
+        for (const char *label : {"Мелкие (до 13 см)", "Средние (14–24 см)", "Крупные (от 26 см)"})
+            EXPECT_EQ(strings.contains(label), groups) << label;
+        // The large logs, 1,04 m³: the 30 cm step's volume, and with the groups their volume again.
+        EXPECT_EQ(sheet.count("<v>1.04</v>"), groups ? 2 : 1) << sheet.toStdString();
+    }
 }
 
 TEST(StatementBatch, RefusesWhatItCannotDoAndWritesNothing) {

@@ -2,10 +2,12 @@
 // adds files, refuses those the batch refuses, prints and exports.
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "documents/core/statement.h"
 #include "documents/core/tally_texts.h"
@@ -42,6 +44,9 @@ TEST_F(GroupsFollow, TheGroupsWindowShowsWhatAFreshFormShowsForTheTally) {
         EXPECT_EQ(groups->textAt(3, 2).toStdString(), fresh.Text4()) << story;
     }
     EXPECT_EQ(w->size(), size);  // the main window keeps its layout and size
+    // A tool window of the main window: it stays above it while the user types there.
+    EXPECT_TRUE(groups->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(groups->parentWidget(), w.get());
 }
 
 struct FakeSpreadsheet : SpreadsheetLauncher {
@@ -55,8 +60,9 @@ struct FakeSpreadsheet : SpreadsheetLauncher {
 };
 
 struct PdfPrinter : PrinterDialogs {
-    QString pdf;
-    bool choosePrinter(QPrinter &printer, const QString &) override {
+    QString pdf, offered;
+    bool choosePrinter(QPrinter &printer, const QString &name) override {
+        offered = name;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -96,7 +102,7 @@ TEST(StatementWindow, AddsRefusesPrintsAndExports) {
         EXPECT_EQ(shown.join('\t'), line);
     }
 
-    dialogs.answers = {std::string("День"), std::string("День")};
+    dialogs.answers = {std::string("День")};
     dialog.exportWorkbook();
     EXPECT_TRUE(spreadsheet.opened.startsWith("PK"));
     dialog.print();
@@ -104,6 +110,36 @@ TEST(StatementWindow, AddsRefusesPrintsAndExports) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")), 3);
     EXPECT_EQ(dialogs.messages.size(), 2u) << dialogs.messages.back();
+    // The title was asked once, for both; the PDF is offered under it and the date, beside the tallies.
+    EXPECT_EQ(std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
+                            [](const auto &s) { return s.kind == "input"; }),
+              1);
+    EXPECT_EQ(printer.offered, "/day/День " + QDate::currentDate().toString("dd.MM.yyyy") + ".pdf");
+}
+
+// The rows in the order the files were added; a click on a head sorts by it, a second the other way.
+TEST(StatementWindow, KeepsTheOrderTheFilesWereAddedInAndSortsByAClickedHead) {
+    test::ScriptedDialogs dialogs;
+    test::MemoryFiles files;
+    files.files["/day/3.txt"] = test::tallyFile({{24, "5"}}) + "6,00\r\n2\r\n";
+    files.files["/day/1.txt"] = test::tallyFile({{12, "30"}}) + "4,00\r\n1\r\n";
+    files.files["/day/2.txt"] = test::tallyFile({{40, "1"}}) + "5,50\r\n2\r\n";
+    StatementServices services;
+    services.dialogs = &dialogs;
+    services.files = &files;
+    StatementDialog dialog(kComma, false, services);
+    ASSERT_TRUE(dialog.addFiles({"/day/1.txt", "/day/2.txt"}));
+    ASSERT_TRUE(dialog.addFiles({"/day/3.txt"}));
+    const QStringList added{"/day/1.txt", "/day/2.txt", "/day/3.txt"};
+    EXPECT_EQ(dialog.paths(), added);
+    EXPECT_EQ(dialog.textAt(0, 0), "1.txt");
+    dialog.sortBy(0);
+    dialog.sortBy(0);  // by file, the other way
+    EXPECT_EQ(dialog.paths(), QStringList({"/day/3.txt", "/day/2.txt", "/day/1.txt"}));
+    dialog.sortBy(2);  // by logs: 1, 5, 30
+    EXPECT_EQ(dialog.paths(), QStringList({"/day/2.txt", "/day/3.txt", "/day/1.txt"}));
+    EXPECT_EQ(dialog.textAt(0, 2), "1");
+    EXPECT_EQ(dialog.statement().tallies.front().path, "/day/2.txt");  // what is printed follows
 }
 
 }  // namespace
