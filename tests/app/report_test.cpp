@@ -232,3 +232,13 @@ TEST(Report, ADocumentThatCannotBeWrittenFailsWithoutOutput) {
     ReportRun title = runReport({"--report", file, "--length", "6,00", "--title", "x"});
     EXPECT_EQ(title.status, 2);
 }
+
+// The help says how the two mean diameters are worked out, for the tally and for the statement.
+TEST(Report, TheHelpSaysHowTheMeanDiametersAreComputed) {
+    const ReportRun r = runReport({"--report", "x.txt", "--help"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char *words :
+         {"взвешенные средние арифметические", "сумма (диаметр × количество)",
+          "(диаметр × объем ступени) / общий объем", "средними\nдиаметрами всей ведомости"})
+        EXPECT_NE(r.out.find(words), std::string::npos) << words;
+}
