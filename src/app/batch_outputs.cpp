@@ -71,6 +71,23 @@ std::optional<std::string> refuseBatchNames(const std::vector<BatchName> &inputs
     return std::nullopt;
 }
 
+std::optional<int> startBatch(const std::optional<std::string> &badLine, bool help,
+                              const std::function<std::string()> &usage,
+                              const std::function<std::optional<std::string>()> &refuseNames,
+                              std::ostream &out, std::ostream &err) {
+    auto usageError = [&err](const std::string &message) {
+        err << "lumora: " << message << "\n";
+        return 2;
+    };
+    if (badLine) return usageError(*badLine);
+    if (help) {
+        out << usage();
+        return 0;
+    }
+    if (auto refused = refuseNames()) return usageError(*refused);
+    return std::nullopt;
+}
+
 int writeBatchOutputs(const std::vector<BatchOutput> &outputs, std::ostream &err) {
     // Declared before the staged files, so that it goes after them: their temporaries and the copies
     // of old contents are removed before a signal that came meanwhile ends the program.

@@ -25,6 +25,14 @@ struct BatchName {
 std::optional<std::string> refuseBatchNames(const std::vector<BatchName> &inputs,
                                             const std::vector<BatchName> &outputs);
 
+// How both batches begin: a bad command line (`badLine`, its message) or a refused name is a usage
+// error, told on `err` with status 2; --help prints `usage`. Returns the status to end with, or
+// nullopt to go on.
+std::optional<int> startBatch(const std::optional<std::string> &badLine, bool help,
+                              const std::function<std::string()> &usage,
+                              const std::function<std::optional<std::string>()> &refuseNames,
+                              std::ostream &out, std::ostream &err);
+
 // One document of a batch: its file and what writes its contents into the staged temporary.
 struct BatchOutput {
     std::string name;

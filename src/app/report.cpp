@@ -279,18 +279,10 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     if (wantsStatement(args)) return runStatement(args, fmt, out, err);
     std::string error;
     auto options = parse(args, error);
-    if (!options) {
-        err << "lumora: " << error << "\n";
-        return 2;
-    }
-    if (options->help) {
-        out << usageText();
-        return 0;
-    }
-    if (auto refused = refuseNames(*options)) {
-        err << "lumora: " << *refused << "\n";
-        return 2;
-    }
+    if (auto status = startBatch(
+            options ? std::nullopt : std::optional(error), options && options->help, usageText,
+            [&options] { return refuseNames(*options); }, out, err))
+        return *status;
     Form form(fmt);
     form.startUp();
     if (!options->length.empty() && findLength(form, options->length, fmt.decimalSeparator) == 0) {

@@ -96,18 +96,10 @@ int runStatement(const std::vector<std::string> &args, const NumberFormat &fmt, 
                  std::ostream &err) {
     std::string error;
     auto options = parse(args, error);
-    if (!options) {
-        err << "lumora: " << error << "\n";
-        return 2;
-    }
-    if (options->help) {
-        out << reportUsage();
-        return 0;
-    }
-    if (auto refused = refuseNames(*options)) {
-        err << "lumora: " << *refused << "\n";
-        return 2;
-    }
+    if (auto status = startBatch(
+            options ? std::nullopt : std::optional(error), options && options->help, reportUsage,
+            [&options] { return refuseNames(*options); }, out, err))
+        return *status;
     DiskFiles disk;
     std::vector<StatementTally> tallies;
     tallies.reserve(options->files.size());
