@@ -2,11 +2,13 @@
 // adds files, refuses those the batch refuses, prints and exports.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDate>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 
 #include "documents/core/statement.h"
@@ -47,6 +49,40 @@ TEST_F(GroupsFollow, TheGroupsWindowShowsWhatAFreshFormShowsForTheTally) {
     // A tool window of the main window: it stays above it while the user types there.
     EXPECT_TRUE(groups->windowFlags().testFlag(Qt::Tool));
     EXPECT_EQ(groups->parentWidget(), w.get());
+}
+
+// The statement dialog opened again from the menu has the list and the title it was left with.
+TEST_F(GroupsFollow, TheStatementDialogOpensAgainWithTheLastListAndTitle) {
+    QTemporaryDir day;
+    const QString a = day.filePath("a.txt"), b = day.filePath("b.txt");
+    for (const QString &path : {a, b}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(test::tallyFile({{24, "5"}}) + "6,00\r\n2\r\n"));
+    }
+    QStringList seen;
+    std::optional<std::string> title;
+    auto whileOpen = [&](const std::function<void(StatementDialog &)> &step) {
+        QTimer::singleShot(0, [&, step] {
+            auto *dialog = qobject_cast<StatementDialog *>(QApplication::activeModalWidget());
+            if (dialog) {
+                step(*dialog);
+                seen = dialog->paths();
+                title = dialog->title();
+                dialog->reject();
+            }
+        });
+        action("Statement")->trigger();
+    };
+    whileOpen([&](StatementDialog &d) {
+        d.addFiles({b, a});
+        d.setTitle(std::string("День 9"));
+    });
+    seen.clear();
+    title.reset();
+    whileOpen([](StatementDialog &) {});
+    EXPECT_EQ(seen, QStringList({b, a}));
+    EXPECT_EQ(title, std::optional<std::string>("День 9"));
 }
 
 struct FakeSpreadsheet : SpreadsheetLauncher {
