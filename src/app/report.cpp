@@ -1,21 +1,18 @@
 #include "app/report.h"
 
-#include "app/report_statement.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include <QByteArray>
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <utility>
 
+#include "app/batch_outputs.h"
+#include "app/report_statement.h"
 #include "documents/backend/file_store.h"
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/tally_commands.h"
 #include "documents/core/tally_texts.h"
 #include "documents/core/thickness_groups.h"
-#include "platform/batch_signals.h"
 #include "tally/form.h"
 
 namespace lumora {
@@ -39,6 +36,9 @@ const char *kUsage =
     "  --title ЗАГОЛОВОК заголовок листа для --pdf\n"
     "  --save ВЫХОД      сохранить пересчёт в файл ВЫХОД, как команда «Сохранить»\n"
     "  --groups          добавить группы по толщине: мелкие, средние, крупные (и в --xlsx, --pdf)\n"
+    "Средние диаметры (строка «Ср.диам.») — взвешенные средние арифметические диаметров ступеней:\n"
+    "по количеству — сумма (диаметр × количество) / общее количество, по объему — сумма\n"
+    "(диаметр × объем ступени) / общий объем, по числам, которые показывает окно.\n"
     "  --help            эта справка\n";
 
 struct Options {
@@ -195,45 +195,13 @@ std::optional<std::string> chooseSettings(const Options &o, const std::optional<
     return std::nullopt;
 }
 
-// A path that does not survive the way to a file name and back (bytes that are not valid UTF-8, the
-// encoding of file names here and of the arguments on every system) would be written under another
-// name: it is refused instead.
-bool keepsItsBytes(const std::string &name) {
-    const QByteArray bytes = QByteArray::fromStdString(name);
-    return QString::fromUtf8(bytes).toUtf8() == bytes;
-}
-
-// The file a name ends at: links are followed even when the last one points at nothing yet (writing
-// through it creates that file), and the folders on the way are resolved.
-QString fileBehind(const QString &name) {
-    QFileInfo info(name);
-    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops) info = QFileInfo(info.symLinkTarget());
-    if (info.exists()) return info.canonicalFilePath();
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
-}
-
-// Refuses names that cannot be written as given, an output that would overwrite the tally it is made
-// from, and two outputs on one file, whatever links lead to it; nullopt when all is well.
+// The tally and the documents, with the options that name them.
 std::optional<std::string> refuseNames(const Options &o) {
-    std::vector<std::pair<const char *, std::string>> names{{"--report", o.file}};
-    if (o.xlsx) names.emplace_back("--xlsx", *o.xlsx);
-    if (o.pdf) names.emplace_back("--pdf", *o.pdf);
-    if (o.save) names.emplace_back("--save", *o.save);
-    std::vector<QString> seen;
-    for (const auto &[option, name] : names) {
-        if (name.empty()) return std::string("после ") + option + " нужно имя файла, а оно пустое";
-        if (!keepsItsBytes(name))
-            return std::string("имя файла после ") + option +
-                   " не в кодировке UTF-8; переименуйте файл или укажите другое имя";
-        const QString path = fileBehind(QString::fromStdString(name));
-        for (size_t k = 0; k < seen.size(); ++k)
-            if (seen[k] == path)
-                return std::string(k == 0 ? "файл после " : "один и тот же файл указан дважды: ") + option +
-                       (k == 0 ? " — это сам файл пересчёта; укажите другой" : "");
-        seen.push_back(path);
-    }
-    return std::nullopt;
+    std::vector<BatchName> outputs;
+    if (o.xlsx) outputs.push_back({"--xlsx", *o.xlsx});
+    if (o.pdf) outputs.push_back({"--pdf", *o.pdf});
+    if (o.save) outputs.push_back({"--save", *o.save});
+    return refuseBatchNames({{"--report", o.file}}, outputs);
 }
 
 }  // namespace
@@ -247,9 +215,8 @@ bool reportNeedsFonts(const std::vector<std::string> &args) {
 bool wantsReport(const std::vector<std::string> &args) {
     for (const auto &a : args) {
         if (a == "--") return false;  // what follows is a file name
-        for (const char *option :
-             {"--report", "--length", "--decimals", "--no-rounding", "--xlsx", "--pdf", "--title", "--save",
-              "--groups", "--statement"})
+        for (const char *option : {"--report", "--length", "--decimals", "--no-rounding", "--xlsx", "--pdf",
+                                   "--title", "--save", "--groups", "--statement"})
             if (a == option) return true;
     }
     return false;
@@ -312,18 +279,10 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     if (wantsStatement(args)) return runStatement(args, fmt, out, err);
     std::string error;
     auto options = parse(args, error);
-    if (!options) {
-        err << "lumora: " << error << "\n";
-        return 2;
-    }
-    if (options->help) {
-        out << usageText();
-        return 0;
-    }
-    if (auto refused = refuseNames(*options)) {
-        err << "lumora: " << *refused << "\n";
-        return 2;
-    }
+    if (auto status = startBatch(
+            options ? std::nullopt : std::optional(error), options && options->help, usageText,
+            [&options] { return refuseNames(*options); }, out, err))
+        return *status;
     Form form(fmt);
     form.startUp();
     if (!options->length.empty() && findLength(form, options->length, fmt.decimalSeparator) == 0) {
@@ -352,35 +311,18 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     // A file with counts the length cannot show is refused whole, as the window's Open refuses it.
     if (!openTally(form, dialogs, files)) return 1;
     form.groupsOnSheet = options->groups;
-    // The documents first, each to a temporary beside its target; they are put in place together
-    // only when all are complete. When one cannot be written, the message goes to standard error and
-    // none of them appears or changes. A signal meanwhile stops the batch the same way: its temporaries
-    // and the copies of old contents are removed before the signal ends the program (when `interruption`
-    // goes, after the staged files).
-    platform::BatchSignals interruption;
-    std::vector<std::unique_ptr<StagedFile>> staged;
-    auto stage = [&staged](const std::string &name) -> StagedFile & {
-        staged.push_back(std::make_unique<StagedFile>(QString::fromStdString(name)));
-        return *staged.back();
-    };
-    const auto stopped = [&interruption] { return interruption.requested(); };
-    std::optional<std::string> failure;
-    if (!failure && options->xlsx) failure = writeExportWorkbook(form, stage(*options->xlsx));
-    if (!failure && options->pdf && !stopped())
-        failure = printSheetToPdf(form, stage(*options->pdf), options->title.value_or(kDefaultSheetTitle));
-    if (!failure && options->save && !stopped())
-        failure = stage(*options->save).write(QByteArray::fromStdString(tallyFileBytes(form)));
-    if (!failure) {
-        std::vector<StagedFile *> all;
-        for (auto &file : staged) all.push_back(file.get());
-        CommitSteps steps;
-        steps.stopped = stopped;
-        failure = commitAll(all, steps);
-    }
-    if (failure) {
-        err << *failure << "\n";
-        return 1;
-    }
+    // The documents first: all of them are put in place, or none.
+    std::vector<BatchOutput> outputs;
+    if (options->xlsx)
+        outputs.push_back({*options->xlsx, [&form](StagedFile &f) { return writeExportWorkbook(form, f); }});
+    if (options->pdf)
+        outputs.push_back({*options->pdf, [&form, title = options->title.value_or(kDefaultSheetTitle)](
+                                              StagedFile &f) { return printSheetToPdf(form, f, title); }});
+    if (options->save)
+        outputs.push_back({*options->save, [&form](StagedFile &f) {
+                               return f.write(QByteArray::fromStdString(tallyFileBytes(form)));
+                           }});
+    if (writeBatchOutputs(outputs, err) != 0) return 1;
     writeReport(form, out);
     if (options->groups) writeGroups(form, out);
     return 0;

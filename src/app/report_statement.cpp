@@ -1,15 +1,13 @@
 #include "app/report_statement.h"
 
-#include <QByteArray>
-#include <QFileInfo>
-#include <QString>
-#include <memory>
 #include <optional>
 
+#include "app/batch_outputs.h"
 #include "app/report.h"
 #include "documents/backend/file_store.h"
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/statement_documents.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/statement.h"
 #include "documents/core/statement_layout.h"
 
@@ -21,7 +19,8 @@ const char kUsage[] =
     "       lumora --statement ФАЙЛ... [--xlsx ВЫХОД] [--pdf ВЫХОД] [--title ЗАГОЛОВОК]\n"
     "\n"
     "Сводная ведомость нескольких пересчётов, каждого при его длине и округлении: по строке на файл\n"
-    "(файл, длина, количество, объем), итог и группы по толщине:\n"
+    "(файл, длина, количество, объем, средние диаметры по количеству и по объему), итог со средними\n"
+    "диаметрами всей ведомости и группы по толщине; один и тот же файл дважды указывать нельзя:\n"
     "  --statement ФАЙЛ...  файлы пересчётов (в каждом должна быть длина)\n"
     "  --xlsx ВЫХОД         записать книгу: лист «Сводка», затем по листу на пересчёт\n"
     "  --pdf ВЫХОД          напечатать ведомость в PDF-файл ВЫХОД (A4): сводка, затем листы пересчётов\n"
@@ -72,43 +71,13 @@ std::optional<Options> parse(const std::vector<std::string> &args, std::string &
     return o;
 }
 
-// A path that does not survive the way to a file name and back would be written under another name.
-bool keepsItsBytes(const std::string &name) {
-    const QByteArray bytes = QByteArray::fromStdString(name);
-    return QString::fromUtf8(bytes).toUtf8() == bytes;
-}
-
-QString pathOf(const std::string &name) {
-    const QFileInfo info(QString::fromStdString(name));
-    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-}
-
-// Refuses names that cannot be written as given, an output over one of the tallies, and two outputs
-// on one file; nullopt when all is well.
+// The tallies and the documents, with the options that name them.
 std::optional<std::string> refuseNames(const Options &o) {
-    std::vector<QString> inputs;
-    for (const std::string &file : o.files) {
-        if (!keepsItsBytes(file)) return "имя файла «" + file + "» не в кодировке UTF-8; переименуйте файл";
-        inputs.push_back(pathOf(file));
-    }
-    std::vector<std::pair<const char *, std::string>> outputs;
-    if (o.xlsx) outputs.emplace_back("--xlsx", *o.xlsx);
-    if (o.pdf) outputs.emplace_back("--pdf", *o.pdf);
-    std::vector<QString> seen;
-    for (const auto &[option, name] : outputs) {
-        if (!keepsItsBytes(name))
-            return std::string("имя файла после ") + option +
-                   " не в кодировке UTF-8; переименуйте файл или укажите другое имя";
-        const QString path = pathOf(name);
-        for (const QString &input : inputs)
-            if (input == path)
-                return std::string("файл после ") + option +
-                       " — это один из файлов пересчётов; укажите другой";
-        for (const QString &other : seen)
-            if (other == path) return std::string("один и тот же файл указан дважды: ") + option;
-        seen.push_back(path);
-    }
-    return std::nullopt;
+    std::vector<BatchName> inputs, outputs;
+    for (const std::string &file : o.files) inputs.push_back({"--statement", file});
+    if (o.xlsx) outputs.push_back({"--xlsx", *o.xlsx});
+    if (o.pdf) outputs.push_back({"--pdf", *o.pdf});
+    return refuseBatchNames(inputs, outputs);
 }
 
 }  // namespace
@@ -127,18 +96,10 @@ int runStatement(const std::vector<std::string> &args, const NumberFormat &fmt, 
                  std::ostream &err) {
     std::string error;
     auto options = parse(args, error);
-    if (!options) {
-        err << "lumora: " << error << "\n";
-        return 2;
-    }
-    if (options->help) {
-        out << reportUsage();
-        return 0;
-    }
-    if (auto refused = refuseNames(*options)) {
-        err << "lumora: " << *refused << "\n";
-        return 2;
-    }
+    if (auto status = startBatch(
+            options ? std::nullopt : std::optional(error), options && options->help, reportUsage,
+            [&options] { return refuseNames(*options); }, out, err))
+        return *status;
     DiskFiles disk;
     std::vector<StatementTally> tallies;
     tallies.reserve(options->files.size());
@@ -150,29 +111,21 @@ int runStatement(const std::vector<std::string> &args, const NumberFormat &fmt, 
         }
         tallies.push_back(std::move(*load.tally));
     }
-    const Statement statement = makeStatement(std::move(tallies));
+    const Statement statement = makeStatement(std::move(tallies), fmt);
 
-    // As the report's documents: each to a temporary beside its target, all put in place or none.
+    // As the report's documents: all of them are put in place, or none.
     const std::string title = options->title.value_or(kDefaultStatementTitle);
-    const std::string date = sheetDate();
-    std::vector<std::unique_ptr<StagedFile>> staged;
-    auto stage = [&staged](const std::string &name) -> StagedFile & {
-        staged.push_back(std::make_unique<StagedFile>(QString::fromStdString(name)));
-        return *staged.back();
-    };
-    std::optional<std::string> failure;
-    if (options->xlsx) failure = writeStatementWorkbook(statement, title, date, fmt, stage(*options->xlsx));
-    if (!failure && options->pdf)
-        failure = printStatementToPdf(statement, title, date, fmt, stage(*options->pdf));
-    if (!failure) {
-        std::vector<StagedFile *> all;
-        for (auto &file : staged) all.push_back(file.get());
-        failure = commitAll(all);
-    }
-    if (failure) {
-        err << *failure << "\n";
-        return 1;
-    }
+    const std::string date = sheetDate(), bookDate = workbookDate();
+    std::vector<BatchOutput> outputs;
+    if (options->xlsx)
+        outputs.push_back({*options->xlsx, [&](StagedFile &f) {
+                               return writeStatementWorkbook(statement, title, bookDate, fmt, f);
+                           }});
+    if (options->pdf)
+        outputs.push_back({*options->pdf, [&](StagedFile &f) {
+                               return printStatementToPdf(statement, title, date, fmt, f);
+                           }});
+    if (writeBatchOutputs(outputs, err) != 0) return 1;
     for (const std::string &line : statementLines(statement, fmt)) out << line << "\n";
     return 0;
 }

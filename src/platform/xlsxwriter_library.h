@@ -19,6 +19,8 @@ struct XlsxWriter {
     decltype(&workbook_close) close = nullptr;
     decltype(&workbook_new_opt) workbookNewOpt = nullptr;
     decltype(&worksheet_set_column) setColumn = nullptr;  // widths only; a workbook is whole without them
+    decltype(&workbook_add_format) addFormat = nullptr;   // number formats only, as the widths
+    decltype(&format_set_num_format) setNumFormat = nullptr;
     bool loaded() const {
         return workbookNew && addWorksheet && writeString && writeNumber && close && workbookNewOpt;
     }

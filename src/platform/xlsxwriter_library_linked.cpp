@@ -11,7 +11,7 @@ namespace lumora::platform {
 const XlsxWriter &xlsxWriter() {
     static const XlsxWriter api{&workbook_new,           &workbook_add_worksheet, &worksheet_write_string,
                                 &worksheet_write_number, &workbook_close,         &workbook_new_opt,
-                                &worksheet_set_column};
+                                &worksheet_set_column,   &workbook_add_format,    &format_set_num_format};
     return api;
 }
 

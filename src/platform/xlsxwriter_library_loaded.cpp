@@ -21,6 +21,8 @@ const XlsxWriter &xlsxWriter() {
         resolve(w.close, "workbook_close");
         resolve(w.workbookNewOpt, "workbook_new_opt");
         resolve(w.setColumn, "worksheet_set_column");
+        resolve(w.addFormat, "workbook_add_format");
+        resolve(w.setNumFormat, "format_set_num_format");
         return w;
     }();
     return api;

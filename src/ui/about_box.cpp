@@ -97,10 +97,9 @@ AboutBox::AboutBox(AboutServices services, QWidget *parent)
     place(new QLabel(QStringLiteral("Дата создания 19.02.2011 г."), this), "lblDescription", 80, 64, 260);
 
     place(new QLabel(QStringLiteral("Сайт программы"), this), "Label2", 16, 100, 120);
-    const QString readmeName =
-        services_.readme.isEmpty() ? QStringLiteral("README") : QFileInfo(services_.readme).fileName();
+    // The description installed with the program; its file is in the tool tip.
     place(new ClickableLabel(
-              readmeName, [this] { clickWebLabel(); }, this),
+              QStringLiteral("Описание программы"), [this] { clickWebLabel(); }, this),
           "Label1", 140, 100, 200)
         ->setToolTip(QDir::toNativeSeparators(services_.readme));
     QLabel *email = place(new QLabel(QStringLiteral("E-mail"), this), "Label4", 16, 124, 120);

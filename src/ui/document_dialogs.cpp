@@ -78,7 +78,7 @@ std::optional<std::string> QtDocumentDialogs::openFileName(const std::string &ti
 
 std::optional<std::string> QtDocumentDialogs::saveFileName(const std::string &title,
                                                            const std::string &filter) {
-    return chooseFile(parent_, title, filter, QFileDialog::AcceptSave);
+    return chooseFile(parent_, title, filter, QFileDialog::AcceptSave, suggestedName);
 }
 
 void QtDocumentDialogs::message(const std::string &text) {
@@ -105,10 +105,11 @@ std::optional<std::string> QtDocumentDialogs::inputText(const std::string &promp
 
 bool QtDocumentDialogs::choosePrinter(QPrinter &printer, const QString &pdfName) {
     if (QPrinterInfo::availablePrinterNames().isEmpty() && !platform::printDialogOffersPdfWithoutPrinter()) {
-        if (!question("Принтер не установлен. Сохранить лист в файл PDF?")) return false;
+        const std::string what = printedDocument.toStdString();
+        if (!question("Принтер не установлен. Сохранить " + what + " в файл PDF?")) return false;
         const QString suggested = pdfName.isEmpty() ? QStringLiteral("print.pdf") : pdfName;
-        auto name =
-            chooseFile(parent_, "Сохранить лист", "Документ PDF (*.pdf)", QFileDialog::AcceptSave, suggested);
+        auto name = chooseFile(parent_, "Сохранить " + what, "Документ PDF (*.pdf)", QFileDialog::AcceptSave,
+                               suggested);
         if (!name) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(*name));

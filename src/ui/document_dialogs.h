@@ -26,6 +26,11 @@ public:
     bool choosePrinter(QPrinter &printer, const QString &pdfName) override;
     void showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override;
 
+    // What is printed, as the question without a printer names it («лист», «ведомость»).
+    QString printedDocument = QStringLiteral("лист");
+    // The name a save dialog offers, in its folder (none when empty).
+    QString suggestedName;
+
 private:
     QPointer<QWidget> parent_;
 };

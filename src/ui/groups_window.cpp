@@ -17,6 +17,8 @@ GroupsWindow::GroupsWindow(const Form &form, QWidget *parent) : QDialog(parent),
     setObjectName("ThicknessGroupsWindow");
     setWindowTitle(QStringLiteral("Группы по толщине"));
     setModal(false);
+    // A tool window of the main window: it stays above it while the user types there.
+    setWindowFlag(Qt::Tool);
     table_ = new QTableWidget(kRows, 3, this);
     table_->setHorizontalHeaderLabels(
         {QStringLiteral("Группа"), QStringLiteral("Кол-во"), QStringLiteral("Объем, м³")});

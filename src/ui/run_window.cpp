@@ -43,8 +43,10 @@ ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
     // Qt's own dialogs (file, print, message boxes) speak the user's language when it is Russian.
     const QStringList languages = QLocale::system().uiLanguages();
     if (!languages.isEmpty() && languages.first().startsWith(QLatin1String("ru")) &&
-        qtTranslator_.load(QStringLiteral("qtbase_ru"), platform::qtTranslationsFolder()))
+        qtTranslator_.load(QStringLiteral("qtbase_ru"), platform::qtTranslationsFolder())) {
         app.installTranslator(&qtTranslator_);
+        app.installTranslator(&qtMissingWords_);
+    }
     app.setWindowIcon(programIcon());
     removeStaleWorkbooks();
     window_ = std::make_unique<MainWindow>(fmt);

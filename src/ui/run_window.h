@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "numbers/numbers.h"
+#include "ui/qt_words.h"
 
 namespace lumora {
 
@@ -29,6 +30,7 @@ public:
 
 private:
     QTranslator qtTranslator_;
+    QtMissingWords qtMissingWords_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<WindowDocuments> documents_;
 };

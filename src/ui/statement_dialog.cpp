@@ -1,20 +1,37 @@
 #include "ui/statement_dialog.h"
 
+#include <QDate>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/statement_documents.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/statement_layout.h"
 
 namespace lumora {
 
 namespace {
+
+constexpr int kColumns = 6;
+
 QString qs(const std::string &s) { return QString::fromStdString(s); }
+
+// What a column sorts by: the file name as text, the figures as numbers.
+double figure(const StatementTally &t, int column, const NumberFormat &fmt) {
+    const std::string *text[] = {nullptr,        &t.texts.length, &t.texts.Text13,
+                                 &t.texts.Text4, &t.texts.Text1,  &t.texts.Text2};
+    const auto value = localeNumber(*text[column], fmt);
+    return value.value_or(0);
+}
+
 }  // namespace
 
 StatementDialog::StatementDialog(const NumberFormat &fmt, bool groupsOnSheet, StatementServices services,
@@ -22,9 +39,13 @@ StatementDialog::StatementDialog(const NumberFormat &fmt, bool groupsOnSheet, St
     : QDialog(parent), fmt_(fmt), groupsOnSheet_(groupsOnSheet), services_(std::move(services)) {
     setObjectName("StatementDialog");
     setWindowTitle(QStringLiteral("Сводная ведомость"));
-    table_ = new QTableWidget(0, 4, this);
+    table_ = new QTableWidget(0, kColumns, this);
     table_->setHorizontalHeaderLabels({QStringLiteral("Файл"), QStringLiteral("Длина, м"),
-                                       QStringLiteral("Кол-во"), QStringLiteral("Объем, м³")});
+                                       QStringLiteral("Кол-во"), QStringLiteral("Объем, м³"),
+                                       QStringLiteral("Ср. диам. по кол-ву, см"),
+                                       QStringLiteral("Ср. диам. по объему, см")});
+    table_->horizontalHeader()->setSectionsClickable(true);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &StatementDialog::sortBy);
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -50,7 +71,7 @@ StatementDialog::StatementDialog(const NumberFormat &fmt, bool groupsOnSheet, St
     layout->addLayout(files);
     layout->addWidget(table_);
     layout->addWidget(buttons);
-    resize(640, 420);
+    resize(820, 420);
 
     connect(add, &QPushButton::clicked, this, &StatementDialog::chooseFiles);
     connect(remove, &QPushButton::clicked, this, [this] {
@@ -96,13 +117,13 @@ void StatementDialog::removeRow(int row) {
 }
 
 void StatementDialog::rebuild() {
-    statement_ = makeStatement(tallies_);
+    statement_ = makeStatement(tallies_, fmt_);
     const std::vector<std::string> lines = statementLines(statement_, fmt_);
     table_->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         const QStringList fields = qs(lines[static_cast<size_t>(r)]).split('\t');
         const bool summary = r >= static_cast<int>(tallies_.size());
-        for (int c = 0; c < 4; ++c) {
+        for (int c = 0; c < kColumns; ++c) {
             auto *item = new QTableWidgetItem(fields.value(c));
             item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                           : Qt::AlignRight | Qt::AlignVCenter);
@@ -124,20 +145,58 @@ QString StatementDialog::textAt(int r, int c) const {
     return item ? item->text() : QString();
 }
 
+void StatementDialog::sortBy(int column) {
+    if (column < 0 || column >= kColumns) return;
+    ascending_ = column == sortColumn_ ? !ascending_ : true;
+    sortColumn_ = column;
+    auto before = [this, column](const StatementTally &a, const StatementTally &b) {
+        if (column == 0) return qs(a.name).localeAwareCompare(qs(b.name)) < 0;
+        return figure(a, column, fmt_) < figure(b, column, fmt_);
+    };
+    std::stable_sort(tallies_.begin(), tallies_.end(), [&](const StatementTally &a, const StatementTally &b) {
+        return ascending_ ? before(a, b) : before(b, a);
+    });
+    table_->horizontalHeader()->setSortIndicatorShown(true);
+    table_->horizontalHeader()->setSortIndicator(column,
+                                                 ascending_ ? Qt::AscendingOrder : Qt::DescendingOrder);
+    rebuild();
+}
+
+QStringList StatementDialog::paths() const {
+    QStringList list;
+    for (const StatementTally &t : tallies_) list << qs(t.path);
+    return list;
+}
+
+bool StatementDialog::contains(const QString &path) const { return paths().contains(path); }
+
+// Asked once, at the first print or export, and then used for both.
 std::string StatementDialog::askTitle() {
-    return services_.dialogs
-        ->inputText("Введите название ведомости", "Название ведомости", kDefaultStatementTitle)
-        .value_or("");
+    if (title_) return *title_;
+    auto typed = services_.dialogs->inputText("Введите название ведомости", "Название ведомости",
+                                              kDefaultStatementTitle);
+    if (typed) title_ = typed;
+    return typed.value_or("");
+}
+
+QString StatementDialog::documentName(const std::string &title, const char *suffix) const {
+    QString name =
+        (qs(title).trimmed() + QLatin1Char(' ') + QDate::currentDate().toString("dd.MM.yyyy")).trimmed();
+    for (QChar &c : name)
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 0x20) c = QLatin1Char('_');
+    const QString folder = tallies_.empty() ? QString() : QFileInfo(qs(tallies_.front().path)).absolutePath();
+    const QString file = name + QLatin1String(suffix);
+    return folder.isEmpty() ? file : QDir(folder).filePath(file);
 }
 
 void StatementDialog::print() {
     if (tallies_.empty()) return services_.dialogs->message("В ведомости нет ни одного файла.");
+    const std::string title = askTitle();
     QPrinter printer(QPrinter::HighResolution);
     printer.setCopyCount(1);
-    if (!services_.printerDialogs->choosePrinter(printer, QString())) return;
+    if (!services_.printerDialogs->choosePrinter(printer, documentName(title, ".pdf"))) return;
     printer.setPrintRange(QPrinter::AllPages);
     prepareSheetPrinter(printer);
-    const std::string title = askTitle();
     if (auto error = printStatement(printer, statement_, title, sheetDate(), fmt_))
         services_.dialogs->message(*error);
 }
@@ -145,7 +204,8 @@ void StatementDialog::print() {
 void StatementDialog::exportWorkbook() {
     if (tallies_.empty()) return services_.dialogs->message("В ведомости нет ни одного файла.");
     const std::string title = askTitle();
-    const std::string date = sheetDate();
+    const std::string date = workbookDate();
+    if (services_.suggestWorkbookName) services_.suggestWorkbookName(documentName(title, ".xlsx"));
     handToSpreadsheet(
         [&](const QString &path) -> std::optional<std::string> {
             StagedFile file(path);

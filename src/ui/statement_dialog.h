@@ -1,6 +1,7 @@
-// «Сводная ведомость»: the tally files of the statement, its rows, totals and thickness groups as the
-// batch statement prints them, and the two ways out: «Печать...» (the summary pages, then each
-// tally's sheet) and «Экспорт» (the workbook in the spreadsheet program). Files are added with
+// «Сводная ведомость»: the tally files of the statement in the order they were added (a click on a
+// column head sorts them by it, a second click the other way), its rows, totals, mean diameters and
+// thickness groups as the batch statement prints them, and the two ways out: «Печать...» (the summary pages,
+// then each tally's sheet) and «Экспорт» (the workbook in the spreadsheet program). Files are added with
 // «Добавить файлы...» (several at once) and taken out with «Убрать»; a file that cannot be placed is
 // refused with the batch's message and the list stays as it was.
 #pragma once
@@ -8,6 +9,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "documents/backend/document_commands.h"
@@ -23,6 +25,8 @@ struct StatementServices {
     PrinterDialogs *printerDialogs = nullptr;
     SpreadsheetLauncher *spreadsheet = nullptr;
     FileStore *files = nullptr;
+    // Offers this name (in the first tally's folder) when the workbook is saved to a file.
+    std::function<void(const QString &)> suggestWorkbookName;
 };
 
 class StatementDialog : public QDialog {
@@ -38,6 +42,14 @@ public:
     void chooseFiles();
     void print();
     void exportWorkbook();
+    // Sorts the tallies by the column (0 file … 5 mean by volume); again by the same one, the other way.
+    void sortBy(int column);
+
+    // The files in the statement's order, and its title once asked (kept for the next opening).
+    QStringList paths() const;
+    bool contains(const QString &path) const;
+    const std::optional<std::string> &title() const { return title_; }
+    void setTitle(std::optional<std::string> title) { title_ = std::move(title); }
 
     const Statement &statement() const { return statement_; }
     // The text shown in row r, column c (tallies, then «Итого», then the groups).
@@ -46,6 +58,9 @@ public:
 private:
     void rebuild();
     std::string askTitle();
+    // "<title> <date>" as a file name (characters a file name cannot hold replaced), in the folder of
+    // the first tally.
+    QString documentName(const std::string &title, const char *suffix) const;
 
     NumberFormat fmt_;
     bool groupsOnSheet_;
@@ -53,6 +68,9 @@ private:
     std::vector<StatementTally> tallies_;
     Statement statement_;
     QTableWidget *table_ = nullptr;
+    std::optional<std::string> title_;
+    int sortColumn_ = -1;
+    bool ascending_ = true;
 };
 
 }  // namespace lumora

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QPointer>
+#include <optional>
+#include <string>
 
 #include "documents/backend/file_store.h"
 #include "editing/window_settings.h"
@@ -16,10 +18,23 @@ namespace lumora {
 
 namespace {
 
+// The last statement of this session, as the dialog left it: its files in order and its title.
+struct LastStatement {
+    QStringList files;
+    std::optional<std::string> title;
+};
+
+LastStatement &lastStatement() {
+    static LastStatement last;
+    return last;
+}
+
 // The statement dialog as the window opens it: Qt's dialogs, the disk and the desktop's spreadsheet
-// program; the current tally is in it when it is saved.
+// program; the last statement's files again (read anew), then the current tally when it is saved
+// and not in it yet.
 void openStatement(MainWindow &window) {
     QtDocumentDialogs dialogs(&window);
+    dialogs.printedDocument = QStringLiteral("ведомость");
     DiskFiles disk;
     DesktopSpreadsheet spreadsheet;
     const QString current = QString::fromStdString(window.form().tallyFileName);
@@ -32,9 +47,15 @@ void openStatement(MainWindow &window) {
         return QFileDialog::getOpenFileNames(&window, QStringLiteral("Файлы пересчётов для ведомости"),
                                              current, QString::fromUtf8(kTallyOpenFilter));
     };
+    services.suggestWorkbookName = [&dialogs](const QString &name) { dialogs.suggestedName = name; };
     StatementDialog dialog(window.form().numberFormat(), window.form().groupsOnSheet, services, &window);
-    if (!current.isEmpty() && !window.unsaved()) dialog.addFiles({current});
+    LastStatement &last = lastStatement();
+    dialog.setTitle(last.title);
+    if (!last.files.isEmpty()) dialog.addFiles(last.files);
+    if (!current.isEmpty() && !window.unsaved() && !dialog.contains(current)) dialog.addFiles({current});
     dialog.exec();
+    last.files = dialog.paths();
+    last.title = dialog.title();
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include "program_run_support.h"
 
 using namespace lumora;
 
@@ -54,15 +54,8 @@ struct ProgramRun {
 
 // The program started as from a terminal with no display at all.
 ProgramRun runWithoutDisplay(const QStringList &args) {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    env.insert("LANG", "ru_RU.UTF-8");
-    p.setProcessEnvironment(env);
-    p.start(LUMORA_BINARY, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    const test::ProgramRun r = test::runProgram(args);
+    return {r.status, QString::fromStdString(r.out), QString::fromStdString(r.err)};
 }
 
 TEST(CommandLine, HelpAndVersionPrintWithoutADisplayAndAWrongOptionExitsWithTwo) {

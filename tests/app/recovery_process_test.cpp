@@ -13,10 +13,11 @@
 #include <optional>
 #include <vector>
 
-#include "documents/core/recovery_text.h"
 #include "file_bytes_support.h"
 #include "platform_support.h"
+#include "program_run_support.h"
 #include "tally/form_test_support.h"
+#include "documents/core/recovery_text.h"
 
 namespace lumora {
 namespace {
@@ -28,14 +29,14 @@ class RecoveryProcess : public ::testing::Test {
 protected:
     // Starts the program with its own data folder and a script of what the user does.
     void start(QProcess &p, const QString &script, const QStringList &args = {}) {
-        auto env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_DATA_HOME", home.path());                           // the data folder on Linux
-        env.insert("LOCALAPPDATA", QDir::toNativeSeparators(home.path()));  // and on Windows
-        env.insert("LANG", "ru_RU.UTF-8");
-        env.insert("LUMORA_TEST_SCRIPT", script);
-        p.setProcessEnvironment(env);
-        p.start(LUMORA_SCRIPTED_BINARY, args);
+        test::ProgramStart how;
+        how.program = LUMORA_SCRIPTED_BINARY;
+        how.env = {{"QT_QPA_PLATFORM", "offscreen"},
+                   {"XDG_DATA_HOME", home.path()},                           // the data folder on Linux
+                   {"LOCALAPPDATA", QDir::toNativeSeparators(home.path())},  // and on Windows
+                   {"LUMORA_TEST_SCRIPT", script}};
+        test::prepareProgram(p, how);
+        p.start(how.program, args);
         ASSERT_TRUE(p.waitForStarted());
     }
 

@@ -7,30 +7,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "file_bytes_support.h"
+#include "program_run_support.h"
 
 namespace {
 
-struct ShellRun {
-    int status;
-    std::string err;
-};
+using ShellRun = lumora::test::ProgramRun;
 
 // Runs a shell line with $L the program (so that limits and raw bytes can be given).
 ShellRun shell(const QString &line, const QString &dir) {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", "C.UTF-8");
-    env.insert("L", LUMORA_BINARY);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dir);
-    p.start("/bin/sh", {"-c", line});
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            p.readAllStandardError().toStdString()};
+    lumora::test::ProgramStart how;
+    how.lang = "C.UTF-8";
+    how.folder = dir;
+    return lumora::test::runShell(line, how);
 }
 
 using lumora::test::contents;
@@ -79,17 +70,7 @@ TEST_F(ReportOutputs, AnOutputOnTheInputOrTwoOutputsOnOneFileAreRefusedBeforeWri
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--save"), std::string::npos) << r.err;
     EXPECT_EQ(contents(dir.filePath("t.txt")), tally);
-    // One file through any link, a dangling one included, and an empty name are usage errors.
-    ASSERT_TRUE(QFile::link("tgt.pdf", dir.filePath("dl")));
-    ASSERT_TRUE(QFile::link("old.pdf", dir.filePath("ln")));
-    const QStringList before = names();
-    for (const char *outputs : {"--xlsx old.xlsx --pdf old.xlsx", "--xlsx dl --pdf tgt.pdf",
-                                "--xlsx ln --pdf old.pdf", "--save dl --xlsx ./tgt.pdf", "--xlsx ''"}) {
-        r = shell(QString("$L --report t.txt --length 6,00 ") + outputs, dir.path());
-        EXPECT_EQ(r.status, 2) << outputs << ": " << r.err;
-        expectOldFilesUntouched();
-        EXPECT_EQ(names(), before) << outputs;
-    }
+    // Links, empty names and the statement's outputs: the shared table in batch_outputs_test.
 }
 
 TEST_F(ReportOutputs, ANameThatIsNotUtf8IsRefusedInsteadOfWrittenUnderAnother) {

@@ -3,36 +3,25 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <iterator>
 
 #include "file_bytes_support.h"
 #include "platform_support.h"
+#include "program_run_support.h"
 #include "tally/form.h"
 
 using namespace lumora;
 
 namespace {
 
-struct ReportRun {
-    int status;
-    std::string out, err;
-};
+using ReportRun = test::ProgramRun;
 
 ReportRun runReport(const QStringList &args, const char *lang = "ru_RU.UTF-8") {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", lang);
-    env.remove("LC_ALL");
-    env.remove("LC_NUMERIC");
-    env.remove("DISPLAY");
-    p.setProcessEnvironment(env);
-    p.start(LUMORA_BINARY, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+    test::ProgramStart how;
+    how.lang = lang;
+    return test::runProgram(args, how);
 }
 
 // A tally file with the given counts at the given rows (1..93), as the program saves it.
@@ -121,7 +110,8 @@ TEST(Report, NamesTheCountedStepsWhoseUnitVolumeIsAnEstimate) {
 }
 
 TEST(Report, FollowsTheLocaleAndTheRoundingOptions) {
-    if (!os::decimalSeparatorFollowsLang()) GTEST_SKIP() << "the separator follows the regional settings here";
+    if (!os::decimalSeparatorFollowsLang())
+        GTEST_SKIP() << "the separator follows the regional settings here";
     QTemporaryDir dir;
     const QString file = QString::fromStdString(writeTallyFile(dir, {{22, "5"}, {28, "2"}}));
     ReportRun point = runReport({"--report", file, "--length", "6,00", "--no-rounding"}, "C.UTF-8");
@@ -241,4 +231,14 @@ TEST(Report, ADocumentThatCannotBeWrittenFailsWithoutOutput) {
     EXPECT_FALSE(r.err.empty());
     ReportRun title = runReport({"--report", file, "--length", "6,00", "--title", "x"});
     EXPECT_EQ(title.status, 2);
+}
+
+// The help says how the two mean diameters are worked out, for the tally and for the statement.
+TEST(Report, TheHelpSaysHowTheMeanDiametersAreComputed) {
+    const ReportRun r = runReport({"--report", "x.txt", "--help"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char *words :
+         {"взвешенные средние арифметические", "сумма (диаметр × количество)",
+          "(диаметр × объем ступени) / общий объем", "средними\nдиаметрами всей ведомости"})
+        EXPECT_NE(r.out.find(words), std::string::npos) << words;
 }

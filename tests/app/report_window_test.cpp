@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sstream>
 
 #include "file_bytes_support.h"
+#include "program_run_support.h"
 #include "ui/count_box.h"
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
@@ -51,15 +51,10 @@ TEST(ReportAndWindow, ShowTheSameFiguresForTheSameTally) {
         }
         test::put(QString::fromStdString(file), QByteArray::fromStdString(bytes));
     }
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", "ru_RU.UTF-8");
-    env.remove("LC_ALL");
-    p.setProcessEnvironment(env);
-    p.start(LUMORA_BINARY, {"--report", QString::fromStdString(file), "--length", "4.50", "--decimals", "3"});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    const std::string report = p.readAllStandardOutput().toStdString();
+    const test::ProgramRun run =
+        test::runProgram({"--report", QString::fromStdString(file), "--length", "4.50", "--decimals", "3"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string &report = run.out;
 
     // What the window shows, in the report's words.
     std::ostringstream shown;

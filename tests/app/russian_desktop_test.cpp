@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <clocale>
 
 #include "platform_support.h"
 #include "tally/form_test_support.h"
+#include "program_run_support.h"
 
 namespace lumora {
 namespace {
@@ -20,23 +20,18 @@ TEST(RussianDesktop, TheWindowShowsTheStandardsFiguresForTypedCounts) {
 
     QTemporaryDir home;
     const QString shown = home.filePath("shown.txt");
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.remove("LC_ALL");
-    env.remove("LC_NUMERIC");
-    env.insert("LANG", "ru_RU.UTF-8");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    test::ProgramStart how;
+    how.program = LUMORA_SCRIPTED_BINARY;
+    how.env = {{"QT_QPA_PLATFORM", "offscreen"}};
     for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        env.insert(folder, home.filePath(folder));
+        how.env.emplace_back(folder, home.filePath(folder));
     // 7 logs of 3 cm, 5 of 14 cm, 3 of 24 cm and 2 of 41 cm at 6,00 m, typed key by key.
-    env.insert("LUMORA_TEST_SCRIPT",
-               "restore=no;leave=discard;type=Text1001:7;type=Text1012:5;"
-               "type=Text1022:3;type=Text1039:2;show=" +
-                   shown + ";trigger=Exit");
-    p.setProcessEnvironment(env);
-    p.start(LUMORA_SCRIPTED_BINARY, {});
-    ASSERT_TRUE(p.waitForFinished(60000)) << "the program did not end";
-    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    how.env.emplace_back("LUMORA_TEST_SCRIPT",
+                         "restore=no;leave=discard;type=Text1001:7;type=Text1012:5;"
+                         "type=Text1022:3;type=Text1039:2;show=" +
+                             shown + ";trigger=Exit");
+    const test::ProgramRun run = test::runProgram({}, how);
+    ASSERT_EQ(run.status, 0) << "the program did not end by itself: " << run.err;
 
     QFile file(shown);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -3,32 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <map>
 
+#include "file_bytes_support.h"
+#include "program_run_support.h"
 #include "table/volume_table.h"
 
 namespace {
 
-struct ProgramRun {
-    int status;
-    std::string out, err;
-};
+using lumora::test::ProgramRun;
 
-ProgramRun run(const QStringList &args) {
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("LANG", "ru_RU.UTF-8");
-    env.remove("LC_ALL");
-    env.remove("LC_NUMERIC");
-    env.remove("DISPLAY");
-    p.setProcessEnvironment(env);
-    p.start(LUMORA_BINARY, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
-}
+ProgramRun run(const QStringList &args) { return lumora::test::runProgram(args); }
 
 // A tally file: counts by diameter, then its length and rounding lines when given.
 QString tally(const QTemporaryDir &dir, const char *name, const std::map<int, int> &counts,
@@ -53,9 +39,11 @@ TEST(StatementBatch, PrintsEachFileThenTheTotalsAndTheGroups) {
     const ProgramRun r = run({"--statement", a, b});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "лот 1.txt\t6,00\t7\t2,69\n"
-              "lot2.txt\t4,00\t13\t1,3\n"
-              "Итого\t\t20\t3,99\n"
+              // The mean diameters by count and by volume, each as its window shows them; the
+              // statement's by the same rule, to its hundredths: 378 / 20 and 97,6 / 3,99.
+              "лот 1.txt\t6,00\t7\t2,69\t25,71\t26,32\n"
+              "lot2.txt\t4,00\t13\t1,3\t15,2\t20,6\n"
+              "Итого\t\t20\t3,99\t18,9\t24,46\n"
               "Мелкие (до 13 см)\t\t10\t0,5\n"
               "Средние (14–24 см)\t\t5\t1,65\n"
               "Крупные (от 26 см)\t\t5\t1,84\n");
@@ -67,6 +55,26 @@ TEST(StatementBatch, PrintsEachFileThenTheTotalsAndTheGroups) {
                               "Мелкие (до 13 см)\t0\t0\n"
                               "Средние (14–24 см)\t5\t1,65\n"
                               "Крупные (от 26 см)\t2\t1,04\n");
+}
+
+// --report --groups --xlsx: the groups are under the totals of the workbook too, and only when asked.
+TEST(StatementBatch, TheReportsWorkbookHoldsTheGroupsWhenAskedFor) {
+    if (!lumora::test::canUnzip()) GTEST_SKIP() << "no unzip to read the workbook";
+    QTemporaryDir dir;
+    const QString a = tally(dir, "a.txt", {{24, 5}, {30, 2}}, "6,00\r\n2\r\n");
+    const QString book = dir.filePath("a.xlsx");
+    for (bool groups : {false, true}) {
+        QStringList args{"--report", a, "--xlsx", book};
+        if (groups) args << "--groups";
+        const ProgramRun r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QString strings = QString::fromUtf8(lumora::test::unzipped(book, "xl/sharedStrings.xml"));
+        const QString sheet = QString::fromUtf8(lumora::test::unzipped(book, "xl/worksheets/sheet1.xml"));
+        for (const char *label : {"Мелкие (до 13 см)", "Средние (14–24 см)", "Крупные (от 26 см)"})
+            EXPECT_EQ(strings.contains(label), groups) << label;
+        // The large logs, 1,04 m³: the 30 cm step's volume, and with the groups their volume again.
+        EXPECT_EQ(sheet.count("<v>1.04</v>"), groups ? 2 : 1) << sheet.toStdString();
+    }
 }
 
 TEST(StatementBatch, RefusesWhatItCannotDoAndWritesNothing) {

@@ -5,10 +5,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "file_bytes_support.h"
+#include "program_run_support.h"
 
 namespace {
 
@@ -35,22 +35,20 @@ TEST(WindowSaveProcess, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) 
     ASSERT_EQ(chmod(QFile::encodeName(locked + "/t.txt").constData(), 0666),
               0);  // the folder stays root's 0755
 
-    QProcess p;
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("LANG", "C.UTF-8");
-    env.insert("HOME", home);
-    for (const char *v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) env.insert(v, home);
-    env.remove("XDG_RUNTIME_DIR");
-    // The caret starts at the count's beginning: "5" before "4".
-    env.insert("LUMORA_TEST_SCRIPT", "leave=discard;type=Text1022:5;trigger=Save;trigger=Exit");
-    p.setProcessEnvironment(env);
-    p.start("setpriv",
-            {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_SCRIPTED_BINARY, locked + "/t.txt"});
-    ASSERT_TRUE(p.waitForStarted());
-    const bool ended = p.waitForFinished(15000);
-    if (!ended) p.kill();
-    EXPECT_TRUE(ended) << "a message box is waiting: the save failed";
+    lumora::test::ProgramStart how;
+    how.program = "setpriv";
+    how.lang = "C.UTF-8";
+    how.timeoutMs = 15000;
+    how.env = {{"QT_QPA_PLATFORM", "offscreen"},
+               {"HOME", home},
+               {"XDG_RUNTIME_DIR", ""},
+               // The caret starts at the count's beginning: "5" before "4".
+               {"LUMORA_TEST_SCRIPT", "leave=discard;type=Text1022:5;trigger=Save;trigger=Exit"}};
+    for (const char *v : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        how.env.emplace_back(v, home);
+    const lumora::test::ProgramRun run = lumora::test::runProgram(
+        {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_SCRIPTED_BINARY, locked + "/t.txt"}, how);
+    EXPECT_EQ(run.status, 0) << "a message box is waiting: the save failed";
     EXPECT_EQ(contents(locked + "/t.txt"),
               tallyWith(22, "54") + "6.00\r\n1\r\n");  // the length as a C locale writes it
     EXPECT_EQ(QDir(locked).entryList(QDir::Files | QDir::Hidden).size(), 1);

@@ -2,10 +2,14 @@
 // adds files, refuses those the batch refuses, prints and exports.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
 
 #include "documents/core/statement.h"
 #include "documents/core/tally_texts.h"
@@ -42,6 +46,43 @@ TEST_F(GroupsFollow, TheGroupsWindowShowsWhatAFreshFormShowsForTheTally) {
         EXPECT_EQ(groups->textAt(3, 2).toStdString(), fresh.Text4()) << story;
     }
     EXPECT_EQ(w->size(), size);  // the main window keeps its layout and size
+    // A tool window of the main window: it stays above it while the user types there.
+    EXPECT_TRUE(groups->windowFlags().testFlag(Qt::Tool));
+    EXPECT_EQ(groups->parentWidget(), w.get());
+}
+
+// The statement dialog opened again from the menu has the list and the title it was left with.
+TEST_F(GroupsFollow, TheStatementDialogOpensAgainWithTheLastListAndTitle) {
+    QTemporaryDir day;
+    const QString a = day.filePath("a.txt"), b = day.filePath("b.txt");
+    for (const QString &path : {a, b}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(test::tallyFile({{24, "5"}}) + "6,00\r\n2\r\n"));
+    }
+    QStringList seen;
+    std::optional<std::string> title;
+    auto whileOpen = [&](const std::function<void(StatementDialog &)> &step) {
+        QTimer::singleShot(0, [&, step] {
+            auto *dialog = qobject_cast<StatementDialog *>(QApplication::activeModalWidget());
+            if (dialog) {
+                step(*dialog);
+                seen = dialog->paths();
+                title = dialog->title();
+                dialog->reject();
+            }
+        });
+        action("Statement")->trigger();
+    };
+    whileOpen([&](StatementDialog &d) {
+        d.addFiles({b, a});
+        d.setTitle(std::string("День 9"));
+    });
+    seen.clear();
+    title.reset();
+    whileOpen([](StatementDialog &) {});
+    EXPECT_EQ(seen, QStringList({b, a}));
+    EXPECT_EQ(title, std::optional<std::string>("День 9"));
 }
 
 struct FakeSpreadsheet : SpreadsheetLauncher {
@@ -55,8 +96,9 @@ struct FakeSpreadsheet : SpreadsheetLauncher {
 };
 
 struct PdfPrinter : PrinterDialogs {
-    QString pdf;
-    bool choosePrinter(QPrinter &printer, const QString &) override {
+    QString pdf, offered;
+    bool choosePrinter(QPrinter &printer, const QString &name) override {
+        offered = name;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -89,14 +131,14 @@ TEST(StatementWindow, AddsRefusesPrintsAndExports) {
     EXPECT_NE(dialogs.messages[1].find("/day/a.txt"), std::string::npos);
     ASSERT_EQ(dialog.statement().tallies.size(), 2u);
     const auto lines = statementLines(dialog.statement(), kComma);
-    for (int r = 0; r < static_cast<int>(lines.size()); ++r)
-        EXPECT_EQ(
-            QStringList({dialog.textAt(r, 0), dialog.textAt(r, 1), dialog.textAt(r, 2), dialog.textAt(r, 3)})
-                .join('\t')
-                .toStdString(),
-            lines[static_cast<size_t>(r)]);
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
+        const QString line = QString::fromStdString(lines[static_cast<size_t>(r)]);
+        QStringList shown;
+        for (int c = 0; c < line.count('\t') + 1; ++c) shown << dialog.textAt(r, c);
+        EXPECT_EQ(shown.join('\t'), line);
+    }
 
-    dialogs.answers = {std::string("День"), std::string("День")};
+    dialogs.answers = {std::string("День")};
     dialog.exportWorkbook();
     EXPECT_TRUE(spreadsheet.opened.startsWith("PK"));
     dialog.print();
@@ -104,6 +146,36 @@ TEST(StatementWindow, AddsRefusesPrintsAndExports) {
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")), 3);
     EXPECT_EQ(dialogs.messages.size(), 2u) << dialogs.messages.back();
+    // The title was asked once, for both; the PDF is offered under it and the date, beside the tallies.
+    EXPECT_EQ(std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
+                            [](const auto &s) { return s.kind == "input"; }),
+              1);
+    EXPECT_EQ(printer.offered, "/day/День " + QDate::currentDate().toString("dd.MM.yyyy") + ".pdf");
+}
+
+// The rows in the order the files were added; a click on a head sorts by it, a second the other way.
+TEST(StatementWindow, KeepsTheOrderTheFilesWereAddedInAndSortsByAClickedHead) {
+    test::ScriptedDialogs dialogs;
+    test::MemoryFiles files;
+    files.files["/day/3.txt"] = test::tallyFile({{24, "5"}}) + "6,00\r\n2\r\n";
+    files.files["/day/1.txt"] = test::tallyFile({{12, "30"}}) + "4,00\r\n1\r\n";
+    files.files["/day/2.txt"] = test::tallyFile({{40, "1"}}) + "5,50\r\n2\r\n";
+    StatementServices services;
+    services.dialogs = &dialogs;
+    services.files = &files;
+    StatementDialog dialog(kComma, false, services);
+    ASSERT_TRUE(dialog.addFiles({"/day/1.txt", "/day/2.txt"}));
+    ASSERT_TRUE(dialog.addFiles({"/day/3.txt"}));
+    const QStringList added{"/day/1.txt", "/day/2.txt", "/day/3.txt"};
+    EXPECT_EQ(dialog.paths(), added);
+    EXPECT_EQ(dialog.textAt(0, 0), "1.txt");
+    dialog.sortBy(0);
+    dialog.sortBy(0);  // by file, the other way
+    EXPECT_EQ(dialog.paths(), QStringList({"/day/3.txt", "/day/2.txt", "/day/1.txt"}));
+    dialog.sortBy(2);  // by logs: 1, 5, 30
+    EXPECT_EQ(dialog.paths(), QStringList({"/day/2.txt", "/day/3.txt", "/day/1.txt"}));
+    EXPECT_EQ(dialog.textAt(0, 2), "1");
+    EXPECT_EQ(dialog.statement().tallies.front().path, "/day/2.txt");  // what is printed follows
 }
 
 }  // namespace

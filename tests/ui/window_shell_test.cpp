@@ -266,7 +266,8 @@ TEST_F(Shell, TheAboutBoxShowsTheVersionAndOpensTheInstalledReadme) {
     EXPECT_TRUE(about->findChild<QLabel *>("lblTitle")->font().bold());
     EXPECT_EQ(label("lblDescription"), "Дата создания 19.02.2011 г.");
     EXPECT_EQ(label("Label2"), "Сайт программы");
-    EXPECT_EQ(label("Label1"), "README.md");
+    EXPECT_EQ(label("Label1"), "Описание программы");  // in Russian, the file in the tool tip
+    EXPECT_EQ(about->findChild<QLabel *>("Label1")->toolTip(), QDir::toNativeSeparators(readme));
     EXPECT_FALSE(about->findChild<QLabel *>("Label3")->isVisible());
     EXPECT_FALSE(about->findChild<QLabel *>("Label4")->isVisible());
     for (const QLabel *l : about->findChildren<QLabel *>())

@@ -82,10 +82,17 @@ void DocumentCommands::Command5() {
 void DocumentCommands::exportWorkbook() {
     // Every value is converted before a file is made: a text that is not a number stops the export
     // with nothing written.
-    ExportResult cells = exportCells(tallyTexts(form_), form_.numberFormat());
-    if (!cells.ok) return dialogs_.message(cells.error);
-    handToSpreadsheet([&cells](const QString &path) { return writeWorkbook(cells.cells, path); }, dialogs_,
-                      spreadsheet_);
+    std::vector<WorkbookSheet> sheets;
+    if (auto error =
+            addTallySheet(sheets, "Лист1", tallyTexts(form_), form_.numberFormat(), "", workbookDate()))
+        return dialogs_.message(*error);
+    handToSpreadsheet(
+        [&sheets](const QString &path) -> std::optional<std::string> {
+            StagedFile file(path);
+            if (auto error = writeWorkbook(sheets, file)) return error;
+            return file.commit();
+        },
+        dialogs_, spreadsheet_);
 }
 
 void handToSpreadsheet(const std::function<std::optional<std::string>(const QString &)> &write,

@@ -200,6 +200,8 @@ std::optional<std::string> StagedFile::commit(const Replace &replace) {
     return std::nullopt;
 }
 
+const char kBatchInterrupted[] = "Отчёт прерван: ни один файл не изменён.";
+
 std::optional<std::string> commitAll(const std::vector<StagedFile *> &files, const CommitSteps &steps) {
     const StagedFile::Replace replace =
         steps.replace ? steps.replace : StagedFile::Replace(platform::replaceFile);
@@ -224,7 +226,7 @@ std::optional<std::string> commitAll(const std::vector<StagedFile *> &files, con
     std::optional<std::string> failure;
     for (StagedFile *file : files) {
         if (steps.stopped && steps.stopped()) {
-            failure = std::string("Отчёт прерван: ни один файл не изменён.");
+            failure = std::string(kBatchInterrupted);
             break;
         }
         Replaced r{file->target(), QString()};

@@ -51,6 +51,9 @@ private:
     QString target_, temporary_;
 };
 
+// What a batch says when a signal stopped it before its documents were all in place.
+extern const char kBatchInterrupted[];
+
 // How commitAll renames, and whether it is asked to stop before the next file (a signal ended the
 // batch). The renames are the operating system's unless a test injects a failure.
 struct CommitSteps {

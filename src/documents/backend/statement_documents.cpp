@@ -72,13 +72,11 @@ std::optional<std::string> writeStatementWorkbook(const Statement &statement, co
         widest = std::max(widest, QString::fromStdString(t.name).size());
     }
     sheets[0].columnWidths = {
-        {1, static_cast<double>(std::min<qsizetype>(widest, 80) + 2)}, {2, 10}, {4, 12}};
+        {1, static_cast<double>(std::min<qsizetype>(widest, 80) + 2)}, {2, 10}, {4, 12}, {5, 12}, {6, 12}};
     const std::vector<std::string> names = statementSheetNames(fileNames);
-    for (size_t k = 0; k < statement.tallies.size(); ++k) {
-        ExportResult cells = exportCells(statement.tallies[k].texts, fmt);
-        if (!cells.ok) return "Файл «" + statement.tallies[k].path + "»: " + cells.error;
-        sheets.emplace_back(names[k], std::move(cells.cells));
-    }
+    for (size_t k = 0; k < statement.tallies.size(); ++k)
+        if (auto error = addTallySheet(sheets, names[k], statement.tallies[k].texts, fmt, "", date))
+            return "Файл «" + statement.tallies[k].path + "»: " + *error;
     return writeWorkbook(sheets, workbook);
 }
 

@@ -1,9 +1,12 @@
 #include "documents/backend/workbook.h"
 
+#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
+#include <map>
 
 #include "documents/backend/file_store.h"
+#include "documents/backend/workbook_numbers.h"
 #include "documents/core/tally_texts.h"
 #include "platform/classic_numbers.h"
 #include "platform/xlsxwriter_library.h"
@@ -33,6 +36,14 @@ std::optional<std::string> writePackage(const std::vector<WorkbookSheet> &sheets
     lxw_workbook *workbook = xlsx.workbookNewOpt(name.constData(), &options);
     if (!workbook) return failed("не удалось создать файл");
     lxw_error error = LXW_NO_ERROR;
+    // One format per number format used; without the library's format functions, numbers stay plain.
+    std::map<std::string, lxw_format *> formats;
+    auto formatOf = [&](const std::string &numberFormat) -> lxw_format * {
+        if (numberFormat.empty() || !xlsx.addFormat || !xlsx.setNumFormat) return nullptr;
+        lxw_format *&f = formats[numberFormat];
+        if (!f && (f = xlsx.addFormat(workbook))) xlsx.setNumFormat(f, numberFormat.c_str());
+        return f;
+    };
     for (const WorkbookSheet &page : sheets) {
         lxw_worksheet *sheet = xlsx.addWorksheet(workbook, page.name.c_str());
         if (!sheet) error = LXW_ERROR_MEMORY_MALLOC_FAILED;
@@ -50,7 +61,8 @@ std::optional<std::string> writePackage(const std::vector<WorkbookSheet> &sheets
             else if (const auto *whole = std::get_if<int16_t>(&cell.value))
                 error = xlsx.writeNumber(sheet, row, column, *whole, nullptr);
             else
-                error = xlsx.writeNumber(sheet, row, column, std::get<double>(cell.value), nullptr);
+                error =
+                    xlsx.writeNumber(sheet, row, column, std::get<double>(cell.value), formatOf(cell.format));
         }
         if (error != LXW_NO_ERROR) break;
     }
@@ -75,7 +87,9 @@ std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheet
     if (auto error = writePackage(sheets, temporary, dir.path())) return error;
     QFile written(temporary);
     if (!written.open(QIODevice::ReadOnly)) return failed("временный файл не читается");
-    return workbook.write(written.readAll());
+    QByteArray package = written.readAll();
+    if (auto error = shortenWorkbookNumbers(package)) return error;
+    return workbook.write(package);
 }
 
 std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, const QString &path) {
@@ -84,10 +98,28 @@ std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, c
     return workbook.commit();
 }
 
-std::optional<std::string> writeExportWorkbook(const Form &form, StagedFile &workbook) {
-    ExportResult cells = exportCells(tallyTexts(form), form.numberFormat());
+std::string workbookDate() { return QDate::currentDate().toString("dd.MM.yyyy").toStdString(); }
+
+std::optional<std::string> addTallySheet(std::vector<WorkbookSheet> &sheets, std::string name,
+                                         const TallyTexts &texts, const NumberFormat &fmt,
+                                         const std::string &title, const std::string &date) {
+    ExportResult cells = exportCells(texts, fmt);
     if (!cells.ok) return cells.error;
-    return writeWorkbook(cells.cells, workbook);
+    for (ExportCell &cell : aboutCells(texts, title, date)) cells.cells.push_back(std::move(cell));
+    WorkbookSheet &sheet = sheets.emplace_back(std::move(name), std::move(cells.cells));
+    // The longest group label, «Средние (14–24 см)», whole; the date and the heads beside.
+    if (texts.groupsOnSheet) sheet.columnWidths.emplace_back(1, 20);
+    sheet.columnWidths.emplace_back(kAboutColumn, 10);
+    sheet.columnWidths.emplace_back(kAboutColumn + 1, 12);
+    return std::nullopt;
+}
+
+std::optional<std::string> writeExportWorkbook(const Form &form, StagedFile &workbook) {
+    std::vector<WorkbookSheet> sheets;
+    if (auto error =
+            addTallySheet(sheets, "Лист1", tallyTexts(form), form.numberFormat(), "", workbookDate()))
+        return error;
+    return writeWorkbook(sheets, workbook);
 }
 
 std::optional<std::string> writeExportWorkbook(const Form &form, const QString &path) {

@@ -28,6 +28,16 @@ struct WorkbookSheet {
     std::vector<std::pair<int, double>> columnWidths;
 };
 
+// Today's date as the workbooks write it: "DD.MM.YYYY".
+std::string workbookDate();
+
+// A tally's sheet named `name`: the export's cells, beside them the cells that say which tally it is
+// (its title when it has one, length and the date), and column widths that show the group labels.
+// Returns the export's error instead when a text is not a number.
+std::optional<std::string> addTallySheet(std::vector<WorkbookSheet> &sheets, std::string name,
+                                         const TallyTexts &texts, const NumberFormat &fmt,
+                                         const std::string &title, const std::string &date);
+
 // Writes the sheets, in order, into the staged file's temporary; the caller commits it.
 std::optional<std::string> writeWorkbook(const std::vector<WorkbookSheet> &sheets, StagedFile &workbook);
 

@@ -4,7 +4,9 @@
 #include <optional>
 #include <utility>
 
+#include "documents/core/tally_file.h"
 #include "documents/core/thickness_groups.h"
+#include "table/volume_table.h"
 
 namespace lumora {
 
@@ -78,6 +80,31 @@ private:
 };
 
 }  // namespace
+
+std::vector<ExportCell> aboutCells(const TallyTexts &texts, const std::string &title,
+                                   const std::string &date) {
+    std::vector<ExportCell> cells;
+    auto add = [&cells](int row, int column, auto value, const char *format = "") {
+        ExportCell &cell = cells.emplace_back();
+        cell.row = row;
+        cell.column = column;
+        cell.value.template emplace<decltype(value)>(value);
+        cell.format = format;
+    };
+    int row = 1;
+    if (!title.empty()) {
+        add(row, kAboutColumn, std::string("Название"));
+        add(row++, kAboutColumn + 1, title);
+    }
+    const int entry = lengthOfText(texts.length);
+    if (entry >= 1) {
+        add(row, kAboutColumn, std::string("Длина, м"));
+        add(row++, kAboutColumn + 1, lengthsCm()[static_cast<size_t>(entry - 1)] / 100.0, "0.00");
+    }
+    add(row, kAboutColumn, std::string("Дата"));
+    add(row, kAboutColumn + 1, date);
+    return cells;
+}
 
 ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
     CellBuilder b(fmt);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -20,9 +21,15 @@
 namespace lumora {
 
 struct ExportCell {
+    using Value = std::variant<std::string, int16_t, double>;
+    ExportCell() = default;
+    ExportCell(int r, int c, Value v, std::string f = {})
+        : row(r), column(c), value(std::move(v)), format(std::move(f)) {}
+
     int row = 0;     // from 1
     int column = 0;  // from 1
-    std::variant<std::string, int16_t, double> value;
+    Value value;
+    std::string format;  // the number's format in the spreadsheet ("0.00"), none when empty
 
     bool operator==(const ExportCell &o) const {
         return row == o.row && column == o.column && value == o.value;
@@ -36,5 +43,13 @@ struct ExportResult {
 };
 
 ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt);
+
+// The column where the cells that say which tally a sheet is go, right of the export's own.
+constexpr int kAboutColumn = 6;
+
+// Those cells: «Длина, м» and the length as the window shows it (a number written with two
+// decimals), «Дата» and the date, and «Название» and the title when there is one.
+std::vector<ExportCell> aboutCells(const TallyTexts &texts, const std::string &title,
+                                   const std::string &date);
 
 }  // namespace lumora

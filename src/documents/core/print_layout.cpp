@@ -12,7 +12,7 @@ namespace lumora {
 // Who made the sheet, in words that point nowhere.
 const char kProgramNameAndVersion[] = "Люмора " LUMORA_TEXT(LUMORA_VERSION_MAJOR) "." LUMORA_TEXT(
     LUMORA_VERSION_MINOR) ".0." LUMORA_TEXT(LUMORA_VERSION_REVISION);
-const char kDefaultSheetTitle[] = "Кв.  , выд. , дел. ";
+const char kDefaultSheetTitle[] = "Кв. , выд. , дел. ";
 
 namespace {
 

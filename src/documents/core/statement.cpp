@@ -90,12 +90,25 @@ StatementLoad loadStatementTally(FileStore &files, const std::string &path, cons
     t.groups = *groups;
     t.logs = *logs;
     t.volume = *volume;
+    t.diameterCount = form.sumDiameterCount;
+    t.diameterVolume = form.sumDiameterVolume;
     StatementLoad r;
     r.tally = std::move(t);
     return r;
 }
 
-Statement makeStatement(std::vector<StatementTally> tallies) {
+namespace {
+
+std::string meanText(int64_t numerator, int64_t denominator, int places, const NumberFormat &fmt) {
+    if (denominator == 0) return "0";
+    auto text = places >= kUnroundedPlaces ? quotient0_0xx(numerator, denominator, fmt)
+                                           : quotientText(numerator, denominator, places, fmt);
+    return text.value_or("0");
+}
+
+}  // namespace
+
+Statement makeStatement(std::vector<StatementTally> tallies, const NumberFormat &fmt) {
     Statement s;
     s.tallies = std::move(tallies);
     for (const StatementTally &t : s.tallies) {
@@ -103,7 +116,12 @@ Statement makeStatement(std::vector<StatementTally> tallies) {
         s.volume += t.volume;
         s.groups += t.groups;
         if (t.places > s.places) s.places = t.places;
+        s.diameterCount += t.diameterCount;
+        s.diameterVolume += t.diameterVolume;
     }
+    s.fmt = fmt;
+    s.meanByCount = meanText(s.diameterCount, s.logs, s.places, fmt);
+    s.meanByVolume = meanText(s.diameterVolume, s.volume, s.places, fmt);
     return s;
 }
 
@@ -112,8 +130,10 @@ std::string volumeText(int64_t volume, const NumberFormat &fmt) { return decimal
 std::vector<std::string> statementLines(const Statement &s, const NumberFormat &fmt) {
     std::vector<std::string> lines;
     for (const StatementTally &t : s.tallies)
-        lines.push_back(t.name + "\t" + t.texts.length + "\t" + t.texts.Text13 + "\t" + t.texts.Text4);
-    lines.push_back("Итого\t\t" + decimalText(s.logs, 0, fmt) + "\t" + volumeText(s.volume, fmt));
+        lines.push_back(t.name + "\t" + t.texts.length + "\t" + t.texts.Text13 + "\t" + t.texts.Text4 + "\t" +
+                        t.texts.Text1 + "\t" + t.texts.Text2);
+    lines.push_back("Итого\t\t" + decimalText(s.logs, 0, fmt) + "\t" + volumeText(s.volume, fmt) + "\t" +
+                    s.meanByCount + "\t" + s.meanByVolume);
     for (const GroupLine &g : groupLines(s.groups, fmt))
         lines.push_back(g.label + "\t\t" + g.logs + "\t" + g.volume);
     return lines;

@@ -29,6 +29,9 @@ struct StatementTally {
     int places = 2;  // decimals the tally shows; kUnroundedPlaces when not rounded
     int64_t logs = 0;
     int64_t volume = 0;  // the shown total, 0.0001 m³
+    // What the window divides for the mean diameters: Σ diameter × count, Σ diameter × step volume.
+    int64_t diameterCount = 0;
+    int64_t diameterVolume = 0;  // cm × 0.0001 m³
 };
 
 struct StatementLoad {
@@ -52,15 +55,22 @@ struct Statement {
     int64_t volume = 0;  // 0.0001 m³
     ThicknessGroups groups;
     int places = 1;  // the most precise tally's decimals
+    int64_t diameterCount = 0, diameterVolume = 0;
+    std::string meanByCount = "0", meanByVolume = "0";  // as the window would show them
+    NumberFormat fmt;                                   // the one its texts are written in
 };
 
-Statement makeStatement(std::vector<StatementTally> tallies);
+// The tallies in the order given, added up. The mean diameters of the whole statement are worked out
+// by the window's rule (weighted means by count and by volume of the shown figures), rounded to the
+// statement's decimals, or as an unrounded tally shows them when one of the tallies is.
+Statement makeStatement(std::vector<StatementTally> tallies, const NumberFormat &fmt);
 
 // A volume of 0.0001 m³ units as the window writes numbers ("12,5").
 std::string volumeText(int64_t volume, const NumberFormat &fmt);
 
-// The statement as the batch prints it, one line each: per tally "name\tlength\tlogs\tvolume", then
-// "Итого\t\tlogs\tvolume", then the three groups "label\t\tlogs\tvolume".
+// The statement as the batch prints it, one line each: per tally
+// "name\tlength\tlogs\tvolume\tmean by count\tmean by volume", then "Итого\t\tlogs\tvolume\t…\t…",
+// then the three groups "label\t\tlogs\tvolume".
 std::vector<std::string> statementLines(const Statement &statement, const NumberFormat &fmt);
 
 }  // namespace lumora

@@ -25,11 +25,16 @@ std::vector<ExportCell> statementSummaryCells(const Statement &s, const std::str
         c.column = column;
         c.value.emplace<std::string>(t);
     };
-    auto number = [&cells](int row, int column, double v) {
+    auto number = [&cells](int row, int column, double v, const char *format = "") {
         ExportCell &c = cells.emplace_back();
         c.row = row;
         c.column = column;
         c.value.emplace<double>(v);
+        c.format = format;
+    };
+    // A mean diameter as the window shows it, as a number (0 when it shows none).
+    auto mean = [&number, &s](int row, int column, const std::string &shown) {
+        number(row, column, localeNumber(shown, s.fmt).value_or(0));
     };
     text(1, 1, title);
     text(2, 1, "Дата");
@@ -39,17 +44,23 @@ std::vector<ExportCell> statementSummaryCells(const Statement &s, const std::str
     text(row, 2, "Длина, м");
     text(row, 3, "Кол-во");
     text(row, 4, "Объем, м³");
+    text(row, 5, "Ср. диам. по кол-ву, см");
+    text(row, 6, "Ср. диам. по объему, см");
     for (const StatementTally &t : s.tallies) {
         ++row;
         text(row, 1, t.name);
-        number(row, 2, metres(t.texts.length));
+        number(row, 2, metres(t.texts.length), "0.00");
         number(row, 3, static_cast<double>(t.logs));
         number(row, 4, cubicMetres(t.volume));
+        mean(row, 5, t.texts.Text1);
+        mean(row, 6, t.texts.Text2);
     }
     ++row;
     text(row, 1, "Итого");
     number(row, 3, static_cast<double>(s.logs));
     number(row, 4, cubicMetres(s.volume));
+    mean(row, 5, s.meanByCount);
+    mean(row, 6, s.meanByVolume);
     for (int k = 0; k < kThicknessGroupCount; ++k) {
         const auto g = static_cast<ThicknessGroup>(k);
         ++row;

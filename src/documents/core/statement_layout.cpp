@@ -1,5 +1,7 @@
 #include "documents/core/statement_layout.h"
 
+#include <array>
+
 namespace lumora {
 
 const char kDefaultStatementTitle[] = "Сводная ведомость";
@@ -11,10 +13,12 @@ constexpr double kTopLine = 600;
 constexpr double kLinePitch = 240;
 constexpr double kSize = 10;
 constexpr double kSmall = 8;
-constexpr double kNameWidth = 5200;  // the file name's column, from the left margin
-constexpr double kLengthColumn = 1300;
-constexpr double kCountColumn = 1400;
-constexpr int kClosingLines = 6;  // rule, totals, blank, three groups
+constexpr double kNameWidth = 3500;  // the file name's column, from the left margin
+constexpr double kLengthColumn = 1150;
+constexpr double kCountColumn = 1000;
+constexpr double kVolumeColumn = 1500;
+constexpr double kMeanColumn = 1250;  // the mean by count; the mean by volume ends at the right margin
+constexpr int kClosingLines = 6;      // rule, totals, blank, three groups
 
 class SummaryWriter {
 public:
@@ -26,17 +30,20 @@ public:
         startPage();
         for (const StatementTally &t : s_.tallies) {
             if (y_ + kLinePitch > bottom()) startPage();
-            row(elided(t.name, kNameWidth - 200, [&](const std::string &x) { return tw(x, kSize); }),
-                t.texts.length, t.texts.Text13, t.texts.Text4 + zeroSuffix(t.texts.Text4, t.texts, sep()));
+            row({elided(t.name, kNameWidth - 200, [&](const std::string &x) { return tw(x, kSize); }),
+                 t.texts.length, t.texts.Text13, t.texts.Text4 + zeroSuffix(t.texts.Text4, t.texts, sep()),
+                 t.texts.Text1, t.texts.Text2});
         }
         if (y_ + kClosingLines * kLinePitch > bottom()) startPage();
         rule(y_);
         y_ += kLinePitch;
         bold_ = true;
-        row("Итого", "", decimalText(s_.logs, 0, fmt_), padded(volumeText(s_.volume, fmt_)));
+        row({"Итого", "", decimalText(s_.logs, 0, fmt_), padded(volumeText(s_.volume, fmt_)), s_.meanByCount,
+             s_.meanByVolume});
         bold_ = false;
         y_ += kLinePitch;
-        for (const GroupLine &g : groupLines(s_.groups, fmt_)) row(g.label, "", g.logs, padded(g.volume));
+        for (const GroupLine &g : groupLines(s_.groups, fmt_))
+            row({g.label, "", g.logs, padded(g.volume), "", ""});
         return std::move(pages_);
     }
 
@@ -45,6 +52,8 @@ private:
     double right() const { return in_.pageWidth - kMargin; }
     double lengthEdge() const { return left() + kNameWidth + kLengthColumn; }
     double countEdge() const { return lengthEdge() + kCountColumn; }
+    double volumeEdge() const { return countEdge() + kVolumeColumn; }
+    double meanEdge() const { return volumeEdge() + kMeanColumn; }
     double bottom() const { return in_.pageHeight - kMargin; }
     char sep() const { return fmt_.decimalSeparator; }
 
@@ -81,17 +90,17 @@ private:
         put(left(), kTopLine + 400, title, 12, SheetColour::ButtonText);
         bold_ = false;
         y_ = kTopLine + 400 + 2 * kLinePitch;
-        row("Файл", "Длина, м", "Кол-во", "Объем, м³");
+        row({"Файл", "Длина, м", "Кол-во", "Объем, м³", "Ср.диам.кол.", "Ср.диам.об."});
         rule(y_);
         y_ += kLinePitch;
     }
 
-    void row(const std::string &name, const std::string &length, const std::string &logs,
-             const std::string &volume) {
-        put(left(), y_, name, kSize, SheetColour::ButtonText);
-        if (!length.empty()) rightAt(lengthEdge(), y_, length, kSize);
-        rightAt(countEdge(), y_, logs, kSize);
-        rightAt(right(), y_, volume, kSize);
+    // name, length, logs, volume, mean by count, mean by volume; empty ones are left out.
+    void row(const std::array<std::string, 6> &cells) {
+        put(left(), y_, cells[0], kSize, SheetColour::ButtonText);
+        const double edges[] = {lengthEdge(), countEdge(), volumeEdge(), meanEdge(), right()};
+        for (size_t k = 1; k < cells.size(); ++k)
+            if (!cells[k].empty()) rightAt(edges[k - 1], y_, cells[k], kSize);
         y_ += kLinePitch;
     }
 

@@ -1,7 +1,7 @@
 // The printed statement's summary: the title, the date, one row per tally (file, length, logs,
-// volume), the totals and the thickness groups, on as many A4 pages as the rows need. Each page
-// repeats the header and the column heads; the totals and the groups stay together on the last
-// page. Laid out as the tally sheet is (text items in twips, widths from the caller), so the same
+// volume, mean diameters by count and by volume), the totals and the thickness groups, on as many A4 pages as
+// the rows need. Each page repeats the header and the column heads; the totals and the groups stay together
+// on the last page. Laid out as the tally sheet is (text items in twips, widths from the caller), so the same
 // painter draws it on a printer, a PDF or a preview; the tallies' own sheets follow it.
 #pragma once
 

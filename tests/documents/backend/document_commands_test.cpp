@@ -23,10 +23,10 @@ namespace lumora {
 namespace {
 
 using test::kComma;
-using test::unzipped;
 using test::rowOf;
 using test::ScriptedDialogs;
 using test::typeCount;
+using test::unzipped;
 
 using test::contents;
 using test::put;
@@ -219,7 +219,7 @@ TEST_F(DocumentCommandsTest, PrintAsksForThePrinterAndTheTitleThenPrints) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, "input");
     EXPECT_EQ(dialogs.shown[0].title, "Название таблицы");
-    EXPECT_EQ(dialogs.shown[0].filter, "Введите название таблицы|Кв.  , выд. , дел. ");
+    EXPECT_EQ(dialogs.shown[0].filter, "Введите название таблицы|Кв. , выд. , дел. ");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));
 }

@@ -21,8 +21,8 @@ namespace lumora {
 namespace {
 
 using test::kComma;
-using test::unzipped;
 using test::MemoryFiles;
+using test::unzipped;
 
 // A statement of `n` tallies at 4,00 m, 6,00 m and 3,00 m in turn, rounded to 1, 2 and 3 decimals.
 Statement statementOf(int n, const std::string &prefix = "лот ") {
@@ -40,7 +40,7 @@ Statement statementOf(int n, const std::string &prefix = "лот ") {
         EXPECT_TRUE(load.tally) << load.error;
         if (load.tally) tallies.push_back(std::move(*load.tally));
     }
-    return makeStatement(std::move(tallies));
+    return makeStatement(std::move(tallies), kComma);
 }
 
 TEST(StatementSheetNames, AreTheFileNamesMadeUniqueAndShortEnough) {
@@ -111,14 +111,20 @@ TEST_F(StatementWorkbook, ReadsBackInLibreOffice) {
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << QDir(dir.path()).entryList().join(' ').toStdString();
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 11);
-    EXPECT_EQ(lines[0].trimmed().toStdString(), "\"День 7\",,,");
-    EXPECT_EQ(lines[3].trimmed().toStdString(), "\"Файл\",\"Длина, м\",\"Кол-во\",\"Объем, м³\"");
-    EXPECT_EQ(lines[4].trimmed().toStdString(),
-              "\"лот 1.txt\",4,1," +
-                  QString::fromStdString(s.tallies[0].texts.Text4).replace(',', '.').toStdString());
-    EXPECT_EQ(lines[7].trimmed().toStdString(),
-              "\"Итого\",," + std::to_string(s.logs) + "," +
-                  QString::fromStdString(volumeText(s.volume, kComma)).replace(',', '.').toStdString());
+    auto point = [](const std::string &shown) {
+        return QString::fromStdString(shown).replace(',', '.').toStdString();
+    };
+    EXPECT_EQ(lines[0].trimmed().toStdString(), "\"День 7\",,,,,");
+    EXPECT_EQ(
+        lines[3].trimmed().toStdString(),
+        "\"Файл\",\"Длина, м\",\"Кол-во\",\"Объем, м³\",\"Ср. диам. по кол-ву, см\",\"Ср. диам. по объему, "
+        "см\"");
+    const TallyTexts &first = s.tallies[0].texts;
+    EXPECT_EQ(lines[4].trimmed().toStdString(), "\"лот 1.txt\",4,1," + point(first.Text4) + "," +
+                                                    point(first.Text1) + "," + point(first.Text2));
+    EXPECT_EQ(lines[7].trimmed().toStdString(), "\"Итого\",," + std::to_string(s.logs) + "," +
+                                                    point(volumeText(s.volume, kComma)) + "," +
+                                                    point(s.meanByCount) + "," + point(s.meanByVolume));
     EXPECT_TRUE(lines[8].startsWith("\"Мелкие (до 13 см)\",,")) << lines[8].toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("day-лот 3.csv")));
 }

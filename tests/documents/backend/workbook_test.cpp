@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -21,8 +22,8 @@ namespace lumora {
 namespace {
 
 using test::kComma;
-using test::unzipped;
 using test::typeCount;
+using test::unzipped;
 
 // Cell reference ("B3") -> (type, value): type "s" for a shared string (value is its text), "n" for a number.
 std::map<QString, std::pair<QString, QString>> sheetCells(const QString &xlsx) {
@@ -36,7 +37,9 @@ std::map<QString, std::pair<QString, QString>> sheetCells(const QString &xlsx) {
     QRegularExpression c("<c r=\"([A-Z]+[0-9]+)\"([^>]*)><v>([^<]*)</v></c>");
     for (auto it = c.globalMatch(sheet); it.hasNext();) {
         auto m = it.next();
-        EXPECT_FALSE(m.captured(2).contains(" s=")) << "a cell with a style: " << m.captured(0).toStdString();
+        // Only the length has a format: two decimals, as the window shows it.
+        EXPECT_EQ(m.captured(2).contains(" s="), m.captured(1) == "G1")
+            << "a cell with a style: " << m.captured(0).toStdString();
         if (m.captured(2).contains("t=\"s\""))
             cells[m.captured(1)] = {"s", strings.value(m.captured(3).toInt())};
         else
@@ -81,7 +84,13 @@ TEST_F(Workbook, HoldsTheExportCellsWithNumbersAsNumbersAndTextsAsTexts) {
     EXPECT_EQ(cells["B6"], P("n", "9"));
     EXPECT_EQ(cells["C6"].first, "n");
     EXPECT_EQ(cells["C6"].second.toDouble(), *localeNumber(f.Text4(), kComma)) << f.Text4();
-    EXPECT_EQ(cells.size(), 18u);
+    // Beside the export's cells, which tally it is: its length and the date, with four-digit years.
+    EXPECT_EQ(cells["F1"], P("s", "Длина, м"));
+    ASSERT_EQ(f.listText(), "6,00");
+    EXPECT_EQ(cells["G1"], P("n", "6"));  // shown with two decimals by its format
+    EXPECT_EQ(cells["F2"], P("s", "Дата"));
+    EXPECT_EQ(cells["G2"], P("s", QDate::currentDate().toString("dd.MM.yyyy")));
+    EXPECT_EQ(cells.size(), 22u);
     // Column widths and every other number in the package keep the point too.
     const QString sheet = QString::fromUtf8(unzipped(path, "xl/worksheets/sheet1.xml"));
     EXPECT_FALSE(sheet.contains(QRegularExpression("=\"[0-9]+,[0-9]"))) << sheet.toStdString();
@@ -112,9 +121,12 @@ TEST_F(Workbook, ReadsBackInLibreOfficeAsTheTallyInTheWindow) {
     ASSERT_EQ(lines.size(), 6);
     // Texts come back quoted and numbers bare, as the window shows them: the cells kept their types.
     EXPECT_TRUE(lines[0].startsWith("\"Ср.диам.\";")) << lines[0].toStdString();
-    EXPECT_EQ(lines[1].trimmed().toStdString(), "\"Диаметр\";\"Кол-во\";\"Объем\"");
-    EXPECT_EQ(lines[2].trimmed().toStdString(), "24;5;" + v24);
-    EXPECT_EQ(lines[5].trimmed().toStdString(), "\"Итого\";9;" + total);
+    // The export's own columns; the length and the date follow beside them.
+    auto own = [&lines](int k) { return lines[k].trimmed().section(';', 0, 2).toStdString(); };
+    EXPECT_EQ(own(1), "\"Диаметр\";\"Кол-во\";\"Объем\"");
+    EXPECT_EQ(own(2), "24;5;" + v24);
+    EXPECT_EQ(own(5), "\"Итого\";9;" + total);
+    EXPECT_TRUE(lines[0].contains(";\"Длина, м\";")) << lines[0].toStdString();
 }
 
 TEST_F(Workbook, ABadTextWritesNoFileAndAFailedWriteKeepsTheOldOne) {

@@ -56,6 +56,7 @@ TEST(Statement, AddsUpTalliesOfMixedLengthsAndRoundingsAsEachShowsItself) {
     std::vector<StatementTally> loaded;
     std::vector<std::string> expected;
     int64_t totalLogs = 0, totalVolume = 0, groupLogs[3] = {}, groupVolume[3] = {};
+    int64_t byCount = 0, byVolume = 0;  // Σ diameter × count and × step volume, the window's sums
     for (const Tally &t : tallies) {
         files.files[t.path] = tallyFile(t.counts, t.length, t.rounding);
         StatementLoad load = loadStatementTally(files, t.path, kComma);
@@ -71,20 +72,26 @@ TEST(Statement, AddsUpTalliesOfMixedLengthsAndRoundingsAsEachShowsItself) {
             const int g = cm < 14 ? 0 : cm < 26 ? 1 : 2;
             groupLogs[g] += count;
             groupVolume[g] += v;
+            byCount += cm * count;
+            byVolume += cm * v;
         }
         totalLogs += logs;
         totalVolume += volume;
         const std::string name = fileNameOf(t.path);
         expected.push_back(name + "\t" + std::string(t.length).replace(1, 1, ",") + "\t" +
-                           std::to_string(logs) + "\t" + text4(volume));
+                           std::to_string(logs) + "\t" + text4(volume) + "\t" + loaded.back().texts.Text1 +
+                           "\t" + loaded.back().texts.Text2);
     }
-    expected.push_back("Итого\t\t" + std::to_string(totalLogs) + "\t" + text4(totalVolume));
+    // The whole statement's means by the same rule, unrounded as its unrounded tally is.
+    expected.push_back("Итого\t\t" + std::to_string(totalLogs) + "\t" + text4(totalVolume) + "\t" +
+                       *quotient0_0xx(byCount, totalLogs, kComma) + "\t" +
+                       *quotient0_0xx(byVolume, totalVolume, kComma));
     const char *labels[] = {"Мелкие (до 13 см)", "Средние (14–24 см)", "Крупные (от 26 см)"};
     for (int g = 0; g < 3; ++g)
         expected.push_back(std::string(labels[g]) + "\t\t" + std::to_string(groupLogs[g]) + "\t" +
                            text4(groupVolume[g]));
 
-    const Statement s = makeStatement(std::move(loaded));
+    const Statement s = makeStatement(std::move(loaded), kComma);
     EXPECT_EQ(statementLines(s, kComma), expected);
     EXPECT_EQ(s.places, 4);  // the unrounded tally
     EXPECT_EQ(groupVolume[0] + groupVolume[1] + groupVolume[2], totalVolume);
