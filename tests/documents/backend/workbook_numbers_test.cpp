@@ -10,7 +10,7 @@
 
 #include "file_bytes_support.h"
 #include "tally/form_test_support.h"
-#include "core/scripted_dialogs.h"
+#include "documents/core/scripted_dialogs.h"
 #include "documents/backend/statement_documents.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/statement_cells.h"
