@@ -71,7 +71,8 @@ void Document::endStep() {
         droppedNote_ = history_.applying() || replacing_
                            ? QString()
                            : QString::fromStdString(droppedByLengthNote(stepBefore_.state, form_));
-        changed();
+        // An undo or redo is done once the stack has moved: undo() and redo() follow it then.
+        if (!history_.applying()) changed();
     }
     if (endTyping_) history_.breakTyping();
     typingBox_ = 0;

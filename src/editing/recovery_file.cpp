@@ -120,7 +120,10 @@ RecoveryFile::Scan RecoveryFile::scan(const QString &folder) {
         clearDeadLock(path);
         auto lock = lockFor(path);
         if (!lock->tryLock(0)) {
-            if (lock->error() == QLockFile::LockFailedError) continue;  // its window is still running
+            // Its window is still running, unless the lock is something no window makes (a folder
+            // that could not be cleared away).
+            const bool lockOfOurs = platform::isPlainFile(lockPathOf(path));
+            if (lock->error() == QLockFile::LockFailedError && lockOfOurs) continue;
             lock.reset();  // the folder takes no lock: nobody can be writing it either
         }
         std::optional<RecoveredTally> tally;

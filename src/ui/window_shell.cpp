@@ -53,7 +53,7 @@ void MainWindow::buildMenus() {
 
     QMenu *file = submenu(bar, "File", "&Файл");
     // The next truck starts here: an empty tally without a file, so no Save writes over the last one.
-    new_ = item(file, "New", "&Новый");
+    new_ = item(file, "New", "Нов&ый");
     new_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     open_ = item(file, "Open", "&Открыть");
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
