@@ -2,6 +2,7 @@
 // groups, the recent files kept between runs, a file named at start and the program's icon.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
 #include <QFile>
@@ -15,6 +16,8 @@
 #include <QTimer>
 
 #include "../editing/scripted_questions.h"
+#include "documents/core/recovery_text.h"
+#include "ui/document_questions_qt.h"
 #include "ui/run_window.h"
 #include "window_test_support.h"
 
@@ -184,6 +187,69 @@ TEST_F(StartedProgram, ARefusedFileAtStartGivesTheMessageAndAnEmptyTally) {
     for (int d : {3, 4, 24}) EXPECT_EQ(box(d)->text(), "") << d;
     EXPECT_EQ(text("Text13"), "0");
     EXPECT_TRUE(program->window().document().recentFiles().files().isEmpty());
+}
+
+// The question before a tally goes, as the program asks it: its text, and its «Отмена» keeps the tally.
+TEST_F(StartedProgram, TheSaveQuestionAsksInTheProgramsWords) {
+    const struct {
+        const char *what;
+        std::function<bool()> leave;  // true when the tally went
+        const char *text;
+    } commands[] = {
+        {"leaving", [&] { return program->window().close(); },
+         "Данные подсчёта не сохранены. Сохранить их перед выходом?"},
+        {"«Новый»",
+         [&] {
+             program->window().findChild<QAction *>("New")->trigger();
+             return box(24)->text().isEmpty();
+         },
+         "Данные подсчёта не сохранены. Сохранить их?"},
+    };
+    for (const auto &c : commands) {
+        box(24)->setFocus();
+        QApplication::processEvents();
+        QTest::sendKeyEvent(QTest::Click, box(24), Qt::Key_unknown, QChar('5'), Qt::NoModifier);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!question) return;
+            shown = question->text();
+            for (QAbstractButton *b : question->buttons())
+                if (b->text() == "Отмена") b->click();
+        });
+        EXPECT_FALSE(c.leave()) << c.what;
+        EXPECT_EQ(shown.toStdString(), c.text) << c.what;
+        EXPECT_EQ(box(24)->text().left(1), "5") << c.what;
+    }
+}
+
+// The real start: the tallies left behind are offered before the named file opens, so a restored
+// tally meets that file's question instead of being laid over it unasked.
+TEST_F(StartedProgram, TheStartOffersRecoveryBeforeItOpensTheNamedFile) {
+    QTemporaryDir dir, recovery;
+    const QString file = writeTally(dir, "F.txt", {{24, "4"}});
+    TallyState left;
+    left.counts[static_cast<size_t>(rowOf(30) - 1)] = "77";
+    QFile orphan(recovery.filePath("recovery-0-x.txt"));
+    ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
+    orphan.write(QByteArray::fromStdString(writeRecovery(left, "")));
+    orphan.close();
+    test::ScriptedDialogs dialogs;
+    test::ScriptedQuestions asked(dialogs);
+    std::string at24WhenOffered = "?";
+    asked.recovery = [&](const std::vector<RecoveryOffer> &o) {
+        at24WhenOffered = box(24)->text().toStdString();
+        return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
+    };
+    asked.leave = [] { return LeaveAnswer::Cancel; };
+    Document &document = program->window().document();
+    document.setQuestions(asked);
+    document.setRecoveryFolder(recovery.path());
+    EXPECT_TRUE(startDocument(program->window(), file));
+    EXPECT_EQ(at24WhenOffered, "") << "the named file was opened first";
+    ASSERT_EQ(asked.asked.size(), 1u) << "the named file asks before replacing the restored tally";
+    EXPECT_EQ(box(30)->text(), "77");
+    document.setQuestions(program->window().questions());
 }
 
 TEST_F(StartedProgram, AltF10AndAltWithALetterReachTheMenus) {
