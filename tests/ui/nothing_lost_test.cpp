@@ -239,6 +239,7 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
         discarded = false;
         askedAboutChange = false;
         chosenInDialog.clear();
+        dialogs.answers.clear();  // a dialog answers only in the event that set it
         lastRead.reset();
         switch (pick(0, 18)) {
             case 0:
