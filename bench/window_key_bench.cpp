@@ -114,6 +114,6 @@ int main(int argc, char **argv) {
     report("digit or Delete -> total count repainted", typing);
     report("Down/Up over all steps -> next box repainted", moving);
     std::printf("  undo steps recorded: %d; recovery file kept: %s\n", w.history().count(),
-                w.recoveryFile().exists() ? "yes" : "no");
+                w.document().recoveryFile().exists() ? "yes" : "no");
     return 0;
 }

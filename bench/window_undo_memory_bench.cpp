@@ -32,7 +32,7 @@ int main(int argc, char **argv) {
     const long steps = argc > 1 ? std::atol(argv[1]) : 60001;
     QTemporaryDir data;
     lumora::MainWindow w(lumora::NumberFormat{','});
-    w.setRecoveryFolder(data.path());
+    w.document().setRecoveryFolder(data.path());
     w.show();
     QApplication::processEvents();
     lumora::Form &f = w.form();

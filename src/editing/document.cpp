@@ -1,8 +1,13 @@
 #include "editing/document.h"
 
 #include "documents/core/tally_texts.h"
+#include "editing/document_files.h"
+#include "tally/dropped_note.h"
 
 namespace lumora {
+
+const char kReplaceQuestion[] = "Данные подсчёта не сохранены. Сохранить их?";
+const char kLeaveQuestion[] = "Данные подсчёта не сохранены. Сохранить их перед выходом?";
 
 namespace {
 
@@ -15,8 +20,13 @@ bool holdsCounts(const Form &form) {
 }  // namespace
 
 Document::Document(Form &form, std::function<void(const TallyDocument &)> apply)
-    : form_(form), history_(std::move(apply)), recovery_(recoveryFolder_) {
-    // The recovery file is written from the event loop, never on the keystroke's own path.
+    : form_(form),
+      dialogs_(std::make_unique<Dialogs>()),
+      watched_(std::make_unique<Files>()),
+      history_(std::move(apply)),
+      recovery_(recoveryFolder_) {
+    // The recovery file is written from the event loop, never on the keystroke's own path; a steady
+    // typist gets one too, since a change does not restart the wait.
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(1000);
     connect(&recoveryTimer_, &QTimer::timeout, this, &Document::writeRecoveryNow);
@@ -24,43 +34,81 @@ Document::Document(Form &form, std::function<void(const TallyDocument &)> apply)
 
 Document::~Document() { end(); }
 
-bool Document::unsaved() const {
+bool Document::linesUnsaved() const {
     if (form_.tallyFileName.empty()) return holdsCounts(form_);
     return !saved_.holds(form_.tallyFileName, tallyFileBytes(form_));
 }
 
-// A file without lines 94 and 95 opens at the length on screen: the tally as loaded is what it holds.
-void Document::loaded(const std::optional<std::string> &bytes) {
-    saved_.remember(form_.tallyFileName, tallyFileBytes(form_), bytes);
+bool Document::unsaved() const { return linesUnsaved() || (restorePending_ && !restoreInEffect()); }
+
+// ---- Steps ---------------------------------------------------------------------------------------
+
+// A step may run further events before it ends (showing the form can move the focus when the
+// focused box is hidden): those belong to the step that is open.
+void Document::beginStep() {
+    if (stepOpen_) return;
+    stepOpen_ = true;
+    stepBefore_ = current();
+    typingBox_ = 0;
+    endTyping_ = false;
 }
 
-void Document::saved(const std::optional<std::string> &bytes) {
-    saved_.remember(form_.tallyFileName, tallyFileBytes(form_), bytes);
-    history_.retie(form_.tallyFileName);
-}
-
-bool Document::changedByOthers(const std::string &bytesOnDisk) const {
-    return saved_.changedSince(form_.tallyFileName, bytesOnDisk);
-}
-
-bool Document::mayReplace(const std::function<LeaveAnswer()> &ask, const std::function<void()> &save) {
-    if (!unsaved()) return true;
-    switch (ask()) {
-        case LeaveAnswer::Save:
-            save();
-            return !unsaved();  // a cancelled or failed save keeps the tally
-        case LeaveAnswer::Discard:
-            // The recovery file goes once the tally is replaced (or the program left): until then the
-            // tally on screen is still the one it keeps.
-            return true;
-        case LeaveAnswer::Cancel:
-            return false;
+void Document::endStep() {
+    if (!stepOpen_) return;
+    stepOpen_ = false;
+    const TallyDocument after = current();
+    if (after != stepBefore_) {
+        if (!history_.applying() && !saving_) {
+            // A step after an undone restore takes the restore's place in the history.
+            if (restorePending_ && !restoreInEffect()) {
+                followRestore();
+                restoreLost_ = true;
+                restoreStep_ = nullptr;
+            }
+            history_.record(stepBefore_, after, typingBox_);
+        }
+        // A length that empties counts says so until the tally next changes.
+        droppedNote_ = history_.applying() || replacing_
+                           ? QString()
+                           : QString::fromStdString(droppedByLengthNote(stepBefore_.state, form_));
+        // An undo or redo is done once the stack has moved: undo() and redo() follow it then.
+        if (!history_.applying()) changed();
     }
-    return false;
+    if (endTyping_) history_.breakTyping();
+    typingBox_ = 0;
+    endTyping_ = false;
+    emit stateChanged();
 }
+
+void Document::typedLength(bool ends) {
+    typingBox_ = kLengthBox;
+    endTyping_ = endTyping_ || ends;
+}
+
+void Document::runStep(const std::function<void()> &change) {
+    if (runStep_) return runStep_(change);
+    beginStep();
+    change();
+    endStep();
+}
+
+void Document::undo() {
+    history_.undo();
+    changed();
+    emit stateChanged();
+}
+
+void Document::redo() {
+    history_.redo();
+    changed();
+    emit stateChanged();
+}
+
+// ---- The recovery file ---------------------------------------------------------------------------
 
 void Document::changed() {
-    if (unsaved()) {
+    followRestore();
+    if (linesUnsaved()) {
         if (!recoveryTimer_.isActive()) recoveryTimer_.start();
     } else {
         recoveryTimer_.stop();
@@ -75,11 +123,17 @@ void Document::setRecoveryFolder(const QString &folder) {
 
 void Document::writeRecoveryNow() {
     recoveryTimer_.stop();
+    followRestore();
     std::optional<QString> error;
-    if (unsaved())
-        error = recovery_.write(TallyState::of(form_), form_.tallyFileName);
-    else
+    if (linesUnsaved()) {
+        RecoveredTally tally;
+        tally.state = TallyState::of(form_);
+        tally.fileName = form_.tallyFileName;
+        tally.held = saved_.held(form_.tallyFileName);
+        error = recovery_.write(tally);
+    } else {
         recovery_.remove();
+    }
     // Crash protection that fails says so until a write works again.
     const QString problem =
         error ? QStringLiteral("Защита от сбоев не работает: не удаётся записать файл восстановления (%1).")
@@ -90,19 +144,50 @@ void Document::writeRecoveryNow() {
     emit recoveryProblemChanged();
 }
 
-void Document::restore(RecoveryFile::Orphan &orphan) {
-    recovery_.adopt(orphan);
-    saved_.forget(orphan.tally.fileName);  // what the file holds is not known: the tally is unsaved
+// Before the present: in effect. After it: undone. Nowhere: gone past the undo limit (in effect),
+// unless a new step took the place of an undone restore (noted in endStep, before the push).
+bool Document::restoreInEffect() const {
+    if (restoreLost_) return false;
+    if (!restoreStep_) return true;
+    const QUndoStack &stack = history_.stack();
+    for (int k = stack.count() - 1; k >= 0; --k)
+        if (stack.command(k) == restoreStep_) return k < stack.index();
+    return true;
 }
 
-void Document::keepRecoveryAtEnd() {
+// A restored tally undone away keeps the recovery file it came in (with what it last held); the
+// tally on screen gets a file of its own. Redone, the tally takes its file back.
+void Document::followRestore() {
+    if (!restorePending_) return;
+    const bool inEffect = restoreInEffect();
+    if (!inEffect && !held_) {
+        held_ = std::make_unique<RecoveryFile>(std::move(recovery_));
+        recovery_ = RecoveryFile(recoveryFolder_);
+    } else if (inEffect && held_) {
+        recovery_.remove();
+        recovery_ = std::move(*held_);
+        held_.reset();
+    }
+}
+
+void Document::restoredTallyIsSafe() {
+    restorePending_ = false;
+    restoreLost_ = false;
+    restoreStep_ = nullptr;
+    if (held_) held_->remove();
+    held_.reset();
+}
+
+void Document::endOnRequest() {
     writeRecoveryNow();
     keepRecovery_ = recovery_.exists();
+    endRequested_ = true;
 }
 
 void Document::end() {
     recoveryTimer_.stop();
     if (!keepRecovery_) recovery_.remove();
+    held_.reset();  // its file stays for the next start
 }
 
 }  // namespace lumora

@@ -66,9 +66,7 @@ RecoveryFile::RecoveryFile(QString folder) : folder_(std::move(folder)) {}
 
 RecoveryFile::~RecoveryFile() = default;
 
-QString RecoveryFile::defaultFolder() {
-    return platform::dataFolder();
-}
+QString RecoveryFile::defaultFolder() { return platform::dataFolder(); }
 
 bool RecoveryFile::exists() const { return !path_.isEmpty() && QFileInfo::exists(path_); }
 
@@ -86,12 +84,12 @@ bool RecoveryFile::claim() {
     return true;
 }
 
-std::optional<QString> RecoveryFile::write(const TallyState &state, const std::string &fileName) {
+std::optional<QString> RecoveryFile::write(const RecoveredTally &tally) {
     if (!claim())
         return QStringLiteral("не удаётся создать файл в папке «%1»").arg(QDir::toNativeSeparators(folder_));
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    const std::string bytes = writeRecovery(state, fileName);
+    const std::string bytes = writeRecovery(tally);
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
         const QString error = file.errorString();
         file.cancelWriting();
@@ -121,7 +119,13 @@ RecoveryFile::Scan RecoveryFile::scan(const QString &folder) {
         const QString path = dir.filePath(name);
         clearDeadLock(path);
         auto lock = lockFor(path);
-        if (!lock->tryLock(0)) continue;  // its window is still running
+        if (!lock->tryLock(0)) {
+            // Its window is still running, unless the lock is something no window makes (a folder
+            // that could not be cleared away).
+            const bool lockOfOurs = platform::isPlainFile(lockPathOf(path));
+            if (lock->error() == QLockFile::LockFailedError && lockOfOurs) continue;
+            lock.reset();  // the folder takes no lock: nobody can be writing it either
+        }
         std::optional<RecoveredTally> tally;
         if (auto bytes = platform::readPlainFile(path, 1 << 20); bytes && bytes->size() <= (1 << 20))
             tally = readRecovery(bytes->toStdString());
@@ -138,6 +142,7 @@ RecoveryFile::Scan RecoveryFile::scan(const QString &folder) {
 }
 
 void RecoveryFile::adopt(Orphan &orphan) {
+    if (!orphan.lock) return;
     remove();
     path_ = orphan.path;
     lock_ = std::move(orphan.lock);

@@ -22,6 +22,8 @@ public:
     // (QStandardPaths::AppLocalDataLocation, e.g. ~/.local/share/lumora/lumora).
     explicit RecoveryFile(QString folder = defaultFolder());
     ~RecoveryFile();  // keeps the file: only remove() deletes it
+    RecoveryFile(RecoveryFile &&) = default;
+    RecoveryFile &operator=(RecoveryFile &&) = default;
     static QString defaultFolder();
 
     const QString &path() const { return path_; }
@@ -29,11 +31,12 @@ public:
 
     // Replaces the file's contents in one step (a temporary renamed over it). The error in Russian
     // on failure, nullopt when written.
-    std::optional<QString> write(const TallyState &state, const std::string &fileName);
+    std::optional<QString> write(const RecoveredTally &tally);
     // Deletes the file and gives up its lock.
     void remove();
 
-    // A file left by a window that is gone; its lock is now held by `lock`.
+    // A file left by a window that is gone; its lock is now held by `lock`, or null when the folder
+    // takes no lock (it has become read-only): such a file is still offered, but stays where it is.
     struct Orphan {
         QString path;
         QDateTime written;
@@ -49,6 +52,7 @@ public:
     // lock left empty, garbled, or by another computer more than a day ago does not hold its file.
     static Scan scan(const QString &folder = defaultFolder());
     // This window takes the orphan over: its file becomes ours (it is rewritten at the next change).
+    // One without a lock stays as it is: the tally goes to this window's own file.
     void adopt(Orphan &orphan);
     // Deletes an orphan the user did not want back.
     static void discard(Orphan &orphan);

@@ -4,21 +4,26 @@
 
 namespace lumora {
 
-namespace {
-
-QByteArray hashOf(const std::string &bytes) {
-    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                    QCryptographicHash::Sha256);
+FileContents contentsOf(const std::string &bytes) {
+    const QByteArray hash = QCryptographicHash::hash(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), QCryptographicHash::Sha256);
+    return {static_cast<long long>(bytes.size()), hash.toHex().toStdString()};
 }
-
-}  // namespace
 
 void SavedTally::remember(const std::string &fileName, const std::string &lines,
                           const std::optional<std::string> &bytes) {
     Known &k = known_[fileName];
     k.lines = lines;
-    k.size = bytes ? static_cast<qint64>(bytes->size()) : -1;
-    k.hash = bytes ? hashOf(*bytes) : QByteArray();
+    k.bytes = bytes ? std::optional<FileContents>(contentsOf(*bytes)) : std::nullopt;
+    k.strange = false;
+}
+
+void SavedTally::restored(const std::string &fileName, const std::optional<FileContents> &held) {
+    if (fileName.empty()) return;
+    Known &k = known_[fileName];
+    k.lines.reset();
+    k.bytes = held;
+    k.strange = !held;
 }
 
 bool SavedTally::holds(const std::string &fileName, const std::string &lines) const {
@@ -28,8 +33,15 @@ bool SavedTally::holds(const std::string &fileName, const std::string &lines) co
 
 bool SavedTally::changedSince(const std::string &fileName, const std::string &bytes) const {
     const auto k = known_.find(fileName);
-    if (k == known_.end() || k->second.size < 0) return false;
-    return k->second.size != static_cast<qint64>(bytes.size()) || k->second.hash != hashOf(bytes);
+    if (k == known_.end()) return false;
+    if (k->second.strange) return true;
+    return k->second.bytes && !(*k->second.bytes == contentsOf(bytes));
+}
+
+std::optional<FileContents> SavedTally::held(const std::string &fileName) const {
+    const auto k = known_.find(fileName);
+    if (k == known_.end()) return std::nullopt;
+    return k->second.bytes;
 }
 
 }  // namespace lumora

@@ -31,6 +31,7 @@ public:
     explicit TallyHistory(std::function<void(const TallyDocument &)> apply);
 
     QUndoStack &stack() { return stack_; }
+    const QUndoStack &stack() const { return stack_; }
 
     // A user's step changed the tally from `before` to `after`. `typingBox` is the count box that took
     // a typed digit, 0 for any other step: digits typed one after another into one box are one entry.

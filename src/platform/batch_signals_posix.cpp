@@ -19,7 +19,11 @@ BatchSignals::BatchSignals() {
     struct sigaction action {};
     action.sa_handler = note;
     sigemptyset(&action.sa_mask);
-    for (int k = 0; k < 3; ++k) sigaction(kSignals[k], &action, &previous[k]);
+    // A signal ignored when the program started (SIGHUP under nohup) stays ignored.
+    for (int k = 0; k < 3; ++k) {
+        sigaction(kSignals[k], nullptr, &previous[k]);
+        if (previous[k].sa_handler != SIG_IGN) sigaction(kSignals[k], &action, nullptr);
+    }
 }
 
 BatchSignals::~BatchSignals() {

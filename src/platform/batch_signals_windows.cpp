@@ -19,6 +19,9 @@ BatchSignals::BatchSignals() {
     received = 0;
     previousInt = std::signal(SIGINT, note);
     previousTerm = std::signal(SIGTERM, note);
+    // A signal ignored when the program started stays ignored.
+    if (previousInt == SIG_IGN) std::signal(SIGINT, SIG_IGN);
+    if (previousTerm == SIG_IGN) std::signal(SIGTERM, SIG_IGN);
 }
 
 BatchSignals::~BatchSignals() {

@@ -42,7 +42,11 @@ ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent), pipe_(new P
     action.sa_handler = onShutdownSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (size_t k = 0; k < 3; ++k) ::sigaction(kSignals[k], &action, &pipe_->previous[k]);
+    // A signal ignored when the program started (SIGHUP under nohup) stays ignored.
+    for (size_t k = 0; k < 3; ++k) {
+        ::sigaction(kSignals[k], nullptr, &pipe_->previous[k]);
+        if (pipe_->previous[k].sa_handler != SIG_IGN) ::sigaction(kSignals[k], &action, nullptr);
+    }
 }
 
 ShutdownSignals::~ShutdownSignals() {

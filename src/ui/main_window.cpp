@@ -11,17 +11,16 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSessionManager>
 #include <QToolButton>
 #include <algorithm>
 
-#include "tally/dropped_note.h"
-#include "ui/changed_file_question.h"
+#include "documents/backend/document_commands.h"
+#include "documents/backend/file_store.h"
 #include "ui/count_box_accessible.h"
+#include "ui/document_questions_qt.h"
 #include "ui/grid_frame.h"
 #include "ui/key_codes.h"
 #include "ui/palette.h"
@@ -79,7 +78,9 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     : QMainWindow(parent),
       form_(fmt),
       tw_(screenTwips()),
-      doc_(form_, [this](const TallyDocument &document) { applyState(document); }) {
+      doc_(form_, [this](const TallyDocument &document) { applyState(document); }),
+      questions_(std::make_unique<QtDocumentQuestions>(this)),
+      disk_(std::make_unique<DiskFiles>()) {
     setObjectName("Lumora");
     updateTitle();
     // The design's 8-point sans serif; Arial resolves to a font of the same widths where it is absent.
@@ -118,32 +119,19 @@ MainWindow::MainWindow(const NumberFormat &fmt, QWidget *parent)
     for (int i = 1; i <= kRowCount; ++i) chain(grid_->countBox(i));
 
     connectWidgets();
-    askToLeave_ = [this] {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора"), leaveQuestion_,
-                        QMessageBox::NoButton, this);
-        QPushButton *save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
-        QPushButton *discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
-        QPushButton *cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-        box.setDefaultButton(save);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == save) return LeaveAnswer::Save;
-        if (box.clickedButton() == discard) return LeaveAnswer::Discard;
-        return LeaveAnswer::Cancel;
-    };
-    tell_ = [this](const QString &text) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Люмора"), text, QMessageBox::Ok, this);
-        box.exec();
-    };
     aboutServices_ = desktopAboutServices();
-    chooseRecovery_ = [this](const std::vector<RecoveryOffer> &offers) {
-        return askAboutRecovery(this, offers);
-    };
-    askAboutChangedFile_ = [this](const QString &name) { return askAboutChangedFile(this, name); };
+    doc_.setQuestions(*questions_);
+    doc_.setFiles(*disk_);
+    doc_.setRunStep([this](const std::function<void()> &change) { forward(change); });
+    ownOutputs_ =
+        std::make_unique<DocumentCommands>(form_, questions_->dialogs(), questions_->dialogs(), disk_.get());
+    outputs_ = ownOutputs_.get();
+    connect(&doc_, &Document::stateChanged, this, &MainWindow::stateChanged);
+    connect(&doc_, &Document::recentFilesChanged, this, &MainWindow::fillRecentMenu);
     connect(&doc_, &Document::recoveryProblemChanged, this, &MainWindow::showStatus);
     // A session that ends saves what its programs hold: here, the recovery file.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager &) { writeRecoveryNow(); });
+            [this](QSessionManager &) { doc_.writeRecoveryNow(); });
 
     form_.setView(this);
     showForm();
@@ -246,12 +234,8 @@ void MainWindow::connectWidgets() {
     });
     connect(tools_[4], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand2(); }); });
     connect(tools_[5], &QToolButton::clicked, this, [this] { forward([this] { form_.clickCommand1(); }); });
-    connect(tools_[6], &QToolButton::clicked, this, [this] {
-        forward([this] {
-            if (docs_.command5) docs_.command5();
-        });
-    });
-    connect(tools_[7], &QToolButton::clicked, this, &MainWindow::saveFromToolbar);
+    connect(tools_[6], &QToolButton::clicked, this, [this] { output(&DocumentCommands::Command5); });
+    connect(tools_[7], &QToolButton::clicked, &doc_, &Document::saveFromToolbar);
     check1_->installEventFilter(this);
 
     hight1_->installEventFilter(this);
@@ -276,7 +260,7 @@ void MainWindow::connectWidgets() {
 void MainWindow::afterHandlers() {
     showForm();
     // The step ends before the focus moves: the focus change is forwarded as an event of its own.
-    endStep();
+    doc_.endStep();
     if (pendingFocus_) {
         const int index = pendingFocus_;
         pendingFocus_ = 0;
@@ -285,44 +269,27 @@ void MainWindow::afterHandlers() {
     }
 }
 
-// ---- Undo, "saved?" and recovery -------------------------------------------------------------------
+// ---- The document's state ---------------------------------------------------------------------------
 
-// A step may forward further events before it ends (showing the form can move the focus when the
-// focused box is hidden): those belong to the step that is open.
-void MainWindow::beginStep() {
-    if (stepOpen_) return;
-    stepOpen_ = true;
-    stepBefore_ = document();
-    typingBox_ = 0;
+void MainWindow::setOutputCommands(DocumentCommands *commands) {
+    outputs_ = commands ? commands : ownOutputs_.get();
 }
 
-void MainWindow::endStep() {
-    if (!stepOpen_) return;
-    stepOpen_ = false;
-    const TallyDocument after = document();
-    if (after != stepBefore_) {
-        if (!doc_.history().applying() && !saving_) doc_.history().record(stepBefore_, after, typingBox_);
-        noteDroppedCounts();
-        tallyChanged();
-    }
-    typingBox_ = 0;
+void MainWindow::output(void (DocumentCommands::*command)()) {
+    forward([this, command] { (outputs_->*command)(); });
+}
+
+// Whether the tally is unsaved decides the title's marker; the status line shows the step's note.
+void MainWindow::stateChanged() {
+    setWindowModified(doc_.unsaved());
     updateTitle();
-}
-
-// A length that empties counts says so in the status line until the tally next changes; the receiver
-// is typing, so no box asks to be closed.
-void MainWindow::noteDroppedCounts() {
-    const std::string note = doc_.history().applying() || loadingFile_
-                                 ? std::string()
-                                 : droppedByLengthNote(stepBefore_.state, form_);
-    droppedNote_ = QString::fromStdString(note);
     showStatus();
 }
 
 // Crash protection that fails comes first: it stays until a recovery write works again.
 void MainWindow::showStatus() {
     const QString &problem = doc_.recoveryProblem();
-    const QString &shown = problem.isEmpty() ? droppedNote_ : problem;
+    const QString &shown = problem.isEmpty() ? doc_.droppedNote() : problem;
     if (shown == statusLine_->text() && shown.isEmpty() == statusLine_->isHidden()) return;
     statusLine_->setText(shown);
     statusLine_->setVisible(!shown.isEmpty());
@@ -341,19 +308,11 @@ void MainWindow::applyState(const TallyDocument &document) {
 }
 
 void MainWindow::undo() {
-    if (depth_ == 0) doc_.history().undo();
+    if (depth_ == 0) doc_.undo();
 }
 
 void MainWindow::redo() {
-    if (depth_ == 0) doc_.history().redo();
-}
-
-bool MainWindow::unsaved() const { return doc_.unsaved(); }
-
-// Whether the tally is unsaved decides the title's marker and the recovery file.
-void MainWindow::tallyChanged() {
-    setWindowModified(doc_.unsaved());
-    doc_.changed();
+    if (depth_ == 0) doc_.redo();
 }
 
 void MainWindow::updateTitle() {
@@ -372,7 +331,8 @@ bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {
         form_.countKeyDown(index, code);
         if (c) form_.typeCountChar(index, c);
         // A digit run in one box is one undo step; the keys that act on the count are steps of their own.
-        if (c >= U'0' && c <= U'9' && code != Key::KeypadPlus && code != Key::KeypadMinus) typingBox_ = index;
+        if (c >= U'0' && c <= U'9' && code != Key::KeypadPlus && code != Key::KeypadMinus)
+            doc_.typedIntoCount(index);
     });
     return isCaretKey(*e);
 }
@@ -380,7 +340,7 @@ bool MainWindow::countKeyPressed(int index, QKeyEvent *e) {
 void MainWindow::countTextCommitted(int index, const QString &text) {
     forward([&] {
         for (char32_t c : text.toUcs4()) form_.typeCountChar(index, c);
-        typingBox_ = index;
+        doc_.typedIntoCount(index);
     });
 }
 
@@ -420,6 +380,9 @@ bool MainWindow::lengthKeyPressed(QKeyEvent *e) {
     forward([&] {
         form_.Hight1KeyDown(code);
         if (c) form_.Hight1KeyPress(c);
+        // A typed length is one step from its first key until Enter (or the focus leaves the box, or
+        // a length is chosen from the list).
+        if (c || code == Key::Delete) doc_.typedLength(code == Key::Enter);
     });
     // The type-ahead has dealt with every character and Delete; the arrows, paging keys and the caret
     // keys are left to the list, whose index changes come back through lengthIndexChosen.
@@ -442,7 +405,7 @@ void MainWindow::reportListSelection() {
 
 void MainWindow::focusChanged(QWidget *now) {
     if (!now || now->window() != this) return;  // another window, or none: the form keeps its focus
-    doc_.history().breakTyping();
+    doc_.focusMoved();
     if (auto *box = qobject_cast<CountBox *>(now)) {
         const int index = box->index();
         forward([this, index] { form_.countGotFocus(index); });
@@ -499,6 +462,7 @@ bool MainWindow::eventFilter(QObject *o, QEvent *e) {
             const QString text = static_cast<QInputMethodEvent *>(e)->commitString();
             forward([&] {
                 for (char32_t c : text.toUcs4()) form_.Hight1KeyPress(c);
+                doc_.typedLength(false);
             });
             return true;
         }

@@ -8,10 +8,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include "ui/document_questions_qt.h"
 
 namespace lumora {
 
@@ -35,21 +36,25 @@ QString lengthText(const RecoveryOffer &o) {
 // One tally: a plain question with the three answers as its buttons. Escape and closing the box are
 // "later", as the table's Escape is.
 std::vector<RecoveryChoice> askAboutOne(QWidget *parent, const RecoveryOffer &o) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Люмора — восстановление"),
-                    QStringLiteral("Найден несохранённый пересчёт от %1.\nФайл: %2, длина: %3, брёвен: %4.\n"
-                                   "Восстановить его?")
-                        .arg(timeText(o.written), fileText(o), lengthText(o))
-                        .arg(o.logs),
-                    QMessageBox::NoButton, parent);
-    box.setObjectName("RecoveryDialog");
-    QPushButton *restore = box.addButton(QStringLiteral("Восстановить"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("Удалить"), QMessageBox::DestructiveRole);
-    QPushButton *later = box.addButton(QStringLiteral("Решить позже"), QMessageBox::RejectRole);
-    box.setDefaultButton(restore);
-    box.setEscapeButton(later);
-    box.exec();
-    if (box.clickedButton() == restore) return {RecoveryChoice::Restore};
-    if (box.clickedButton() == discard) return {RecoveryChoice::Discard};
+    ThreeAnswerBox box;
+    box.title = QStringLiteral("Люмора — восстановление");
+    box.text = QStringLiteral(
+                   "Найден несохранённый пересчёт от %1.\nФайл: %2, длина: %3, брёвен: %4.\n"
+                   "Восстановить его?")
+                   .arg(timeText(o.written), fileText(o), lengthText(o))
+                   .arg(o.logs);
+    box.accept = QStringLiteral("Восстановить");
+    box.destructive = QStringLiteral("Удалить");
+    box.reject = QStringLiteral("Решить позже");
+    box.objectName = "RecoveryDialog";
+    switch (askThreeWay(parent, box)) {
+        case ThreeAnswer::Accept:
+            return {RecoveryChoice::Restore};
+        case ThreeAnswer::Destructive:
+            return {RecoveryChoice::Discard};
+        case ThreeAnswer::Reject:
+            break;
+    }
     return {RecoveryChoice::Later};
 }
 

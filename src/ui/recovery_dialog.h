@@ -9,16 +9,9 @@
 #include <QWidget>
 #include <vector>
 
+#include "editing/document_questions.h"
+
 namespace lumora {
-
-struct RecoveryOffer {
-    QDateTime written;
-    QString fileName;  // "" when the tally had no file yet
-    QString length;    // as the length list shows it, "" for none
-    long long logs = 0;
-};
-
-enum class RecoveryChoice { Later, Restore, Discard };
 
 // One choice per offer, in order; at most one Restore (this window shows one tally). For several,
 // Escape or closing the dialog gives no choices: every tally is offered again next time.

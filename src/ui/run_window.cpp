@@ -10,7 +10,6 @@
 #include "platform/user_folders.h"
 #include "ui/main_window.h"
 #include "ui/script_driver/script_driver.h"
-#include "ui/window_documents.h"
 
 namespace lumora {
 
@@ -50,10 +49,16 @@ ProgramWindow::ProgramWindow(QApplication &app, const NumberFormat &fmt) {
     app.setWindowIcon(programIcon());
     removeStaleWorkbooks();
     window_ = std::make_unique<MainWindow>(fmt);
-    documents_ = std::make_unique<WindowDocuments>(*window_);
 }
 
 ProgramWindow::~ProgramWindow() = default;
+
+bool startDocument(MainWindow &window, const QString &file) {
+    Document &document = window.document();
+    document.offerRecovery();
+    if (!file.isEmpty()) document.openFile(file.toStdString());
+    return !document.endRequested();
+}
 
 int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ProgramWindow program(app, fmt);
@@ -64,11 +69,8 @@ int runWindow(QApplication &app, const NumberFormat &fmt, const QString &file) {
     ScriptDriver script(program.window());
     script.prepare();
     program.window().show();
-    // The recovery question comes first; a restored tally then meets the named file's question.
-    program.window().offerRecovery();
-    if (!file.isEmpty()) program.window().openTallyFile(file);
     // A signal while a question was open at start ends the program here, keeping the recovery files.
-    if (program.window().endRequested()) return 0;
+    if (!startDocument(program.window(), file)) return 0;
     script.start();
     return app.exec();
 }

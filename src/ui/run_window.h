@@ -10,7 +10,6 @@
 namespace lumora {
 
 class MainWindow;
-class WindowDocuments;
 
 // The desktop's id of the program: the name of its desktop entry, icon and metainfo.
 extern const char kDesktopId[];
@@ -32,8 +31,12 @@ private:
     QTranslator qtTranslator_;
     QtMissingWords qtMissingWords_;
     std::unique_ptr<MainWindow> window_;
-    std::unique_ptr<WindowDocuments> documents_;
 };
+
+// The start once the window is shown: the tallies left behind are offered first, then `file` (when
+// one is named) is opened, so that a restored tally meets the named file's question. False when a
+// signal ended the program meanwhile.
+bool startDocument(MainWindow &window, const QString &file);
 
 // Shows the main window, opens `file` in it when one is named (as the Open command would, so a file
 // that is refused gives the usual message and leaves the tally empty) and runs the event loop until

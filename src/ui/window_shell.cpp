@@ -1,16 +1,16 @@
 // The window's shell: the menu bar, the fixed size, hiding and showing the toolbar and the
-// mean-diameter panel, the about box, the document commands and leaving.
+// mean-diameter panel, the about box, and the File menu's wiring to the document.
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
 
+#include "documents/backend/document_commands.h"
 #include "editing/window_settings.h"
 #include "ui/grid_frame.h"
 #include "ui/main_window.h"
@@ -37,8 +37,6 @@ QAction *item(QMenu *menu, const char *name, const char *caption, bool checkable
     return a;
 }
 
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-
 QMenu *submenu(QWidget *parent, const char *name, const char *caption) {
     auto *m = new QMenu(QString::fromUtf8(caption), parent);
     m->setObjectName(name);
@@ -54,6 +52,9 @@ void MainWindow::buildMenus() {
     packMenuBar(bar);
 
     QMenu *file = submenu(bar, "File", "&Файл");
+    // The next truck starts here: an empty tally without a file, so no Save writes over the last one.
+    new_ = item(file, "New", "Нов&ый");
+    new_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     open_ = item(file, "Open", "&Открыть");
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     recentMenu_ = submenu(file, "RecentFiles", "&Недавние файлы");
@@ -138,31 +139,20 @@ void MainWindow::buildMenus() {
     });
 
     // Every shortcut works wherever the focus is in the window.
-    for (QAction *a : {open_, save_, saveAs_, print_, exit_, undo_, redo_})
+    for (QAction *a : {new_, open_, save_, saveAs_, print_, exit_, undo_, redo_})
         a->setShortcutContext(Qt::WindowShortcut);
     connect(undo_, &QAction::triggered, this, &MainWindow::undo);
     connect(redo_, &QAction::triggered, this, &MainWindow::redo);
     connect(&history(), &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
     connect(&history(), &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
 
-    connect(open_, &QAction::triggered, this, &MainWindow::openTally);
-    connect(save_, &QAction::triggered, this, &MainWindow::saveTally);
-    connect(saveAs_, &QAction::triggered, this, &MainWindow::saveTallyAs);
-    connect(exportXls_, &QAction::triggered, this, [this] {
-        forward([this] {
-            if (docs_.exportXls) docs_.exportXls();
-        });
-    });
-    connect(print_, &QAction::triggered, this, [this] {
-        forward([this] {
-            if (docs_.print) docs_.print();
-        });
-    });
-    connect(printPreview_, &QAction::triggered, this, [this] {
-        forward([this] {
-            if (docs_.printPreview) docs_.printPreview();
-        });
-    });
+    connect(new_, &QAction::triggered, &doc_, &Document::newTally);
+    connect(open_, &QAction::triggered, &doc_, &Document::open);
+    connect(save_, &QAction::triggered, &doc_, &Document::save);
+    connect(saveAs_, &QAction::triggered, &doc_, &Document::saveAs);
+    connect(exportXls_, &QAction::triggered, this, [this] { output(&DocumentCommands::ExportXLS); });
+    connect(print_, &QAction::triggered, this, [this] { output(&DocumentCommands::Print); });
+    connect(printPreview_, &QAction::triggered, this, [this] { output(&DocumentCommands::PrintPreview); });
     connect(exit_, &QAction::triggered, this, &QWidget::close);
     connect(trueT_, &QAction::triggered, this, &MainWindow::hideToolbar);
     connect(visibleT_, &QAction::triggered, this, &MainWindow::showToolbar);
@@ -312,95 +302,23 @@ void MainWindow::showAbout() {
     about_->activateWindow();
 }
 
-// ---- Documents and leaving -----------------------------------------------------------------------
-
-// A command that writes the tally; when it did, the tally is what its file holds from now on.
-void MainWindow::runFileCommand(const std::function<bool()> &command) {
-    bool done = false;
-    saving_ = true;
-    forward([&] { done = command && command(); });
-    saving_ = false;
-    if (done) {
-        doc_.saved(lastBytes());
-        noteRecentFile();
-    }
-    tallyChanged();
-    updateTitle();
-}
-
-std::optional<std::string> MainWindow::lastBytes() const {
-    if (!docs_.lastBytes) return std::nullopt;
-    return docs_.lastBytes(form_.tallyFileName);
-}
-
-// Every command that replaces the tally asks first when it is unsaved, as leaving does.
-bool MainWindow::mayReplaceTally() {
-    leaveQuestion_ = QStringLiteral("Данные подсчёта не сохранены. Сохранить их?");
-    return doc_.mayReplace(askToLeave_, [this] { saveTally(); });
-}
-
-// A loaded tally is the file's whole contents (a file the length cannot show is refused).
-void MainWindow::loadTally(const std::function<std::optional<TallyCounts>()> &open) {
-    if (endRequested_ || !mayReplaceTally()) return;
-    std::optional<TallyCounts> loaded;
-    loadingFile_ = true;
-    forward([&] {
-        if (open) loaded = open();
-    });
-    loadingFile_ = false;
-    if (loaded) {
-        doc_.loaded(lastBytes());
-        noteRecentFile();
-    }
-    tallyChanged();
-    updateTitle();
-}
-
-void MainWindow::openTally() { loadTally(docs_.open); }
-
-void MainWindow::openTallyFile(const QString &path) {
-    const std::string name = path.toStdString();
-    loadTally([this, &name]() -> std::optional<TallyCounts> {
-        if (!docs_.openFile) return std::nullopt;
-        return docs_.openFile(name);
-    });
-}
-
-void MainWindow::noteRecentFile() {
-    if (form_.tallyFileName.empty()) return;
-    recent_.add(qs(form_.tallyFileName));
-    fillRecentMenu();
-}
-void MainWindow::openRecentFile(const QString &path) {
-    if (!QFileInfo(path).isFile()) {
-        recent_.remove(path);
-        fillRecentMenu();
-        tell_(QStringLiteral("Не удалось открыть файл «%1»: файл не найден.\n"
-                             "Он убран из списка недавних файлов.")
-                  .arg(path));
-        return;
-    }
-    openTallyFile(path);
-}
+// ---- The recent files and leaving --------------------------------------------------------------------
 
 void MainWindow::buildRecentMenu() {
     for (int k = 1; k <= RecentFiles::kMaxFiles; ++k) {
         QAction *a = recentMenu_->addAction(QString());
         a->setObjectName(QStringLiteral("RecentFile%1").arg(k));
-        connect(a, &QAction::triggered, this, [this, a] { openRecentFile(a->data().toString()); });
+        connect(a, &QAction::triggered, this, [this, a] { doc_.openRecentFile(a->data().toString()); });
     }
     recentMenu_->addSeparator();
     QAction *clear = recentMenu_->addAction(QStringLiteral("&Очистить список"));
     clear->setObjectName("ClearRecentFiles");
-    connect(clear, &QAction::triggered, this, [this] {
-        recent_.clear();
-        fillRecentMenu();
-    });
+    connect(clear, &QAction::triggered, &doc_, &Document::clearRecentFiles);
     fillRecentMenu();
 }
 
 void MainWindow::fillRecentMenu() {
-    const QStringList &files = recent_.files();
+    const QStringList &files = doc_.recentFiles().files();
     const QList<QAction *> entries = recentMenu_->actions();
     for (int k = 0; k < RecentFiles::kMaxFiles; ++k) {
         QAction *a = entries[k];
@@ -413,40 +331,8 @@ void MainWindow::fillRecentMenu() {
     recentMenu_->setEnabled(!files.isEmpty());
 }
 
-// Save writes over the tally's file only when it still holds what this window last read or wrote
-// there, or the user says so.
-bool MainWindow::mayWriteOverFile() {
-    const std::string &name = form_.tallyFileName;
-    if (name.empty() || !docs_.onDisk) return true;
-    const std::optional<std::string> onDisk = docs_.onDisk(name);
-    if (!onDisk || !doc_.changedByOthers(*onDisk)) return true;
-    switch (askAboutChangedFile_(QDir::toNativeSeparators(qs(name)))) {
-        case ChangedFileAnswer::Overwrite:
-            return true;
-        case ChangedFileAnswer::SaveAs:
-            saveTallyAs();
-            return false;
-        case ChangedFileAnswer::Cancel:
-            return false;
-    }
-    return false;
-}
-
-void MainWindow::saveTally() {
-    if (mayWriteOverFile()) runFileCommand(docs_.save);
-}
-void MainWindow::saveTallyAs() { runFileCommand(docs_.saveAs); }
-void MainWindow::saveFromToolbar() {
-    if (mayWriteOverFile()) runFileCommand(docs_.command4);
-}
-
-bool MainWindow::askBeforeLeaving() {
-    leaveQuestion_ = QStringLiteral("Данные подсчёта не сохранены. Сохранить их перед выходом?");
-    return doc_.mayReplace(askToLeave_, [this] { saveTally(); });
-}
-
 void MainWindow::closeEvent(QCloseEvent *e) {
-    if (!askBeforeLeaving()) {
+    if (!doc_.mayLeave()) {
         e->ignore();
         return;
     }

@@ -31,7 +31,8 @@ TEST(RegistryText, StringsLoseOneTerminatingNulAndNumbersReadInDecimal) {
         {4, QByteArray("\xff\xff\xff\xff", 4), QStringLiteral("4294967295")},
         {4, QByteArray("\x0a\x00\x00\x00", 4), QStringLiteral("10")},
         {2, utf16(QStringLiteral("%SystemRoot%"), true), std::nullopt},  // an expandable string
-        {3, QByteArray("\x01\x02", 2), std::nullopt},                     // binary
+        {3, QByteArray("\x01\x02", 2), std::nullopt},                    // binary
     };
-    for (const Case &c : cases) EXPECT_EQ(registryValueText(c.type, c.data), c.text) << c.type << " " << c.data.toHex().constData();
+    for (const Case &c : cases)
+        EXPECT_EQ(registryValueText(c.type, c.data), c.text) << c.type << " " << c.data.toHex().constData();
 }

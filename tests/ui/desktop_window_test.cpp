@@ -2,6 +2,7 @@
 // groups, the recent files kept between runs, a file named at start and the program's icon.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QActionGroup>
 #include <QApplication>
 #include <QFile>
@@ -14,6 +15,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "editing/scripted_questions.h"
+#include "documents/core/recovery_text.h"
+#include "ui/document_questions_qt.h"
 #include "ui/run_window.h"
 #include "window_test_support.h"
 
@@ -57,17 +61,13 @@ void expectUniqueAccessKeys(const QList<QAction *> &actions, const QString &wher
 class DesktopWindow : public test::WindowTest {
 protected:
     void SetUp() override {
-        w->setMessageBox([this](const QString &m) { messages << m; });
-        DocumentHooks hooks;
-        hooks.openFile = [this](const std::string &name) {
-            opened << QString::fromStdString(name);
-            w->form().tallyFileName = name;
-            return std::optional<TallyCounts>(TallyCounts{});
-        };
-        w->setDocumentHooks(hooks);
+        w->document().setQuestions(asked);
         showWindow();
     }
-    QStringList messages, opened;
+    void open(const QString &file) { w->document().openFile(file.toStdString()); }
+    QString shownFile() const { return QString::fromStdString(w->form().tallyFileName); }
+    test::ScriptedDialogs dialogs;
+    test::ScriptedQuestions asked{dialogs};
 };
 
 TEST_F(DesktopWindow, EveryMenuAndItemHasItsOwnAccessKey) {
@@ -103,31 +103,24 @@ TEST_F(DesktopWindow, OpenedTalliesAreListedNewestFirstUpToFiveAndKeptForTheNext
     QTemporaryDir dir;
     QStringList files;
     for (int k = 1; k <= 7; ++k) files << writeTally(dir, QString("t%1.txt").arg(k), {{24, "1"}});
-    for (const QString &f : files) w->openTallyFile(f);
-    w->openTallyFile(files[3]);  // opened again: back to the top
+    for (const QString &f : files) open(f);
+    open(files[3]);  // opened again: back to the top
     const QStringList expected{files[3], files[6], files[5], files[4], files[2]};
-    EXPECT_EQ(w->recentFiles().files(), expected);
+    EXPECT_EQ(w->document().recentFiles().files(), expected);
     EXPECT_TRUE(action("RecentFile1")->text().startsWith("&1 t4.txt"))
         << action("RecentFile1")->text().toStdString();
     EXPECT_TRUE(widget<QMenu>("RecentFiles")->isEnabled());
 
     // The next window (the next run) finds the same list, and its entries open their files.
     MainWindow next(test::kComma);
-    DocumentHooks hooks;
-    QStringList openedNext;
-    hooks.openFile = [&](const std::string &name) {
-        openedNext << QString::fromStdString(name);
-        next.form().tallyFileName = name;
-        return std::optional<TallyCounts>(TallyCounts{});
-    };
-    next.setDocumentHooks(hooks);
-    EXPECT_EQ(next.recentFiles().files(), expected);
+    next.document().setQuestions(asked);
+    EXPECT_EQ(next.document().recentFiles().files(), expected);
     next.findChild<QAction *>("RecentFile3")->trigger();
-    EXPECT_EQ(openedNext, QStringList{files[5]});
-    EXPECT_EQ(next.recentFiles().files().first(), files[5]);
+    EXPECT_EQ(next.form().tallyFileName, files[5].toStdString());
+    EXPECT_EQ(next.document().recentFiles().files().first(), files[5]);
 
     action("ClearRecentFiles")->trigger();
-    EXPECT_TRUE(w->recentFiles().files().isEmpty());
+    EXPECT_TRUE(w->document().recentFiles().files().isEmpty());
     EXPECT_FALSE(widget<QMenu>("RecentFiles")->isEnabled());
 }
 
@@ -135,16 +128,17 @@ TEST_F(DesktopWindow, ARecentFileThatIsGoneLeavesTheListWithAMessage) {
     QTemporaryDir dir;
     const QString kept = writeTally(dir, "kept.txt", {{24, "1"}});
     const QString gone = writeTally(dir, "gone.txt", {{24, "2"}});
-    w->openTallyFile(kept);
-    w->openTallyFile(gone);
-    opened.clear();
+    open(kept);
+    open(gone);
     QFile::remove(gone);
     action("RecentFile1")->trigger();
-    EXPECT_TRUE(opened.isEmpty());
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains("gone.txt") && messages[0].contains("убран из списка"))
-        << messages[0].toStdString();
-    EXPECT_EQ(w->recentFiles().files(), QStringList{kept});
+    EXPECT_EQ(shownFile(), gone) << "the tally stays as it was";
+    const auto &messages = dialogs.messages;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(QString::fromStdString(messages[0]).contains("gone.txt") &&
+                QString::fromStdString(messages[0]).contains("убран из списка"))
+        << messages[0];
+    EXPECT_EQ(w->document().recentFiles().files(), QStringList{kept});
     EXPECT_FALSE(action("RecentFile2")->isVisible());
 }
 
@@ -167,11 +161,11 @@ protected:
 TEST_F(StartedProgram, AFileNamedAtStartShowsItsCounts) {
     QTemporaryDir dir;
     const QString file = writeTally(dir, "делянка.txt", {{24, "5"}, {30, "007"}});
-    program->window().openTallyFile(file);
+    program->window().document().openFile(file.toStdString());
     EXPECT_EQ(box(24)->text(), "5");
     EXPECT_EQ(box(30)->text(), "007");
     EXPECT_EQ(text("Text13"), "12");
-    EXPECT_EQ(program->window().recentFiles().files().value(0), file);
+    EXPECT_EQ(program->window().document().recentFiles().files().value(0), file);
 }
 
 TEST_F(StartedProgram, ARefusedFileAtStartGivesTheMessageAndAnEmptyTally) {
@@ -188,11 +182,74 @@ TEST_F(StartedProgram, ARefusedFileAtStartGivesTheMessageAndAnEmptyTally) {
         shown = box->text();
         box->accept();
     });
-    program->window().openTallyFile(file);
+    program->window().document().openFile(file.toStdString());
     EXPECT_FALSE(shown.isEmpty());
     for (int d : {3, 4, 24}) EXPECT_EQ(box(d)->text(), "") << d;
     EXPECT_EQ(text("Text13"), "0");
-    EXPECT_TRUE(program->window().recentFiles().files().isEmpty());
+    EXPECT_TRUE(program->window().document().recentFiles().files().isEmpty());
+}
+
+// The question before a tally goes, as the program asks it: its text, and its «Отмена» keeps the tally.
+TEST_F(StartedProgram, TheSaveQuestionAsksInTheProgramsWords) {
+    const struct {
+        const char *what;
+        std::function<bool()> leave;  // true when the tally went
+        const char *text;
+    } commands[] = {
+        {"leaving", [&] { return program->window().close(); },
+         "Данные подсчёта не сохранены. Сохранить их перед выходом?"},
+        {"«Новый»",
+         [&] {
+             program->window().findChild<QAction *>("New")->trigger();
+             return box(24)->text().isEmpty();
+         },
+         "Данные подсчёта не сохранены. Сохранить их?"},
+    };
+    for (const auto &c : commands) {
+        box(24)->setFocus();
+        QApplication::processEvents();
+        QTest::sendKeyEvent(QTest::Click, box(24), Qt::Key_unknown, QChar('5'), Qt::NoModifier);
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!question) return;
+            shown = question->text();
+            for (QAbstractButton *b : question->buttons())
+                if (b->text() == "Отмена") b->click();
+        });
+        EXPECT_FALSE(c.leave()) << c.what;
+        EXPECT_EQ(shown.toStdString(), c.text) << c.what;
+        EXPECT_EQ(box(24)->text().left(1), "5") << c.what;
+    }
+}
+
+// The real start: the tallies left behind are offered before the named file opens, so a restored
+// tally meets that file's question instead of being laid over it unasked.
+TEST_F(StartedProgram, TheStartOffersRecoveryBeforeItOpensTheNamedFile) {
+    QTemporaryDir dir, recovery;
+    const QString file = writeTally(dir, "F.txt", {{24, "4"}});
+    TallyState left;
+    left.counts[static_cast<size_t>(rowOf(30) - 1)] = "77";
+    QFile orphan(recovery.filePath("recovery-0-x.txt"));
+    ASSERT_TRUE(orphan.open(QIODevice::WriteOnly));
+    orphan.write(QByteArray::fromStdString(writeRecovery(left, "")));
+    orphan.close();
+    test::ScriptedDialogs dialogs;
+    test::ScriptedQuestions asked(dialogs);
+    std::string at24WhenOffered = "?";
+    asked.recovery = [&](const std::vector<RecoveryOffer> &o) {
+        at24WhenOffered = box(24)->text().toStdString();
+        return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
+    };
+    asked.leave = [] { return LeaveAnswer::Cancel; };
+    Document &document = program->window().document();
+    document.setQuestions(asked);
+    document.setRecoveryFolder(recovery.path());
+    EXPECT_TRUE(startDocument(program->window(), file));
+    EXPECT_EQ(at24WhenOffered, "") << "the named file was opened first";
+    ASSERT_EQ(asked.asked.size(), 1u) << "the named file asks before replacing the restored tally";
+    EXPECT_EQ(box(30)->text(), "77");
+    document.setQuestions(program->window().questions());
 }
 
 TEST_F(StartedProgram, AltF10AndAltWithALetterReachTheMenus) {

@@ -13,6 +13,8 @@
 #include <functional>
 
 #include "tally/tally_state_support.h"
+#include "editing/scripted_questions.h"
+#include "ui/document_questions_qt.h"
 #include "window_test_support.h"
 
 namespace lumora {
@@ -185,6 +187,49 @@ TEST_F(Undo, TheTitleIsMarkedWhileTheTallyDiffersFromTheSavedOne) {
     key(box(24), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(w->isWindowModified());
     EXPECT_FALSE(w->unsaved());
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// A length typed into the list's box is one step from its first key until Enter, leaving the box or
+// a choice from the list: one Ctrl+Z gives back the length before and every count it emptied.
+TEST_F(Undo, ALengthTypedKeyByKeyIsOneStep) {
+    const struct {
+        const char *what;
+        std::function<void(Undo &)> end;  // ends the typed length
+    } endings[] = {
+        {"Enter", [](Undo &u) { u.key(u.lengths(), Qt::Key_Return); }},
+        {"leaving the box", [](Undo &u) { u.focus(u.box(24)); }},
+        {"a choice from the list", [](Undo &u) { u.lengths()->setCurrentIndex(entryOf(450)); }},
+    };
+    test::ScriptedDialogs dialogs;
+    test::ScriptedQuestions asked(dialogs);
+    asked.leave = [] { return LeaveAnswer::Discard; };
+    w->document().setQuestions(asked);
+    for (const auto &e : endings) {
+        SCOPED_TRACE(e.what);
+        action("New")->trigger();
+        lengths()->setCurrentIndex(entryOf(600));
+        typeCount(50, "3");
+        const TallyState before = TallyState::of(w->form());
+        const int steps = w->history().index();
+        focus(lengths());
+        type(lengths(), "10");
+        ASSERT_EQ(box(50)->text(), "") << "10 m has no 50 cm step";
+        EXPECT_EQ(w->history().index(), steps + 1) << "one step for the typed length";
+        e.end(*this);
+        // The ending is a step of its own, if it changes anything: the typed length stays one.
+        while (w->history().index() > steps + 1) action("Undo")->trigger();
+        EXPECT_EQ(w->history().index(), steps + 1);
+        action("Undo")->trigger();
+        EXPECT_EQ(TallyState::of(w->form()), before);
+        EXPECT_EQ(box(50)->text(), "3");
+    }
+    w->document().setQuestions(w->questions());
 }
 
 }  // namespace

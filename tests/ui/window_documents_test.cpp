@@ -1,8 +1,5 @@
-// The window's document commands for real (WindowDocuments over scripted dialogs and files in
-// memory): what counts as saved, what the title says, what leaving asks, and which file a tally
-// belongs to.
-#include "ui/window_documents.h"
-
+// The window's document commands for real (scripted questions and files in memory): what counts as
+// saved, what the title says, what leaving asks, and which file a tally belongs to.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -100,7 +97,7 @@ TEST_F(WindowFiles, UndoAndRedoGiveTheTallyBackItsOwnFile) {
     const std::string a = tallyFile({{24, "4"}, {120, "1"}}), c = tallyFile({{40, "7"}});
     for (const Case &row : cases) {
         SCOPED_TRACE(row.story);
-        docs.reset();
+        TearDown();
         w = std::make_unique<MainWindow>(test::kComma);
         files.files = {{"A.txt", a}, {"C.txt", c}};
         dialogs = {};
@@ -117,7 +114,6 @@ TEST_F(WindowFiles, UndoAndRedoGiveTheTallyBackItsOwnFile) {
         EXPECT_TRUE(held == a || held == a + shownAt || held == tallyFile({{24, "54"}, {120, "1"}}) + shownAt)
             << files.files["A.txt"];
         EXPECT_EQ(files.files["C.txt"], c);
-        docs.reset();
     }
 }
 
@@ -135,9 +131,11 @@ TEST_F(WindowFiles, ATallyReopensAtTheLengthAndRoundingItWasSavedWith) {
     ASSERT_EQ(files.files.count("truck.txt"), 1u);
 
     auto office = std::make_unique<MainWindow>(test::kComma);
-    office->setRecoveryFolder(recoveryDir.path());
+    office->document().setRecoveryFolder(recoveryDir.path());
     test::ScriptedDialogs officeDialogs;
-    WindowDocuments officeDocs(*office, officeDialogs, printer, &files);
+    test::ScriptedQuestions officeAsked(officeDialogs);
+    office->document().setQuestions(officeAsked);
+    office->document().setFiles(files);
     const TallyState atStart = TallyState::of(office->form());
     ASSERT_NE(atStart.length, saved.length);
     ASSERT_NE(atStart.decimals, saved.decimals);

@@ -1,5 +1,5 @@
-// What the window's document tests share: a window with WindowDocuments over scripted dialogs and
-// files in memory, and a way to play a story of the user's steps.
+// What the window's document tests share: a window whose document asks scripted questions and keeps
+// its files in memory, and a way to play a story of the user's steps.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@
 
 #include "documents/backend/document_commands.h"
 #include "documents/core/scripted_dialogs.h"
-#include "ui/window_documents.h"
+#include "editing/scripted_questions.h"
 #include "window_test_support.h"
 
 namespace lumora::test {
@@ -38,18 +38,43 @@ inline std::string tallyFile(std::initializer_list<std::pair<int, const char *>>
     return out;
 }
 
+// Gives another window's document scripted questions that choose as `choose` does.
+inline void answerRecovery(
+    MainWindow &window,
+    std::function<std::vector<RecoveryChoice>(const std::vector<RecoveryOffer> &)> choose) {
+    struct Answers {
+        ScriptedDialogs dialogs;
+        ScriptedQuestions questions{dialogs};
+    };
+    static std::vector<std::unique_ptr<Answers>> kept;  // as long as any window of the tests
+    kept.push_back(std::make_unique<Answers>());
+    kept.back()->questions.recovery = std::move(choose);
+    window.document().setQuestions(kept.back()->questions);
+}
+
 class WindowFiles : public WindowTest {
 protected:
     void SetUp() override {
-        w->setRecoveryFolder(recoveryDir.path());
-        w->setLeaveQuestion([this] {
+        // Files named as typed ("a.txt") are in the working folder, which is the memory's.
+        if (workingFolder.isEmpty()) workingFolder = QDir::currentPath();
+        QDir::setCurrent(memoryDir.path());
+        files.root = QDir::current().canonicalPath().toStdString();
+        doc().setRecoveryFolder(recoveryDir.path());
+        asked.leave = [this] {
             ++questions;
             return answer;
-        });
-        docs = std::make_unique<WindowDocuments>(*w, dialogs, printer, &files);
+        };
+        doc().setQuestions(asked);
+        doc().setFiles(files);
+        outputs = std::make_unique<DocumentCommands>(w->form(), dialogs, printer, &files);
+        w->setOutputCommands(outputs.get());
         showWindow();
     }
-    void TearDown() override { docs.reset(); }
+    void TearDown() override {
+        if (w) w->setOutputCommands(nullptr);
+        QDir::setCurrent(workingFolder);
+    }
+    Document &doc() { return w->document(); }
 
     void typeCount(int d, const QString &digits) {
         box(d)->setFocus();
@@ -91,12 +116,14 @@ protected:
         return !recoveryFiles().isEmpty();
     }
 
-    QTemporaryDir recoveryDir;
+    QTemporaryDir recoveryDir, memoryDir;
+    QString workingFolder;
     ScriptedDialogs dialogs;
+    ScriptedQuestions asked{dialogs};
     NoPrinter printer;
     MemoryFiles files;
-    std::unique_ptr<WindowDocuments> docs;
-    LeaveAnswer answer = LeaveAnswer::Cancel;
+    std::unique_ptr<DocumentCommands> outputs;
+    LeaveAnswer answer = LeaveAnswer::Cancel;  // to the save question, which is counted
     int questions = 0;
 };
 

@@ -26,23 +26,23 @@ using test::WindowFiles;
 
 TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
     MainWindow other(test::kComma);
-    other.setRecoveryFolder(recoveryDir.path());
+    other.document().setRecoveryFolder(recoveryDir.path());
     typeCount(24, "5");
     other.form().countGotFocus(1000 + rowOf(30));
     other.forwardForTest([&] { other.form().typeCountChar(1000 + rowOf(30), U'8'); });
-    w->writeRecoveryNow();
-    other.writeRecoveryNow();
+    w->document().writeRecoveryNow();
+    other.document().writeRecoveryNow();
     ASSERT_EQ(recoveryFiles().size(), 2u);
 
     // Both windows are running: neither file is offered to a third.
     MainWindow third(test::kComma);
-    third.setRecoveryFolder(recoveryDir.path());
+    third.document().setRecoveryFolder(recoveryDir.path());
     int asked = 0;
-    third.setRecoveryChooser([&](const std::vector<RecoveryOffer> &offers) {
+    test::answerRecovery(third, [&](const std::vector<RecoveryOffer> &offers) {
         ++asked;
         return std::vector<RecoveryChoice>(offers.size(), RecoveryChoice::Restore);
     });
-    EXPECT_FALSE(third.offerRecovery());
+    EXPECT_FALSE(third.document().offerRecovery());
     EXPECT_EQ(asked, 0);
 
     // A file whose window is gone (written by hand here, with no lock) is offered and restored.
@@ -57,11 +57,11 @@ TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
     orphan.write(QByteArray::fromStdString(writeRecovery(left, "/лес/делянка.txt")));
     orphan.close();
     std::vector<RecoveryOffer> offered;
-    third.setRecoveryChooser([&](const std::vector<RecoveryOffer> &offers) {
+    test::answerRecovery(third, [&](const std::vector<RecoveryOffer> &offers) {
         offered = offers;
         return std::vector<RecoveryChoice>{RecoveryChoice::Restore};
     });
-    EXPECT_TRUE(third.offerRecovery());
+    EXPECT_TRUE(third.document().offerRecovery());
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].fileName, "/лес/делянка.txt");
     EXPECT_EQ(offered[0].length, "4,50");
@@ -77,21 +77,21 @@ TEST_F(WindowFiles, TwoWindowsKeepTheirOwnFilesAndALeftFileIsOfferedBack) {
 TEST_F(WindowFiles, AFailingRecoveryWriteIsShownUntilAWriteWorks) {
     const QString blocked = recoveryDir.filePath("not-a-folder");
     test::put(blocked, "a file where the folder should be");
-    w->setRecoveryFolder(blocked);
+    w->document().setRecoveryFolder(blocked);
     auto *line = w->findChild<QLabel *>("StatusLine");
     ASSERT_NE(line, nullptr);
     typeCount(24, "5");
-    w->writeRecoveryNow();
-    EXPECT_TRUE(w->recoveryProblem().contains("не удаётся записать файл восстановления"))
-        << w->recoveryProblem().toStdString();
-    EXPECT_EQ(line->text(), w->recoveryProblem());
+    w->document().writeRecoveryNow();
+    EXPECT_TRUE(w->document().recoveryProblem().contains("не удаётся записать файл восстановления"))
+        << w->document().recoveryProblem().toStdString();
+    EXPECT_EQ(line->text(), w->document().recoveryProblem());
     widget<QComboBox>("Hight1")->setCurrentIndex(test::entryOf(50));  // empties 24 cm: a note of its own
-    EXPECT_EQ(line->text(), w->recoveryProblem()) << "the failing protection stays in view";
+    EXPECT_EQ(line->text(), w->document().recoveryProblem()) << "the failing protection stays in view";
 
     QFile::remove(blocked);
     typeCount(12, "2");
-    w->writeRecoveryNow();
-    EXPECT_EQ(w->recoveryProblem(), "");
+    w->document().writeRecoveryNow();
+    EXPECT_EQ(w->document().recoveryProblem(), "");
     EXPECT_EQ(line->text(), "");
     EXPECT_EQ(QDir(blocked).entryList({"recovery-*.txt"}).size(), 1);
 }
@@ -127,13 +127,13 @@ TEST_F(WindowFiles, EachOrphanGoesAsChosenAndEscapeKeepsThemAll) {
             f.setFileTime(now.addSecs(k * 60), QFileDevice::FileModificationTime);  // 2 is the newer
         }
         MainWindow window(test::kComma);
-        window.setRecoveryFolder(dir.path());
+        window.document().setRecoveryFolder(dir.path());
         std::vector<RecoveryOffer> offered;
-        window.setRecoveryChooser([&](const std::vector<RecoveryOffer> &offers) {
+        test::answerRecovery(window, [&](const std::vector<RecoveryOffer> &offers) {
             offered = offers;
             return c.choices;
         });
-        EXPECT_EQ(window.offerRecovery(), c.restored);
+        EXPECT_EQ(window.document().offerRecovery(), c.restored);
         ASSERT_EQ(offered.size(), 2u);
         EXPECT_EQ(offered[0].fileName, "/t/2.txt") << "the newest first";
         EXPECT_GT(offered[0].written, offered[1].written);
@@ -142,23 +142,29 @@ TEST_F(WindowFiles, EachOrphanGoesAsChosenAndEscapeKeepsThemAll) {
     }
 }
 
-// A restored tally that is undone belongs to no file again: leaving asks nothing and writes nothing.
-TEST_F(WindowFiles, UndoingARestoreLeavesTheRestoredFileAlone) {
+// A restored tally that is undone belongs to no file again, but its recovery file stays: leaving asks,
+// writes nothing into the restored tally's file, and the tally is offered again at the next start.
+TEST_F(WindowFiles, UndoingARestoreLeavesTheRestoredFileAloneAndKeepsTheTally) {
     files.files["/t/plot.txt"] = tallyFile({{24, "9"}});
     TallyState left;
     left.counts[static_cast<size_t>(rowOf(30) - 1)] = "3";
     test::put(QDir(recoveryDir.path()).filePath("recovery-3-dead.txt"),
               QByteArray::fromStdString(writeRecovery(left, "/t/plot.txt")));
-    w->setRecoveryChooser(
-        [](const std::vector<RecoveryOffer> &) { return std::vector{RecoveryChoice::Restore}; });
-    ASSERT_TRUE(w->offerRecovery());
+    asked.recovery =
+        ([](const std::vector<RecoveryOffer> &) { return std::vector{RecoveryChoice::Restore}; });
+    ASSERT_TRUE(w->document().offerRecovery());
     EXPECT_EQ(w->windowTitle(), "plot.txt[*] — Люмора");
     action("Undo")->trigger();
     EXPECT_EQ(w->windowTitle(), "Люмора[*]");
+    EXPECT_TRUE(w->isWindowModified()) << "the restored tally is still unsaved";
     answer = LeaveAnswer::Save;
-    EXPECT_TRUE(w->close());
-    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(w->close()) << "the empty tally needs no save";
+    EXPECT_EQ(questions, 1);
     EXPECT_EQ(files.files["/t/plot.txt"], tallyFile({{24, "9"}}));
+    w.reset();
+    const RecoveryFile::Scan next = RecoveryFile::scan(recoveryDir.path());
+    ASSERT_EQ(next.orphans.size(), 1u);
+    EXPECT_EQ(next.orphans[0].tally.state, left);
 }
 
 // What cannot be read as a recovery file is set aside under another name, never deleted, and told
@@ -182,24 +188,23 @@ TEST_F(WindowFiles, UnreadableRecoveryFilesAreSetAsideAndToldOnce) {
     if (!os::makeFifo(dir.filePath("fifo"))) GTEST_SKIP() << "no named pipes in this file system";
     ASSERT_TRUE(QFile::link(dir.filePath("fifo"), dir.filePath("recovery-5-fifo.txt")));
     ASSERT_TRUE(QFile::link(os::endlessDevice(), dir.filePath("recovery-6-zero.txt")));
-    std::vector<QString> told;
-    w->setMessageBox([&](const QString &text) { told.push_back(text); });
-    int asked = 0;
-    w->setRecoveryChooser([&](const std::vector<RecoveryOffer> &o) {
-        ++asked;
+    const std::vector<std::string> &told = dialogs.messages;
+    int offered = 0;
+    asked.recovery = ([&](const std::vector<RecoveryOffer> &o) {
+        ++offered;
         return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
     });
-    EXPECT_FALSE(w->offerRecovery());
-    EXPECT_EQ(asked, 0);
+    EXPECT_FALSE(w->document().offerRecovery());
+    EXPECT_EQ(offered, 0);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(dir.entryList({"recovery-*.txt"}, QDir::Files | QDir::System).size(), 0);
     EXPECT_EQ(dir.entryList({"unreadable-recovery-*.txt"}, QDir::Files | QDir::System).size(), 6);
     for (const auto &[name, bytes] : files) {
-        EXPECT_TRUE(told[0].contains(QString("unreadable-") + name)) << name;
+        EXPECT_TRUE(QString::fromStdString(told[0]).contains(QString("unreadable-") + name)) << name;
         EXPECT_EQ(test::contents(dir.filePath(QString("unreadable-") + name)).toStdString(),
                   bytes.substr(0, 1 << 22));
     }
-    EXPECT_FALSE(w->offerRecovery());
+    EXPECT_FALSE(w->document().offerRecovery());
     EXPECT_EQ(told.size(), 1u) << "told once";
 }
 
@@ -232,19 +237,20 @@ TEST_F(WindowFiles, ALockThatCannotHoldItsFileIsCleared) {
         QFile lock(path + ".lock");
         // Where the system locks open files, a held lock keeps the time it was taken.
         if (lock.open(QIODevice::ReadWrite)) {
-            lock.setFileTime(QDateTime::currentDateTime().addDays(-c.ageDays), QFileDevice::FileModificationTime);
+            lock.setFileTime(QDateTime::currentDateTime().addDays(-c.ageDays),
+                             QFileDevice::FileModificationTime);
             lock.close();
         } else {
             ASSERT_TRUE(os::openFilesAreLocked() && c.lock == "held") << c.lock.toStdString();
         }
         MainWindow window(test::kComma);
-        window.setRecoveryFolder(dir.path());
+        window.document().setRecoveryFolder(dir.path());
         int offered = 0;
-        window.setRecoveryChooser([&](const std::vector<RecoveryOffer> &o) {
+        test::answerRecovery(window, [&](const std::vector<RecoveryOffer> &o) {
             offered += static_cast<int>(o.size());
             return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Later);
         });
-        window.offerRecovery();
+        window.document().offerRecovery();
         EXPECT_EQ(offered == 1, c.offered) << c.lock.toStdString() << " " << c.ageDays;
     }
 }

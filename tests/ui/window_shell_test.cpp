@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "editing/scripted_questions.h"
 #include "ui/about_box.h"
 #include "ui/count_box.h"
 #include "ui/main_window.h"
@@ -30,22 +31,12 @@ using test::rowOf;
 class Shell : public test::WindowTest {
 protected:
     void SetUp() override {
-        w->setLeaveQuestion([this] {
+        asked.leave = [this] {
             ++questions;
             return answer;
-        });
-        DocumentHooks hooks;
-        hooks.save = [this] {
-            ++saves;
-            if (saveSucceeds) w->form().tallyFileName = "t.txt";  // as a save dialog names the file
-            return saveSucceeds;
         };
-        hooks.saveAs = [this] {
-            ++savesAs;
-            return saveSucceeds;
-        };
-        hooks.command4 = hooks.save;
-        w->setDocumentHooks(hooks);
+        w->document().setQuestions(asked);
+        w->document().setFiles(files);
         showWindow();
     }
 
@@ -56,9 +47,11 @@ protected:
         for (QChar c : digits) QTest::sendKeyEvent(QTest::Click, box(d), Qt::Key_unknown, c, Qt::NoModifier);
     }
 
+    test::ScriptedDialogs dialogs;
+    test::ScriptedQuestions asked{dialogs};
+    test::MemoryFiles files;
     LeaveAnswer answer = LeaveAnswer::Cancel;
-    bool saveSucceeds = true;
-    int questions = 0, saves = 0, savesAs = 0;
+    int questions = 0;
 };
 
 TEST_F(Shell, TheWindowHasItsDesignedSizeAndSnapsBackAfterAResize) {
@@ -105,7 +98,7 @@ TEST_F(Shell, TheNoteAtTheFootIsReadInFullAndTakesNoRoomWithoutOne) {
         EXPECT_LE(needed.height(), room.height()) << text.toStdString();
         EXPECT_EQ(note->mapTo(w.get(), QPoint(0, note->height())).y(), w->height()) << "at the very foot";
         EXPECT_EQ(w->height(), designed + note->height());
-        w->undo();
+        w->document().undo();
         ASSERT_EQ(box(120)->text(), "7");
     }
     typeCount(12, "1");
@@ -201,10 +194,10 @@ TEST_F(Shell, AllFiveMenusFitTheNarrowWindowWithoutTheOverflowArrow) {
 TEST_F(Shell, CtrlAInACountBoxSavesAsInsteadOfSelecting) {
     typeCount(24, "12");
     QTest::keyClick(box(24), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(savesAs, 1);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(box(24)->text(), "12");
     QTest::keyClick(box(24), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(savesAs, 2);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
 TEST_F(Shell, ToolbarButtonsStandInTheirDesignedPlacesWithTheirToolTips) {
@@ -303,20 +296,20 @@ TEST_F(Shell, LeavingWithUnsavedCountsAsksAndCancelKeepsTheTally) {
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(box(24)->text(), "5");
 
-    answer = LeaveAnswer::Save;
-    saveSucceeds = false;  // the save dialog was cancelled: stay
+    answer = LeaveAnswer::Save;  // the save dialog is cancelled: stay
     EXPECT_FALSE(w->close());
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
 
-    saveSucceeds = true;
+    dialogs.answers = {std::string("t.txt")};
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(files.writes, 1);
 }
 
 TEST_F(Shell, LeavingAfterASaveAsksNothingUntilACountChanges) {
     typeCount(24, "5");
+    dialogs.answers = {std::string("t.txt")};
     QTest::mouseClick(widget("Command4"), Qt::LeftButton);
-    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(files.writes, 1);
     EXPECT_TRUE(box(24)->hasFocus());
     typeCount(30, "1");
     answer = LeaveAnswer::Discard;

@@ -105,14 +105,31 @@ std::optional<std::string> DiskFiles::writeAtomically(const std::string &name, c
     return saveFileAtomically(QString::fromStdString(name), QByteArray::fromStdString(bytes));
 }
 
+namespace {
+
+// Puts back what a file written in place held; true when it holds it again.
+bool putBack(const QString &name, const QByteArray &old) {
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) return false;
+    for (qint64 done = 0; done < old.size();) {
+        const qint64 written = file.write(old.constData() + done, old.size() - done);
+        if (written <= 0) return false;
+        done += written;
+    }
+    return platform::flushToDisk(file.handle());
+}
+
+}  // namespace
+
 std::optional<std::string> saveFileAtomically(const QString &name, const QByteArray &bytes) {
     // A save renames a new file over the target: over a device or a pipe that would replace it.
     if (auto refused = refuseTarget(name)) return refused;
-    QSaveFile file(name);
     // A folder the user cannot write takes no temporary beside the file: there the file is written
     // in place, as a plain save would, so a file the user may write can still be saved. Anywhere else
     // a failure keeps the previous file whole.
-    file.setDirectWriteFallback(!QFileInfo(QFileInfo(name).absolutePath()).isWritable());
+    if (!QFileInfo(QFileInfo(name).absolutePath()).isWritable()) return writeFileInPlace(name, bytes);
+    QSaveFile file(name);
+    file.setDirectWriteFallback(false);
     // Unbuffered, so every short write is seen here: through its buffer, QSaveFile commits a file
     // cut short when the disk fills up (a short write followed by an error is taken as success).
     platform::clearLastError();
@@ -131,6 +148,47 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
     platform::clearLastError();
     if (!file.commit())
         return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, true));
+    return std::nullopt;
+}
+
+std::optional<std::string> writeFileInPlace(const QString &name, const QByteArray &bytes) {
+    std::optional<QByteArray> old;
+    if (QFileInfo::exists(name)) {
+        QFile previous(name);
+        platform::clearLastError();
+        if (!previous.open(QIODevice::ReadOnly))
+            return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, false));
+        old = previous.readAll();
+        if (previous.error() != QFileDevice::NoError)
+            return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, false));
+    }
+    auto failed = [&](int error) {
+        std::string text = message("Не удалось сохранить файл", name, reason(error, name, true));
+        if (old)
+            text += putBack(name, *old) ? "\nВ файле остались его прежние данные."
+                                        : "\nПрежние данные файла вернуть не удалось: он пуст или обрезан.";
+        return text;
+    };
+    QFile file(name);
+    platform::clearLastError();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return failed(platform::lastError());
+    for (qint64 done = 0; done < bytes.size();) {
+        platform::clearLastError();
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const int error = platform::lastError();
+            file.close();
+            return failed(error);
+        }
+        done += written;
+    }
+    platform::clearLastError();
+    if (!platform::flushToDisk(file.handle())) {
+        const int error = platform::lastError();
+        file.close();
+        return failed(error);
+    }
     return std::nullopt;
 }
 

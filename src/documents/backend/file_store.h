@@ -19,8 +19,14 @@ public:
     std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) override;
 };
 
-// Writes the bytes to the file through QSaveFile. Returns the error in Russian, or nullopt.
+// Writes the bytes to the file through QSaveFile (in place where the folder takes no temporary).
+// Returns the error in Russian, or nullopt.
 std::optional<std::string> saveFileAtomically(const QString &name, const QByteArray &bytes);
+
+// Writes the bytes over the file itself, as a plain save does: the old contents are read first and
+// written back when the write fails, so that no failure leaves the file cut or empty. The error says
+// whether the file still holds its old contents.
+std::optional<std::string> writeFileInPlace(const QString &name, const QByteArray &bytes);
 
 // Why `name` cannot be written over (it exists and is a folder, a device, a pipe...), or nullopt.
 std::optional<std::string> refuseTarget(const QString &name);

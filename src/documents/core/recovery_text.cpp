@@ -6,7 +6,8 @@ namespace lumora {
 
 namespace {
 
-const char kMark[] = "lumora-recovery 2";
+const char kMark[] = "lumora-recovery 3";
+const char kSecondMark[] = "lumora-recovery 2";
 const char kFirstMark[] = "lumora-recovery 1";
 
 std::string escapeName(const std::string &name) {
@@ -73,23 +74,54 @@ std::optional<int> smallNumber(const std::optional<std::string> &text, int low, 
     return n;
 }
 
+// "SIZE HASH" as the "held" line gives it.
+std::optional<FileContents> heldOf(const std::string &text) {
+    const size_t space = text.find(' ');
+    if (space == std::string::npos || space == 0 || space > 15) return std::nullopt;
+    FileContents c;
+    for (size_t k = 0; k < space; ++k) {
+        if (text[k] < '0' || text[k] > '9') return std::nullopt;
+        c.size = c.size * 10 + (text[k] - '0');
+    }
+    c.sha256 = text.substr(space + 1);
+    if (c.sha256.size() != 64) return std::nullopt;
+    for (char h : c.sha256)
+        if (!((h >= '0' && h <= '9') || (h >= 'a' && h <= 'f'))) return std::nullopt;
+    return c;
+}
+
 }  // namespace
 
 std::string writeRecovery(const TallyState &state, const std::string &fileName) {
+    RecoveredTally tally;
+    tally.state = state;
+    tally.fileName = fileName;
+    return writeRecovery(tally);
+}
+
+std::string writeRecovery(const RecoveredTally &tally) {
+    const TallyState &state = tally.state;
     std::string out = writeTally(state.counts);
     out += std::string(kMark) + "\r\n";
     out += "length " + std::to_string(state.length) + "\r\n";
     out += std::string("rounded ") + (state.rounded ? "1" : "0") + "\r\n";
     out += "decimals " + std::to_string(state.decimals) + "\r\n";
-    out += "file " + escapeName(fileName) + "\r\n";
+    out += "file " + escapeName(tally.fileName) + "\r\n";
+    out += "held";
+    if (tally.held) out += " " + std::to_string(tally.held->size) + " " + tally.held->sha256;
+    out += "\r\n";
     return out;
 }
 
 std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
     TallyReadResult tally = readTallyCounts(bytes);
     if (!tally.ok) return std::nullopt;
-    const bool escaped = valueOf(bytes, kMark).has_value();
-    if (!escaped && !valueOf(bytes, kFirstMark)) return std::nullopt;
+    const int version = valueOf(bytes, kMark)         ? 3
+                        : valueOf(bytes, kSecondMark) ? 2
+                        : valueOf(bytes, kFirstMark)  ? 1
+                                                      : 0;
+    if (version == 0) return std::nullopt;
+    const bool escaped = version >= 2;
     auto length = smallNumber(valueOf(bytes, "length"), 0, kLengthCount);
     auto rounded = smallNumber(valueOf(bytes, "rounded"), 0, 1);
     auto decimals = smallNumber(valueOf(bytes, "decimals"), 1, 3);
@@ -97,6 +129,12 @@ std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
     if (!length || !rounded || !decimals || !file) return std::nullopt;
     if (escaped) file = unescapeName(*file);
     if (!file) return std::nullopt;
+    std::optional<FileContents> held;
+    if (version >= 3) {
+        const auto line = valueOf(bytes, "held");
+        if (!line) return std::nullopt;
+        if (!line->empty() && !(held = heldOf(*line))) return std::nullopt;
+    }
     // A count its length cannot show would be dropped without a word by a restore.
     for (int i = 1; i <= kRowCount; ++i)
         if (!tally.counts[static_cast<size_t>(i - 1)].empty() && (*length == 0 || tableCell(*length, i) == 0))
@@ -107,6 +145,8 @@ std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
     r.state.rounded = *rounded == 1;
     r.state.decimals = static_cast<int16_t>(*decimals);
     r.fileName = *file;
+    r.held = held;
+    r.version = version;
     return r;
 }
 

@@ -16,32 +16,69 @@
 
 namespace lumora {
 
+// The window's own questions, except those the script answers.
+class ScriptedAnswers : public DocumentQuestions {
+public:
+    explicit ScriptedAnswers(DocumentQuestions &inner) : inner_(inner) {}
+    std::optional<LeaveAnswer> leave;
+    std::optional<QString> restore;
+
+    std::optional<std::string> openFileName(const std::string &title, const std::string &filter) override {
+        return inner_.openFileName(title, filter);
+    }
+    std::optional<std::string> saveFileName(const std::string &title, const std::string &filter) override {
+        return inner_.saveFileName(title, filter);
+    }
+    void message(const std::string &text) override { inner_.message(text); }
+    bool question(const std::string &text) override { return inner_.question(text); }
+    std::optional<std::string> inputText(const std::string &prompt, const std::string &title,
+                                         const std::string &defaultText) override {
+        return inner_.inputText(prompt, title, defaultText);
+    }
+    LeaveAnswer askToSave(const std::string &question) override {
+        return leave ? *leave : inner_.askToSave(question);
+    }
+    ChangedFileAnswer askAboutChangedFile(const QString &fileName) override {
+        return inner_.askAboutChangedFile(fileName);
+    }
+    // restore=yes restores the newest tally, restore=no deletes them all, restore=later keeps them.
+    std::vector<RecoveryChoice> chooseRecovery(const std::vector<RecoveryOffer> &offers) override {
+        if (!restore) return inner_.chooseRecovery(offers);
+        if (*restore == QLatin1String("later")) return {};
+        std::vector<RecoveryChoice> choices(
+            offers.size(), *restore == QLatin1String("no") ? RecoveryChoice::Discard : RecoveryChoice::Later);
+        if (*restore == QLatin1String("yes") && !choices.empty()) choices.front() = RecoveryChoice::Restore;
+        return choices;
+    }
+
+    DocumentQuestions &inner() { return inner_; }
+
+private:
+    DocumentQuestions &inner_;
+};
+
 ScriptDriver::ScriptDriver(MainWindow &window) : window_(window) {
     const QString script = qEnvironmentVariable("LUMORA_TEST_SCRIPT");
     if (!script.isEmpty()) commands_ = script.split(QLatin1Char(';'), Qt::SkipEmptyParts);
 }
 
+ScriptDriver::~ScriptDriver() {
+    if (answers_) window_.document().setQuestions(answers_->inner());
+}
+
 void ScriptDriver::prepare() {
+    if (commands_.isEmpty()) return;
+    DocumentQuestions *own = window_.document().questions();
+    answers_ = std::make_unique<ScriptedAnswers>(*own);
     for (const QString &command : commands_) {
         const QString value = command.section(QLatin1Char('='), 1);
-        // restore=yes restores the newest tally, restore=no deletes them all, restore=later keeps them.
-        if (command.startsWith(QLatin1String("restore=")))
-            window_.setRecoveryChooser([value](const std::vector<RecoveryOffer> &offers) {
-                std::vector<RecoveryChoice> choices(offers.size(), value == QLatin1String("no")
-                                                                       ? RecoveryChoice::Discard
-                                                                       : RecoveryChoice::Later);
-                if (value == QLatin1String("yes") && !choices.empty())
-                    choices.front() = RecoveryChoice::Restore;
-                if (value == QLatin1String("later")) choices.clear();
-                return choices;
-            });
-        if (command.startsWith(QLatin1String("leave="))) {
-            const LeaveAnswer answer = value == QLatin1String("save")      ? LeaveAnswer::Save
-                                       : value == QLatin1String("discard") ? LeaveAnswer::Discard
-                                                                           : LeaveAnswer::Cancel;
-            window_.setLeaveQuestion([answer] { return answer; });
-        }
+        if (command.startsWith(QLatin1String("restore="))) answers_->restore = value;
+        if (command.startsWith(QLatin1String("leave=")))
+            answers_->leave = value == QLatin1String("save")      ? LeaveAnswer::Save
+                              : value == QLatin1String("discard") ? LeaveAnswer::Discard
+                                                                  : LeaveAnswer::Cancel;
     }
+    window_.document().setQuestions(*answers_);
 }
 
 void ScriptDriver::start() {

@@ -14,14 +14,17 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace lumora {
 
 class MainWindow;
+class ScriptedAnswers;
 
 class ScriptDriver {
 public:
     explicit ScriptDriver(MainWindow &window);
+    ~ScriptDriver();
     // Sets the answers; call before the window asks anything.
     void prepare();
     // Runs the typing and menu commands from the event loop.
@@ -32,6 +35,7 @@ private:
     void writeShown(const QString &file) const;
     MainWindow &window_;
     QStringList commands_;
+    std::unique_ptr<ScriptedAnswers> answers_;
 };
 
 }  // namespace lumora

@@ -4,7 +4,10 @@
 
 namespace lumora {
 
+class ScriptedAnswers {};
+
 ScriptDriver::ScriptDriver(MainWindow &window) : window_(window) {}
+ScriptDriver::~ScriptDriver() = default;
 void ScriptDriver::prepare() {}
 void ScriptDriver::start() {}
 

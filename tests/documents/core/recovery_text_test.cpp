@@ -58,7 +58,7 @@ TEST(RecoveryText, FileNamesComeBackByteForByte) {
         EXPECT_EQ(back->state.length, 64);
     }
     std::string first = writeRecovery(TallyState{}, "");
-    first.replace(first.find("lumora-recovery 2"), 17, "lumora-recovery 1");
+    first.replace(first.find("lumora-recovery 3"), 17, "lumora-recovery 1");
     first.replace(first.find("file "), std::string::npos, "file /t/100%.txt\r\n");
     ASSERT_TRUE(readRecovery(first));
     EXPECT_EQ(readRecovery(first)->fileName, "/t/100%.txt");
@@ -86,6 +86,40 @@ TEST(RecoveryText, ACutOrForeignFileIsNotRecovered) {
     std::string badDecimals = text;
     badDecimals.replace(badDecimals.find("decimals 2"), 10, "decimals 7");
     EXPECT_FALSE(readRecovery(badDecimals));
+}
+
+}  // namespace
+}  // namespace lumora
+
+namespace lumora {
+namespace {
+
+// Version 3 records what the tally's file held when the tally left it (or that this is not known);
+// a file of version 2 reads back without it, and a "held" line that is not a size and a SHA-256 is
+// no recovery file.
+TEST(RecoveryText, WhatTheFileHeldComesBackAndOlderVersionsStillRead) {
+    RecoveredTally t;
+    t.state.counts[0] = "5";
+    t.fileName = "/лес/F.txt";
+    t.held = FileContents{2861, std::string(64, 'a')};
+    const std::string text = writeRecovery(t);
+    ASSERT_TRUE(readRecovery(text));
+    EXPECT_EQ(readRecovery(text)->held, t.held);
+    EXPECT_EQ(readRecovery(text)->version, 3);
+    t.held.reset();
+    EXPECT_EQ(readRecovery(writeRecovery(t))->held, std::nullopt);
+
+    std::string second = text.substr(0, text.find("held"));
+    second.replace(second.find("lumora-recovery 3"), 17, "lumora-recovery 2");
+    ASSERT_TRUE(readRecovery(second));
+    EXPECT_EQ(readRecovery(second)->version, 2);
+    EXPECT_EQ(readRecovery(second)->fileName, "/лес/F.txt");
+    EXPECT_FALSE(readRecovery(second.replace(second.find(" 2\r\n"), 2, " 3"))) << "a 3 needs its line";
+    for (const char *held : {"held 12", "held x ", "held 12 abc"}) {
+        std::string bad = text;
+        bad.replace(bad.find("held"), bad.find("\r\n", bad.find("held")) - bad.find("held"), held);
+        EXPECT_FALSE(readRecovery(bad)) << held;
+    }
 }
 
 }  // namespace

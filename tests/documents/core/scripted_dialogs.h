@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -53,22 +54,35 @@ struct MemoryFiles : FileStore {
     std::map<std::string, std::string> files;
     std::optional<std::string> failWrites;  // when set, every write fails with this message
     int writes = 0;
+    // Told of every read that found the file and of every write, before the write is done.
+    std::function<void(const std::string &, const std::string &)> onRead, onWrite;
+    // Names in this folder are kept by their names in it, as a test spells them ("a.txt").
+    std::string root;
+
+    std::string key(const std::string &name) const {
+        if (!root.empty() && name.size() > root.size() && name.compare(0, root.size(), root) == 0 &&
+            name[root.size()] == '/')
+            return name.substr(root.size() + 1);
+        return name;
+    }
 
     FileRead read(const std::string &name, size_t maxBytes) override {
         FileRead r;
-        auto it = files.find(name);
+        auto it = files.find(key(name));
         if (it == files.end()) {
             r.error = "Файл не найден.";
             return r;
         }
         r.ok = true;
         r.bytes = it->second.substr(0, maxBytes + 1);
+        if (onRead) onRead(name, r.bytes);
         return r;
     }
     std::optional<std::string> writeAtomically(const std::string &name, const std::string &bytes) override {
         ++writes;
         if (failWrites) return failWrites;
-        files[name] = bytes;
+        if (onWrite) onWrite(name, bytes);
+        files[key(name)] = bytes;
         return std::nullopt;
     }
 };
