@@ -47,6 +47,10 @@ bool openFilesAreLocked();
 // POSIX systems, Russian_Russia.1251 in Windows' C run-time.
 const char *russianCLocale();
 
+// Whether the system's users have Microsoft Excel for their spreadsheets sooner than LibreOffice Calc
+// (Windows), or LibreOffice Calc (Linux).
+bool usersHaveExcelFirst();
+
 // Whether folder permissions stop this process from writing (not as root; not on Windows, where
 // they are access lists that the tests do not set).
 bool folderPermissionsBind();

@@ -46,6 +46,7 @@ bool isFifo(const QString &path) {
 
 QString endlessDevice() { return QStringLiteral("/dev/zero"); }
 
+bool usersHaveExcelFirst() { return false; }
 bool openFilesAreLocked() { return false; }
 bool decimalSeparatorFollowsLang() { return true; }
 bool endsProgramsWithSignals() { return true; }

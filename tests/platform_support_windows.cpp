@@ -30,6 +30,7 @@ bool isFifo(const QString &) { return false; }
 
 QString endlessDevice() { return QStringLiteral("NUL"); }
 
+bool usersHaveExcelFirst() { return true; }
 bool openFilesAreLocked() { return true; }
 bool decimalSeparatorFollowsLang() { return false; }
 bool endsProgramsWithSignals() { return false; }

@@ -4,9 +4,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <clocale>
-#include <cstdio>
 #include <ostream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -34,30 +32,9 @@ lumora::NumberFormat userNumberFormat() {
 // separator from QLocale::system().
 void keepClassicNumbers() { std::setlocale(LC_NUMERIC, "C"); }
 
-// The report's output goes through the C library's streams: no <iostream>, whose standard streams
-// would otherwise be set up at every start of the window too.
-class StdioBuffer : public std::streambuf {
-public:
-    explicit StdioBuffer(std::FILE *file) : file_(file) {}
-
-protected:
-    int_type overflow(int_type c) override {
-        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-        return std::fputc(c, file_) == EOF ? traits_type::eof() : c;
-    }
-    std::streamsize xsputn(const char *s, std::streamsize n) override {
-        return static_cast<std::streamsize>(std::fwrite(s, 1, static_cast<size_t>(n), file_));
-    }
-    int sync() override { return std::fflush(file_) == 0 ? 0 : -1; }
-
-private:
-    std::FILE *file_;
-};
-
 int report(const std::vector<std::string> &args) {
-    StdioBuffer outBuffer(stdout), errBuffer(stderr);
-    std::ostream out(&outBuffer), err(&errBuffer);
-    return lumora::runReport(args, userNumberFormat(), out, err);
+    return lumora::runReport(args, userNumberFormat(), lumora::platform::standardOutput(),
+                             lumora::platform::standardError());
 }
 
 }  // namespace
@@ -89,11 +66,11 @@ int main(int argc, char **argv) {
     const lumora::WindowCommandLine line = lumora::parseWindowCommandLine(arguments);
     if (line.action != lumora::WindowCommandLine::Action::OpenWindow) lumora::platform::useStartingConsole();
     if (line.action == lumora::WindowCommandLine::Action::PrintAndExit) {
-        std::fputs(line.text.toUtf8().constData(), stdout);
+        lumora::platform::standardOutput() << line.text.toUtf8().constData() << std::flush;
         return 0;
     }
     if (line.action == lumora::WindowCommandLine::Action::Fail) {
-        std::fputs(line.text.toUtf8().constData(), stderr);
+        lumora::platform::standardError() << line.text.toUtf8().constData() << std::flush;
         return 2;
     }
     if (lumora::platform::handWindowToGuiTwin()) return 0;

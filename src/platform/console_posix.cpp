@@ -1,4 +1,5 @@
 #include "platform/console.h"
+#include "platform/stdio_buffer.h"
 
 namespace lumora::platform {
 
@@ -7,6 +8,18 @@ std::vector<std::string> programArguments(int argc, char **argv) {
 }
 
 void useStartingConsole() {}
+
+std::ostream &standardOutput() {
+    static StdioBuffer buffer(stdout);
+    static std::ostream stream(&buffer);
+    return stream;
+}
+
+std::ostream &standardError() {
+    static StdioBuffer buffer(stderr);
+    static std::ostream stream(&buffer);
+    return stream;
+}
 
 bool handWindowToGuiTwin() { return false; }
 

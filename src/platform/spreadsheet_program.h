@@ -9,4 +9,8 @@ namespace lumora::platform {
 // program took the file.
 bool openInSpreadsheetProgram(const QString &workbookPath);
 
+// The spreadsheet programs to name when none took a workbook, those the system's users have first:
+// "LibreOffice Calc" on Linux, "Microsoft Excel, LibreOffice Calc" on Windows. UTF-8.
+const char *spreadsheetProgramNames();
+
 }  // namespace lumora::platform

@@ -15,4 +15,6 @@ bool openInSpreadsheetProgram(const QString &workbookPath) {
     return opener.exitStatus() == QProcess::NormalExit && opener.exitCode() == 0;
 }
 
+const char *spreadsheetProgramNames() { return "LibreOffice Calc"; }
+
 }  // namespace lumora::platform

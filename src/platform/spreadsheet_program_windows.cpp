@@ -26,4 +26,6 @@ bool openInSpreadsheetProgram(const QString &workbookPath) {
     return shellExecute(L"new", file) || shellExecute(nullptr, file);
 }
 
+const char *spreadsheetProgramNames() { return "Microsoft Excel, LibreOffice Calc"; }
+
 }  // namespace lumora::platform

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <string>
 
 #include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
@@ -18,9 +19,12 @@ namespace lumora {
 
 namespace {
 
-const char kNoSpreadsheet[] =
-    "Не удалось запустить программу для работы с таблицами (LibreOffice Calc или другую, которая "
-    "открывает файлы .xlsx).\nСохранить книгу в файл?";
+// Names the programs that the system's users have (Excel first on Windows).
+std::string noSpreadsheetQuestion() {
+    return std::string("Не удалось запустить программу для работы с таблицами (") +
+           platform::spreadsheetProgramNames() +
+           " или другую, которая открывает файлы .xlsx).\nСохранить книгу в файл?";
+}
 const char kWorkbookFilter[] = "Книга Excel (*.xlsx)";
 
 // A name in `folder` that no file has: workbook-XXXXXX.xlsx, with six random letters and digits.
@@ -114,7 +118,7 @@ void handToSpreadsheet(const std::function<std::optional<std::string>(const QStr
     if (spreadsheet.open(path)) return;
     QFile::remove(path);
 
-    if (!dialogs.question(kNoSpreadsheet)) return;
+    if (!dialogs.question(noSpreadsheetQuestion())) return;
     auto name = dialogs.saveFileName("Сохранить книгу", kWorkbookFilter);
     if (!name) return;
     if (auto error = write(QString::fromStdString(*name))) dialogs.message(*error);

@@ -183,6 +183,14 @@ TEST_F(DocumentCommandsTest, WithoutASpreadsheetProgramTheWorkbookCanBeSavedInst
     commands.ExportXLS();
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].rfind("Не удалось запустить программу для работы с таблицами", 0), 0u);
+    // It names the programs the system's users have, Excel first on Windows.
+    const size_t calc = dialogs.questions[0].find("LibreOffice Calc");
+    const size_t excel = dialogs.questions[0].find("Microsoft Excel");
+    EXPECT_NE(calc, std::string::npos);
+    if (os::usersHaveExcelFirst())
+        EXPECT_LT(excel, calc);
+    else
+        EXPECT_EQ(excel, std::string::npos);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].filter, "Книга Excel (*.xlsx)");
     // The same cells (the bytes differ: a workbook carries the time it was written).
