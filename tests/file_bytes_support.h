@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -12,6 +14,9 @@
 namespace lumora::test {
 
 // The file's bytes, or "<missing>" when it cannot be read.
+// A name as the program keeps it: absolute on this system ("/day/a.txt" gains a drive on Windows).
+inline QString absolute(const QString &path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
 inline QByteArray contents(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");

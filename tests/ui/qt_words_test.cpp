@@ -17,7 +17,8 @@ TEST(QtMissingWords, TheFileDialogsTypeColumnNamesAFolderInRussian) {
     const QString before = icons.type(folder);
     QtMissingWords words;
     QCoreApplication::installTranslator(&words);
-    EXPECT_EQ(icons.type(folder), "Папка") << before.toStdString();
+    // Qt calls a folder "File Folder" on Windows and "Folder" elsewhere.
+    EXPECT_EQ(icons.type(folder), before == "File Folder" ? "Папка с файлами" : "Папка") << before.toStdString();
     // Other contexts are left to Qt's own translation.
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Folder"), "Folder");
     QCoreApplication::removeTranslator(&words);
