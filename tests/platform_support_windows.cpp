@@ -10,7 +10,7 @@ namespace lumora::os {
 
 void isolateUserFolders(const QString &home) {
     // Qt's own folders in test mode, and the program's (which follow %LOCALAPPDATA%, see
-    // src/platform/user_folders.h) in the private home: neither the registry nor the user's
+    // src/platform/files.h) in the private home: neither the registry nor the user's
     // AppData is touched, here or in the programs the tests start.
     QStandardPaths::setTestModeEnabled(true);
     const QString local = QDir::toNativeSeparators(home + "/localappdata");

@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "platform/headless_painting.h"
+#include "platform/desktop.h"
 #include "platform_support.h"
 #include "ui/run_window.h"
 

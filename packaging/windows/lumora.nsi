@@ -56,7 +56,7 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "${PRODUCT}"
 
 !insertmacro MUI_LANGUAGE "Russian"
 
-; $0 = 1 when a copy of Люмора runs from $INSTDIR. Its mark (src/platform/running_mark_windows.cpp) is
+; $0 = 1 when a copy of Люмора runs from $INSTDIR. Its mark (src/platform/program_windows.cpp) is
 ; the mutex Local\Lumora.running:FOLDER, FOLDER being the folder's long form in capitals with "/" for
 ; "\".
 !macro RunningFromInstallFolder un
@@ -157,7 +157,7 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  ; What the program keeps for the user (src/platform/user_folders_windows.cpp): its settings, the
+  ; What the program keeps for the user (src/platform/files_windows.cpp): its settings, the
   ; recent files, copies of unsaved tallies, workbooks handed to the spreadsheet program. Removed
   ; only when the user says so; a silent uninstall keeps them, as Windows programs do.
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Удалить также настройки Люморы, список последних файлов и копии несохранённых пересчётов?$\r$\n$\r$\nОни хранятся в папке $LOCALAPPDATA\lumora." /SD IDNO IDNO keepUserFiles

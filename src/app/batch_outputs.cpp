@@ -3,10 +3,11 @@
 #include <QByteArray>
 #include <QFileInfo>
 #include <QString>
+#include <algorithm>
 #include <memory>
 
 #include "documents/backend/file_store.h"
-#include "platform/batch_signals.h"
+#include "platform/program.h"
 
 namespace lumora {
 
@@ -46,27 +47,25 @@ std::optional<std::string> refuseName(const BatchName &n) {
 
 std::optional<std::string> refuseBatchNames(const std::vector<BatchName> &inputs,
                                             const std::vector<BatchName> &outputs) {
-    std::vector<QString> in, out;
-    for (const BatchName &n : inputs) {
+    // The files behind the names so far, the inputs' first: a name meets an input before an output.
+    std::vector<QString> paths;
+    for (size_t i = 0; i < inputs.size() + outputs.size(); ++i) {
+        const bool input = i < inputs.size();
+        const BatchName &n = input ? inputs[i] : outputs[i - inputs.size()];
         if (auto refused = refuseName(n)) return refused;
         const QString path = fileBehind(QString::fromStdString(n.name));
-        for (size_t k = 0; k < in.size(); ++k)
-            if (in[k] == path)
+        const auto k = static_cast<size_t>(std::find(paths.begin(), paths.end(), path) - paths.begin());
+        if (k < paths.size()) {
+            if (input)
                 return "файл «" + n.name + "» указан дважды (" + inputs[k].name +
                        "); каждый пересчёт — один раз";
-        in.push_back(path);
-    }
-    for (const BatchName &n : outputs) {
-        if (auto refused = refuseName(n)) return refused;
-        const QString path = fileBehind(QString::fromStdString(n.name));
-        for (size_t k = 0; k < in.size(); ++k)
-            if (in[k] == path)
+            if (k < inputs.size())
                 return "файл после " + n.option + " — это файл пересчёта «" + inputs[k].name +
                        "»; укажите другой";
-        for (size_t k = 0; k < out.size(); ++k)
-            if (out[k] == path)
-                return "один и тот же файл указан дважды: " + outputs[k].option + " и " + n.option;
-        out.push_back(path);
+            return "один и тот же файл указан дважды: " + outputs[k - inputs.size()].option + " и " +
+                   n.option;
+        }
+        paths.push_back(path);
     }
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumora {
@@ -32,6 +33,24 @@ std::optional<int> startBatch(const std::optional<std::string> &badLine, bool he
                               const std::function<std::string()> &usage,
                               const std::function<std::optional<std::string>()> &refuseNames,
                               std::ostream &out, std::ostream &err);
+
+// The same beginning from the arguments: `parse(args, error)` reads them into the batch's options,
+// `refuse(options)` checks their file names. The options to go on with, or nullopt with the status to
+// end with in `status`.
+template <class Parse, class Refuse>
+auto beginBatch(const std::vector<std::string> &args, Parse parse, Refuse refuse,
+                const std::function<std::string()> &usage, std::ostream &out, std::ostream &err, int &status)
+    -> decltype(parse(args, std::declval<std::string &>())) {
+    std::string error;
+    auto options = parse(args, error);
+    const auto refuseOptions = [&options, &refuse] { return refuse(*options); };
+    if (auto ended = startBatch(options ? std::nullopt : std::optional(error), options && options->help,
+                                usage, refuseOptions, out, err)) {
+        status = *ended;
+        return std::nullopt;
+    }
+    return options;
+}
 
 // One document of a batch: its file and what writes its contents into the staged temporary.
 struct BatchOutput {

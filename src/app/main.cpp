@@ -10,10 +10,9 @@
 
 #include "app/command_line.h"
 #include "app/report.h"
-#include "platform/console.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
-#include "platform/headless_painting.h"
-#include "platform/running_mark.h"
+#include "platform/program.h"
 #include "ui/run_window.h"
 
 namespace {

@@ -277,12 +277,9 @@ void writeGroups(const Form &form, std::ostream &out) {
 int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
               std::ostream &err) {
     if (wantsStatement(args)) return runStatement(args, fmt, out, err);
-    std::string error;
-    auto options = parse(args, error);
-    if (auto status = startBatch(
-            options ? std::nullopt : std::optional(error), options && options->help, usageText,
-            [&options] { return refuseNames(*options); }, out, err))
-        return *status;
+    int status = 0;
+    const auto options = beginBatch(args, parse, refuseNames, usageText, out, err, status);
+    if (!options) return status;
     Form form(fmt);
     form.startUp();
     if (!options->length.empty() && findLength(form, options->length, fmt.decimalSeparator) == 0) {

@@ -94,12 +94,9 @@ const char *statementUsage() { return kUsage; }
 
 int runStatement(const std::vector<std::string> &args, const NumberFormat &fmt, std::ostream &out,
                  std::ostream &err) {
-    std::string error;
-    auto options = parse(args, error);
-    if (auto status = startBatch(
-            options ? std::nullopt : std::optional(error), options && options->help, reportUsage,
-            [&options] { return refuseNames(*options); }, out, err))
-        return *status;
+    int status = 0;
+    const auto options = beginBatch(args, parse, refuseNames, reportUsage, out, err, status);
+    if (!options) return status;
     DiskFiles disk;
     std::vector<StatementTally> tallies;
     tallies.reserve(options->files.size());

@@ -3,12 +3,11 @@
 #include <QFileInfo>
 
 #include "editing/document.h"
+#include "editing/qt_text.h"
 
 namespace lumora {
 
 namespace {
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 QString namesOf(const QStringList &paths) {
     QStringList names;

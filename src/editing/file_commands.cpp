@@ -5,14 +5,9 @@
 
 #include "documents/core/tally_texts.h"
 #include "editing/document_files.h"
+#include "editing/qt_text.h"
 
 namespace lumora {
-
-namespace {
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
-
-}  // namespace
 
 std::string canonicalFileName(const std::string &name) {
     if (name.empty()) return name;

@@ -9,8 +9,7 @@
 #include <QUuid>
 #include <algorithm>
 
-#include "platform/plain_file.h"
-#include "platform/user_folders.h"
+#include "platform/files.h"
 
 namespace lumora {
 

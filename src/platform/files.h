@@ -1,11 +1,16 @@
+// Files and folders: reading and replacing the user's files, reading the files the program keeps
+// for itself, and the folders where it keeps them.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace lumora::platform {
+
 // What reading and replacing files needs from the operating system: opening a file for reading
 // without waiting on it and learning what kind of file it is, pushing written bytes to the disk, and
 // putting a new file in place of an old one in one step. POSIX and Windows implementations.
-#pragma once
-
-#include <QString>
-
-namespace lumora::platform {
 
 enum class FileKind { Missing, Regular, Directory, Other };
 
@@ -48,5 +53,31 @@ int lastError();
 // A write past the process's file-size limit then fails with an error instead of ending the
 // program (SIGXFSZ on POSIX; Windows has no such limit).
 void ignoreFileSizeLimitSignal();
+
+// Reading a file that the program keeps for itself (a recovery file): it is read only when it is a
+// plain file in its own right. It is opened without following a symbolic link and without waiting,
+// then checked, so a link to a FIFO or a device planted in the folder can neither hold the program
+// at start nor be read as ours.
+
+// The first `maxBytes` + 1 bytes of `path` (one more than allowed shows an oversized file), or
+// nullopt when it is not a plain file or cannot be read.
+std::optional<QByteArray> readPlainFile(const QString &path, qint64 maxBytes);
+
+// True when `path` itself is a plain file (not a link, a folder, a FIFO or a device).
+bool isPlainFile(const QString &path);
+
+// Where the program keeps what it needs between runs besides the user's tally files: the recovery
+// file (data), workbooks handed to the spreadsheet program (cache) and the recent files (settings).
+//   POSIX:   the XDG folders, e.g. ~/.local/share/lumora/lumora, ~/.cache/lumora/lumora,
+//            ~/.config/lumora/lumora.conf
+//   Windows: %LOCALAPPDATA%\lumora\lumora, ...\lumora\lumora\cache and ...\lumora\lumora.ini, never
+//            the registry; the environment variable is honoured, so a private one isolates a run.
+
+// Points QSettings at the program's settings file. Called once, after the program's names are set
+// and before any QSettings is made.
+void setUpUserFolders();
+
+QString dataFolder();
+QString cacheFolder();
 
 }  // namespace lumora::platform

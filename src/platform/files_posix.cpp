@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QStandardPaths>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -69,5 +70,35 @@ void clearLastError() { errno = 0; }
 int lastError() { return errno; }
 
 void ignoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+std::optional<QByteArray> readPlainFile(const QString &path, qint64 maxBytes) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
+}
+
+bool isPlainFile(const QString &path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void setUpUserFolders() {}
+
+QString dataFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation); }
+
+QString cacheFolder() { return QStandardPaths::writableLocation(QStandardPaths::CacheLocation); }
 
 }  // namespace lumora::platform

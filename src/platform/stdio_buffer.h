@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <ostream>
 #include <streambuf>
 
 namespace lumora::platform {
@@ -24,5 +25,19 @@ protected:
 
     std::FILE *file_;
 };
+
+// Standard output and standard error over buffers of type `Buffer`, both made at the first use of
+// either.
+template <class Buffer>
+struct StandardStreams {
+    Buffer outBuffer{stdout}, errBuffer{stderr};
+    std::ostream out{&outBuffer}, err{&errBuffer};
+};
+
+template <class Buffer>
+StandardStreams<Buffer> &standardStreams() {
+    static StandardStreams<Buffer> streams;
+    return streams;
+}
 
 }  // namespace lumora::platform

@@ -11,7 +11,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "platform/system_info_tool.h"
+#include "platform/desktop.h"
 #include "ui/palette.h"
 
 namespace lumora {

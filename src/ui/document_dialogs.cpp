@@ -12,7 +12,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "platform/printing.h"
+#include "platform/desktop.h"
 
 namespace lumora {
 

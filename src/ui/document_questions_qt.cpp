@@ -21,43 +21,28 @@ ThreeAnswer askThreeWay(QWidget *parent, const ThreeAnswerBox &b) {
 }
 
 LeaveAnswer QtDocumentQuestions::askToSave(const std::string &question) {
-    ThreeAnswerBox box;
-    box.title = QStringLiteral("Люмора");
-    box.text = QString::fromStdString(question);
-    box.accept = QStringLiteral("Сохранить");
-    box.destructive = QStringLiteral("Не сохранять");
-    box.reject = QStringLiteral("Отмена");
-    box.objectName = "SaveQuestion";
-    switch (askThreeWay(parent_, box)) {
-        case ThreeAnswer::Accept:
-            return LeaveAnswer::Save;
-        case ThreeAnswer::Destructive:
-            return LeaveAnswer::Discard;
-        case ThreeAnswer::Reject:
-            break;
-    }
-    return LeaveAnswer::Cancel;
+    const ThreeAnswerBox box{QMessageBox::Question,
+                             QStringLiteral("Люмора"),
+                             QString::fromStdString(question),
+                             QStringLiteral("Сохранить"),
+                             QStringLiteral("Не сохранять"),
+                             QStringLiteral("Отмена"),
+                             "SaveQuestion"};
+    return askThreeWay(parent_, box, LeaveAnswer::Save, LeaveAnswer::Discard, LeaveAnswer::Cancel);
 }
 
 ChangedFileAnswer QtDocumentQuestions::askAboutChangedFile(const QString &fileName) {
-    ThreeAnswerBox box;
-    box.icon = QMessageBox::Warning;
-    box.title = QStringLiteral("Люмора");
-    box.text = QStringLiteral("Файл «%1» изменён другой программой после открытия.").arg(fileName);
     // Nothing is written over by a stray Enter.
-    box.accept = QStringLiteral("Сохранить как...");
-    box.destructive = QStringLiteral("Сохранить поверх");
-    box.reject = QStringLiteral("Отмена");
-    box.objectName = "ChangedFileQuestion";
-    switch (askThreeWay(parent_, box)) {
-        case ThreeAnswer::Accept:
-            return ChangedFileAnswer::SaveAs;
-        case ThreeAnswer::Destructive:
-            return ChangedFileAnswer::Overwrite;
-        case ThreeAnswer::Reject:
-            break;
-    }
-    return ChangedFileAnswer::Cancel;
+    const ThreeAnswerBox box{
+        QMessageBox::Warning,
+        QStringLiteral("Люмора"),
+        QStringLiteral("Файл «%1» изменён другой программой после открытия.").arg(fileName),
+        QStringLiteral("Сохранить как..."),
+        QStringLiteral("Сохранить поверх"),
+        QStringLiteral("Отмена"),
+        "ChangedFileQuestion"};
+    return askThreeWay(parent_, box, ChangedFileAnswer::SaveAs, ChangedFileAnswer::Overwrite,
+                       ChangedFileAnswer::Cancel);
 }
 
 std::vector<RecoveryChoice> QtDocumentQuestions::chooseRecovery(const std::vector<RecoveryOffer> &offers) {

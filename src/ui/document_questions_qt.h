@@ -21,6 +21,21 @@ struct ThreeAnswerBox {
 };
 ThreeAnswer askThreeWay(QWidget *parent, const ThreeAnswerBox &box);
 
+// The same box, answered by the caller's own three values, in the buttons' order.
+template <class Answer>
+Answer askThreeWay(QWidget *parent, const ThreeAnswerBox &box, Answer accept, Answer destructive,
+                   Answer reject) {
+    switch (askThreeWay(parent, box)) {
+        case ThreeAnswer::Accept:
+            return accept;
+        case ThreeAnswer::Destructive:
+            return destructive;
+        case ThreeAnswer::Reject:
+            break;
+    }
+    return reject;
+}
+
 class QtDocumentQuestions : public DocumentQuestions {
 public:
     explicit QtDocumentQuestions(QWidget *parent) : parent_(parent), dialogs_(parent) {}

@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "editing/qt_text.h"
 #include "ui/count_box.h"
 #include "ui/palette.h"
 
@@ -24,8 +25,6 @@ struct Column {
     int left, width;
 };
 constexpr std::array<Column, 4> kColumns{{{120, 615}, {720, 495}, {1185, 610}, {1800, 1100}}};  // by Cell
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 }  // namespace
 

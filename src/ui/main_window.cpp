@@ -19,6 +19,7 @@
 
 #include "documents/backend/document_commands.h"
 #include "documents/backend/file_store.h"
+#include "editing/qt_text.h"
 #include "ui/count_box_accessible.h"
 #include "ui/document_questions_qt.h"
 #include "ui/grid_frame.h"
@@ -45,8 +46,6 @@ constexpr Tool kTools[8] = {
     {"Command5", 2430, "Экспорт в Excel", ":/icons/export.png"},
     {"Command4", 2835, "Сохранить", ":/icons/save.png"},
 };
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 Twips screenTwips() {
     const QScreen *screen = QGuiApplication::primaryScreen();

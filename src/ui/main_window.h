@@ -137,6 +137,8 @@ private:
     void connectWidgets();
     void placeFrame(int frame);
     void moveFrames(int shift, std::initializer_list<int> frames);
+    enum class Strip { Toolbar, MeanDiameters };
+    void showStrip(Strip strip, bool shown);
     void enforceSize();
     void placeStatusLine();
     void focusCurrentCount();

@@ -36,26 +36,20 @@ QString lengthText(const RecoveryOffer &o) {
 // One tally: a plain question with the three answers as its buttons. Escape and closing the box are
 // "later", as the table's Escape is.
 std::vector<RecoveryChoice> askAboutOne(QWidget *parent, const RecoveryOffer &o) {
-    ThreeAnswerBox box;
-    box.title = QStringLiteral("Люмора — восстановление");
-    box.text = QStringLiteral(
-                   "Найден несохранённый пересчёт от %1.\nФайл: %2, длина: %3, брёвен: %4.\n"
-                   "Восстановить его?")
-                   .arg(timeText(o.written), fileText(o), lengthText(o))
-                   .arg(o.logs);
-    box.accept = QStringLiteral("Восстановить");
-    box.destructive = QStringLiteral("Удалить");
-    box.reject = QStringLiteral("Решить позже");
-    box.objectName = "RecoveryDialog";
-    switch (askThreeWay(parent, box)) {
-        case ThreeAnswer::Accept:
-            return {RecoveryChoice::Restore};
-        case ThreeAnswer::Destructive:
-            return {RecoveryChoice::Discard};
-        case ThreeAnswer::Reject:
-            break;
-    }
-    return {RecoveryChoice::Later};
+    const QString text = QStringLiteral(
+                             "Найден несохранённый пересчёт от %1.\nФайл: %2, длина: %3, брёвен: %4.\n"
+                             "Восстановить его?")
+                             .arg(timeText(o.written), fileText(o), lengthText(o))
+                             .arg(o.logs);
+    const ThreeAnswerBox box{QMessageBox::Question,
+                             QStringLiteral("Люмора — восстановление"),
+                             text,
+                             QStringLiteral("Восстановить"),
+                             QStringLiteral("Удалить"),
+                             QStringLiteral("Решить позже"),
+                             "RecoveryDialog"};
+    return {
+        askThreeWay(parent, box, RecoveryChoice::Restore, RecoveryChoice::Discard, RecoveryChoice::Later)};
 }
 
 QTableWidgetItem *cell(const QString &text, const QString &toolTip = QString()) {

@@ -5,9 +5,9 @@
 #include <QLocale>
 
 #include "documents/backend/document_commands.h"
-#include "platform/qt_translations.h"
-#include "platform/shutdown_signals.h"
-#include "platform/user_folders.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
+#include "platform/program.h"
 #include "ui/main_window.h"
 #include "ui/script_driver/script_driver.h"
 

@@ -15,14 +15,13 @@
 #include "documents/backend/statement_documents.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/statement_layout.h"
+#include "editing/qt_text.h"
 
 namespace lumora {
 
 namespace {
 
 constexpr int kColumns = 6;
-
-QString qs(const std::string &s) { return QString::fromStdString(s); }
 
 // What a column sorts by: the file name as text, the figures as numbers.
 double figure(const StatementTally &t, int column, const NumberFormat &fmt) {

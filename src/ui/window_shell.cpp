@@ -240,50 +240,29 @@ void MainWindow::resizeEvent(QResizeEvent *e) {
     focusCurrentCount();
 }
 
-void MainWindow::hideToolbar() {
-    if (!form_.TrueT) {
-        for (QToolButton *t : tools_) t->setVisible(false);
-        moveFrames(-kToolbarHeight, {Frame2, Frame3, Frame1});
-        form_.TrueT = true;
-        form_.VisibleT = false;
-    }
-    showMarks();
-    enforceSize();
-    focusCurrentCount();
-}
+void MainWindow::hideToolbar() { showStrip(Strip::Toolbar, false); }
+void MainWindow::showToolbar() { showStrip(Strip::Toolbar, true); }
+void MainWindow::hideMeanDiameters() { showStrip(Strip::MeanDiameters, false); }
+void MainWindow::showMeanDiameters() { showStrip(Strip::MeanDiameters, true); }
 
-void MainWindow::showToolbar() {
-    if (!form_.VisibleT) {
-        for (QToolButton *t : tools_) t->setVisible(true);
-        moveFrames(kToolbarHeight, {Frame2, Frame3, Frame1});
-        form_.VisibleT = true;
-        form_.TrueT = false;
-    }
-    showMarks();
-    enforceSize();
-    focusCurrentCount();
-}
-
-// The panel slides up behind Frame2 by its own height and the grid follows it; it is also hidden
+// The toolbar or the mean-diameter panel, hidden or shown: the frames below it move by its height
+// (nothing moves when it is already so), and the form's two flags say which menu command holds. The
+// panel slides up behind Frame2 by its own height and the grid follows it; it is also hidden
 // outright, so that neither the eye nor a screen reader finds its boxes there.
-void MainWindow::hideMeanDiameters() {
-    if (!form_.TrueD) {
-        moveFrames(-kPanelHeight, {Frame3, Frame1});
-        frame3_->setVisible(false);
-        form_.TrueD = true;
-        form_.VisibleD = false;
-    }
-    showMarks();
-    enforceSize();
-    focusCurrentCount();
-}
-
-void MainWindow::showMeanDiameters() {
-    if (!form_.VisibleD) {
-        moveFrames(kPanelHeight, {Frame3, Frame1});
-        frame3_->setVisible(true);
-        form_.VisibleD = true;
-        form_.TrueD = false;
+void MainWindow::showStrip(Strip strip, bool shown) {
+    const bool toolbar = strip == Strip::Toolbar;
+    bool &hiddenFlag = toolbar ? form_.TrueT : form_.TrueD;
+    bool &shownFlag = toolbar ? form_.VisibleT : form_.VisibleD;
+    if (!(shown ? shownFlag : hiddenFlag)) {
+        if (toolbar) {
+            for (QToolButton *t : tools_) t->setVisible(shown);
+            moveFrames(shown ? kToolbarHeight : -kToolbarHeight, {Frame2, Frame3, Frame1});
+        } else {
+            moveFrames(shown ? kPanelHeight : -kPanelHeight, {Frame3, Frame1});
+            frame3_->setVisible(shown);
+        }
+        shownFlag = shown;
+        hiddenFlag = !shown;
     }
     showMarks();
     enforceSize();

@@ -6,9 +6,8 @@
 #include <QSignalSpy>
 #include <csignal>
 
+#include "platform/program.h"
 #include "platform_support.h"
-#include "platform/batch_signals.h"
-#include "platform/shutdown_signals.h"
 
 namespace lumora {
 namespace {

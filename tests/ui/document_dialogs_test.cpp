@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "platform/printing.h"
+#include "platform/desktop.h"
 
 namespace lumora {
 namespace {

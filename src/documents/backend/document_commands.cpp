@@ -12,8 +12,8 @@
 #include "documents/core/export_cells.h"
 #include "documents/core/print_layout.h"
 #include "documents/core/tally_texts.h"
-#include "platform/spreadsheet_program.h"
-#include "platform/user_folders.h"
+#include "platform/desktop.h"
+#include "platform/files.h"
 
 namespace lumora {
 

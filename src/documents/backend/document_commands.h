@@ -42,7 +42,7 @@ public:
     virtual bool open(const QString &workbookPath) = 0;
 };
 
-// The user's spreadsheet program (src/platform/spreadsheet_program.h): on Linux LibreOffice Calc
+// The user's spreadsheet program (src/platform/desktop.h): on Linux LibreOffice Calc
 // (`soffice --calc -n FILE`) where installed, otherwise the desktop's program for .xlsx files
 // (xdg-open); on Windows the program registered for .xlsx.
 class DesktopSpreadsheet : public SpreadsheetLauncher {

@@ -119,6 +119,18 @@ bool putBack(const QString &name, const QByteArray &old) {
     return platform::flushToDisk(file.handle());
 }
 
+// Writes all of `bytes` into the unbuffered `file`, a call after each short write. nullopt when
+// written, else the error of the call that failed.
+std::optional<int> writeAll(QFileDevice &file, const QByteArray &bytes) {
+    for (qint64 done = 0; done < bytes.size();) {
+        platform::clearLastError();
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) return platform::lastError();
+        done += written;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> saveFileAtomically(const QString &name, const QByteArray &bytes) {
@@ -135,15 +147,9 @@ std::optional<std::string> saveFileAtomically(const QString &name, const QByteAr
     platform::clearLastError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return message("Не удалось сохранить файл", name, reason(platform::lastError(), name, true));
-    for (qint64 done = 0; done < bytes.size();) {
-        platform::clearLastError();
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            const int error = platform::lastError();
-            file.cancelWriting();
-            return message("Не удалось сохранить файл", name, reason(error, name, true));
-        }
-        done += written;
+    if (const std::optional<int> error = writeAll(file, bytes)) {
+        file.cancelWriting();
+        return message("Не удалось сохранить файл", name, reason(*error, name, true));
     }
     platform::clearLastError();
     if (!file.commit())
@@ -173,15 +179,9 @@ std::optional<std::string> writeFileInPlace(const QString &name, const QByteArra
     platform::clearLastError();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return failed(platform::lastError());
-    for (qint64 done = 0; done < bytes.size();) {
-        platform::clearLastError();
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) {
-            const int error = platform::lastError();
-            file.close();
-            return failed(error);
-        }
-        done += written;
+    if (const std::optional<int> error = writeAll(file, bytes)) {
+        file.close();
+        return failed(*error);
     }
     platform::clearLastError();
     if (!platform::flushToDisk(file.handle())) {

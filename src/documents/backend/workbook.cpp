@@ -8,7 +8,7 @@
 #include "documents/backend/file_store.h"
 #include "documents/backend/workbook_numbers.h"
 #include "documents/core/tally_texts.h"
-#include "platform/classic_numbers.h"
+#include "platform/program.h"
 #include "platform/xlsxwriter_library.h"
 
 namespace lumora {

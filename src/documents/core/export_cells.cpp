@@ -115,15 +115,12 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
     b.text(2, 2, "Кол-во");
     b.text(2, 3, "Объем");
 
-    int rowOffset = 3;
+    int nextRow = 3;  // an empty step has no row
     bool anyEstimated = false;
     for (int i = 0; i < kRowCount; ++i) {
         const StepTexts &step = texts.steps[static_cast<size_t>(i)];
-        if (step.count.empty()) {
-            --rowOffset;
-            continue;
-        }
-        const int row = rowOffset + i;
+        if (step.count.empty()) continue;
+        const int row = nextRow++;
         const std::string where = " ступени " + step.d + " см";
         b.diameter(row, 1, step.d, "диаметр ступени " + std::to_string(i + 1));
         b.whole(row, 2, step.count, "количество" + where);
@@ -133,7 +130,7 @@ ExportResult exportCells(const TallyTexts &texts, const NumberFormat &fmt) {
             anyEstimated = true;
         }
     }
-    const int totalsRow = rowOffset + kRowCount;
+    const int totalsRow = nextRow;
     b.text(totalsRow, 1, "Итого");
     b.whole(totalsRow, 2, texts.Text13, "общее количество");
     b.rounded4(totalsRow, 3, texts.Text4, "общий объем");

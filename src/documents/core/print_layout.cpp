@@ -45,15 +45,12 @@ public:
 
     std::vector<SheetItem> run() {
         header(in_.title);
-        int rowOffset = kFirstRowLine;
+        int nextLine = kFirstRowLine;  // an empty step has no line
         bool anyEstimated = false;
         for (int i = 0; i < kRowCount; ++i) {
             const StepTexts &step = t_.steps[static_cast<size_t>(i)];
-            if (step.count.empty()) {
-                --rowOffset;
-                continue;
-            }
-            const double y = lineY(rowOffset + i);
+            if (step.count.empty()) continue;
+            const double y = lineY(nextLine++);
             const double d = number(step.d, "диаметр ступени " + std::to_string(i + 1));
             auto d16 = toInt16(d);
             if (!d16) throw LayoutError{failure(step.d, "диаметр ступени " + std::to_string(i + 1))};
@@ -70,16 +67,16 @@ public:
                 c_ = kContinuationOffset;
                 // The next printed row goes on the first line under the repeated column heads,
                 // whatever steps were empty before this one.
-                rowOffset = kFirstRowLine - (i + 1);
+                nextLine = kFirstRowLine;
                 header("Прод. табл. " + in_.title);
             }
         }
-        rightAt(R(), lineY(rowOffset + kRowCount), kRule);
-        const double y = lineY(rowOffset + kRowCount + 1);
+        rightAt(R(), lineY(nextLine), kRule);
+        const double y = lineY(nextLine + 1);
         put(L(), y, "Итого");
         put(B() - tw(t_.Text13), y, printedNumber(wholePart(number(t_.Text13, "общее количество"))));
         rightAt(R(), y, volumeText(t_.Text4, "общий объем"));
-        int line = rowOffset + kRowCount + 2;
+        int line = nextLine + 2;
         if (anyEstimated) put(L(), lineY(line++), kEstimateNote);
         if (t_.groupsOnSheet) groups(line);
         return std::move(items_);

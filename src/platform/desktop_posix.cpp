@@ -1,6 +1,9 @@
+#include <QByteArray>
+#include <QLibraryInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
-#include "platform/spreadsheet_program.h"
+#include "platform/desktop.h"
 
 namespace lumora::platform {
 
@@ -16,5 +19,21 @@ bool openInSpreadsheetProgram(const QString &workbookPath) {
 }
 
 const char *spreadsheetProgramNames() { return "LibreOffice Calc"; }
+
+bool startSystemInfoTool() {
+    // System-information viewers of the Linux desktops, most detailed first.
+    for (const char *name :
+         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "xfce4-taskmanager"}) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty() && QProcess::startDetached(path, {})) return true;
+    }
+    return false;
+}
+
+bool printDialogOffersPdfWithoutPrinter() { return true; }
+
+void chooseHeadlessPainting() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+
+QString qtTranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
 
 }  // namespace lumora::platform

@@ -1,19 +1,24 @@
-// windows.h first: the other Windows headers build on it.
 #include <windows.h>
-// clang-format off: windows.h stays first
+
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-// clang-format on
 
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QSessionManager>
 #include <algorithm>
+#include <atomic>
+#include <clocale>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 #include <string_view>
 
-#include "platform/console.h"
+#include "platform/program.h"
 #include "platform/stdio_buffer.h"
 #include "platform/utf8_text.h"
 
@@ -125,17 +130,8 @@ void useStartingConsole() {
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-std::ostream &standardOutput() {
-    static ConsoleBuffer buffer(stdout);
-    static std::ostream stream(&buffer);
-    return stream;
-}
-
-std::ostream &standardError() {
-    static ConsoleBuffer buffer(stderr);
-    static std::ostream stream(&buffer);
-    return stream;
-}
+std::ostream &standardOutput() { return standardStreams<ConsoleBuffer>().out; }
+std::ostream &standardError() { return standardStreams<ConsoleBuffer>().err; }
 
 bool handWindowToGuiTwin() {
     // lumora.com is the console build of lumora.exe, which cmd prefers when the user types "lumora":
@@ -158,4 +154,144 @@ bool handWindowToGuiTwin() {
     return true;
 }
 
+namespace {
+
+volatile std::sig_atomic_t received = 0;
+using Handler = void (*)(int);
+Handler previousInt = SIG_DFL, previousTerm = SIG_DFL;
+
+void note(int signal) { received = signal; }
+
+}  // namespace
+
+// Ctrl+C and Ctrl+Break reach a console program as SIGINT (and SIGTERM when raised).
+BatchSignals::BatchSignals() {
+    received = 0;
+    previousInt = std::signal(SIGINT, note);
+    previousTerm = std::signal(SIGTERM, note);
+    // A signal ignored when the program started stays ignored.
+    if (previousInt == SIG_IGN) std::signal(SIGINT, SIG_IGN);
+    if (previousTerm == SIG_IGN) std::signal(SIGTERM, SIG_IGN);
+}
+
+BatchSignals::~BatchSignals() {
+    std::signal(SIGINT, previousInt);
+    std::signal(SIGTERM, previousTerm);
+    if (received) std::raise(received);
+}
+
+bool BatchSignals::requested() const { return received != 0; }
+
+// Windows asks a program to end in two ways: a console program gets a control event (Ctrl+C, the
+// console closed, logoff, shutdown) on a thread of its own; a program with windows gets the end of
+// the session as a message, which Qt turns into commitDataRequest. Both become requested() in the
+// event loop.
+
+namespace {
+
+std::atomic<ShutdownSignals *> current{nullptr};
+
+// Set once the window has answered a control event. Made once and never closed: the handler runs on a
+// thread of the system's and may still wait on it while the window is being torn down.
+HANDLE answered() {
+    static const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return event;
+}
+
+BOOL WINAPI onControlEvent(DWORD) {
+    ShutdownSignals *target = current.load();
+    if (!target) return FALSE;
+    ResetEvent(answered());
+    // Answered as soon as the window's handlers have run, in the same call: a handler that ends the
+    // event loop must not leave the answer queued behind it.
+    QMetaObject::invokeMethod(
+        target,
+        [target] {
+            emit target->requested();
+            SetEvent(answered());
+        },
+        Qt::QueuedConnection);
+    // The system ends the process when this returns (or after 5 s for a closed console): give the
+    // window the time to write what it keeps.
+    WaitForSingleObject(answered(), 4000);
+    return TRUE;
+}
+
+}  // namespace
+
+struct ShutdownSignals::Pipe {};
+
+ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent) {
+    answered();
+    current = this;
+    SetConsoleCtrlHandler(onControlEvent, TRUE);
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        connect(
+            app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { emit requested(); },
+            Qt::DirectConnection);
+    }
+}
+
+ShutdownSignals::~ShutdownSignals() {
+    SetConsoleCtrlHandler(onControlEvent, FALSE);
+    current = nullptr;
+    // A handler still waiting has nothing left to wait for.
+    SetEvent(answered());
+}
+
+namespace {
+
+// The folder the program was started from, as packaging/windows/lumora.nsi spells the folder it
+// installs into: its long form (no 8.3 names) in capitals (names of mutexes are compared case by
+// case, names of folders are not), "/" for "\" (which a mutex name cannot hold).
+std::wstring programFolderKey() {
+    wchar_t self[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));
+    if (length == 0 || length >= std::size(self)) return {};
+    std::wstring folder(self, length);
+    folder.erase(std::min(folder.find_last_of(L'\\'), folder.size()));
+    wchar_t longForm[MAX_PATH * 4];
+    const DWORD longLength =
+        GetLongPathNameW(folder.c_str(), longForm, static_cast<DWORD>(std::size(longForm)));
+    if (longLength > 0 && longLength < std::size(longForm)) folder.assign(longForm, longLength);
+    CharUpperBuffW(folder.data(), static_cast<DWORD>(folder.size()));
+    std::replace(folder.begin(), folder.end(), L'\\', L'/');
+    return folder;
+}
+
+}  // namespace
+
+// The handle is left to the system to close at exit.
+void markRunning() {
+    const std::wstring folder = programFolderKey();
+    if (!folder.empty()) CreateMutexW(nullptr, FALSE, (L"Local\\Lumora.running:" + folder).c_str());
+}
+
 }  // namespace lumora::platform
+
+namespace lumora {
+
+namespace {
+struct Saved {
+    int threadSetting = 0;
+    std::string numeric;
+};
+}  // namespace
+
+// The C runtime's locale becomes this thread's own, set to "C" for numbers, then restored.
+ClassicNumbers::ClassicNumbers() {
+    auto *saved = new Saved;
+    saved->threadSetting = _configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+    if (const char *numeric = std::setlocale(LC_NUMERIC, nullptr)) saved->numeric = numeric;
+    std::setlocale(LC_NUMERIC, "C");
+    saved_ = saved;
+}
+
+ClassicNumbers::~ClassicNumbers() {
+    auto *saved = static_cast<Saved *>(saved_);
+    if (!saved->numeric.empty()) std::setlocale(LC_NUMERIC, saved->numeric.c_str());
+    _configthreadlocale(saved->threadSetting);
+    delete saved;
+}
+
+}  // namespace lumora

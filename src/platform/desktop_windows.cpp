@@ -1,16 +1,36 @@
-// windows.h first: the other Windows headers build on it.
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
+#include <QString>
 
+#include "platform/desktop.h"
 #include "platform/registry_text.h"
-#include "platform/system_info_tool.h"
 
 namespace lumora::platform {
+
+namespace {
+
+bool shellExecute(const wchar_t *verb, const std::wstring &file) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, verb, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;  // the documented boundary between success and an error code
+}
+
+}  // namespace
+
+bool openInSpreadsheetProgram(const QString &workbookPath) {
+    const std::wstring file = QDir::toNativeSeparators(workbookPath).toStdWString();
+    // "New" is the verb that Excel (and LibreOffice) register to open a workbook as the template of
+    // a new, untitled one; a program without it opens the file itself.
+    return shellExecute(L"new", file) || shellExecute(nullptr, file);
+}
+
+const char *spreadsheetProgramNames() { return "Microsoft Excel, LibreOffice Calc"; }
 
 namespace {
 
@@ -46,5 +66,19 @@ bool startSystemInfoTool() {
         ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
+
+// The native dialog needs a printer to show (it answers at once, as if cancelled, without one).
+bool printDialogOffersPdfWithoutPrinter() { return false; }
+
+void chooseHeadlessPainting() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsSet("QT_QPA_FONTDIR")) return;
+    PWSTR folder = nullptr;
+    if (SHGetKnownFolderPath(FOLDERID_Fonts, 0, nullptr, &folder) == S_OK)
+        qputenv("QT_QPA_FONTDIR", QDir::fromNativeSeparators(QString::fromWCharArray(folder)).toLocal8Bit());
+    CoTaskMemFree(folder);
+}
+
+QString qtTranslationsFolder() { return QStringLiteral(":/translations"); }
 
 }  // namespace lumora::platform

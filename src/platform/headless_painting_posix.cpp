@@ -1,9 +1,0 @@
-#include <QByteArray>
-
-#include "platform/headless_painting.h"
-
-namespace lumora::platform {
-
-void chooseHeadlessPainting() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
-
-}  // namespace lumora::platform

@@ -1,7 +1,0 @@
-#include "platform/printing.h"
-
-namespace lumora::platform {
-
-bool printDialogOffersPdfWithoutPrinter() { return true; }
-
-}  // namespace lumora::platform

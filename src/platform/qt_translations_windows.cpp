@@ -1,7 +1,0 @@
-#include "platform/qt_translations.h"
-
-namespace lumora::platform {
-
-QString qtTranslationsFolder() { return QStringLiteral(":/translations"); }
-
-}  // namespace lumora::platform
