@@ -33,7 +33,7 @@ const char *kUsage =
     "                    (без этих двух — как в файле, а в файле прежних версий — %ОКРУГЛЕНИЕ%)\n"
     "  --xlsx ВЫХОД      записать книгу экспорта в файл ВЫХОД\n"
     "  --pdf ВЫХОД       напечатать лист пересчёта в PDF-файл ВЫХОД (A4)\n"
-    "  --title ЗАГОЛОВОК заголовок листа для --pdf\n"
+    "  --title ЗАГОЛОВОК заголовок листа для --pdf (без него — название пересчёта из файла)\n"
     "  --save ВЫХОД      сохранить пересчёт в файл ВЫХОД, как команда «Сохранить»\n"
     "  --groups          добавить группы по толщине: мелкие, средние, крупные (и в --xlsx, --pdf)\n"
     "Средние диаметры (строка «Ср.диам.») — взвешенные средние арифметические диаметров ступеней:\n"
@@ -312,9 +312,12 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     std::vector<BatchOutput> outputs;
     if (options->xlsx)
         outputs.push_back({*options->xlsx, [&form](StagedFile &f) { return writeExportWorkbook(form, f); }});
+    // The sheet's title: the one given, else the tally's own, else the blank form of one.
+    const std::string title =
+        options->title.value_or(form.tallyTitle.empty() ? std::string(kDefaultSheetTitle) : form.tallyTitle);
     if (options->pdf)
-        outputs.push_back({*options->pdf, [&form, title = options->title.value_or(kDefaultSheetTitle)](
-                                              StagedFile &f) { return printSheetToPdf(form, f, title); }});
+        outputs.push_back(
+            {*options->pdf, [&form, &title](StagedFile &f) { return printSheetToPdf(form, f, title); }});
     if (options->save)
         outputs.push_back({*options->save, [&form](StagedFile &f) {
                                return f.write(QByteArray::fromStdString(tallyFileBytes(form)));

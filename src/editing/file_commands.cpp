@@ -86,6 +86,7 @@ void Document::newTally() {
     runStep([this] {
         form_.clickClear();
         form_.tallyFileName.clear();
+        form_.tallyTitle.clear();
     });
     replacing_ = false;
     changed();

@@ -32,6 +32,7 @@ void Form::startUp() {
     setListIndex(64);  // 6,00 m: runs the selection pass
     setDecimals(1);
     tallyFileName.clear();
+    tallyTitle.clear();
     massUpdate = kClear;
     loadingFile = kClear;
     setVScroll2Max(74);

@@ -211,6 +211,8 @@ public:
     int64_t sumDiameterVolume = 0;  // diameter (cm) x step volume (0.0001 m3), exact
     int16_t gridScrollValue = 0;
     std::string tallyFileName;
+    // The title typed at Print for this tally, kept in its file ("" for none).
+    std::string tallyTitle;
 
     // ---- Passes (run by the handlers; public so that documents and tests can run them) --------
     void fullRecalculation();

@@ -10,12 +10,14 @@ TallyState TallyState::of(const Form &form) {
     for (int i = 1; i <= kRowCount; ++i) s.counts[static_cast<size_t>(i - 1)] = form.row(i).count;
     s.rounded = form.rounded();
     s.decimals = form.decimals();
+    s.title = form.tallyTitle;
     return s;
 }
 
 void TallyState::applyTo(Form &form) const {
     // One action: the form brings every result into line with the state when it ends.
     Form::Event action(form);
+    form.tallyTitle = title;
     const int savedFocus = form.focusCountIndex;
     // The length first: it empties the counts of the steps it lacks, which this state has empty too.
     if (form.listIndex() != length || form.selectedListIndex != length) form.setListIndex(length);

@@ -1,4 +1,5 @@
-// The tally state: the length, the 93 counts, the rounding switch and the decimals. It is the one
+// The tally state: the length, the 93 counts, the rounding switch, the decimals and the title typed
+// at Print. It is the one
 // value that undo, crash recovery and "is it saved?" compare and restore; every other text of the
 // form (volumes, totals, mean diameters, layout) is recomputed from it.
 #pragma once
@@ -18,6 +19,7 @@ struct TallyState {
     std::array<std::string, kRowCount> counts{};  // count texts of steps 1..93, "" when empty
     bool rounded = true;                          // the rounding switch
     int16_t decimals = 2;                         // 1..3
+    std::string title;                            // "" for none
 
     // What the form holds now.
     static TallyState of(const Form &form);
@@ -29,7 +31,7 @@ struct TallyState {
     bool sameCounts(const TallyState &other) const { return counts == other.counts; }
     bool operator==(const TallyState &other) const {
         return length == other.length && counts == other.counts && rounded == other.rounded &&
-               decimals == other.decimals;
+               decimals == other.decimals && title == other.title;
     }
     bool operator!=(const TallyState &other) const { return !(*this == other); }
 };

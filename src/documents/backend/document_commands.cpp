@@ -87,8 +87,8 @@ void DocumentCommands::exportWorkbook() {
     // Every value is converted before a file is made: a text that is not a number stops the export
     // with nothing written.
     std::vector<WorkbookSheet> sheets;
-    if (auto error =
-            addTallySheet(sheets, "Лист1", tallyTexts(form_), form_.numberFormat(), "", workbookDate()))
+    if (auto error = addTallySheet(sheets, "Лист1", tallyTexts(form_), form_.numberFormat(), form_.tallyTitle,
+                                   workbookDate()))
         return dialogs_.message(*error);
     handToSpreadsheet(
         [&sheets](const QString &path) -> std::optional<std::string> {
@@ -124,9 +124,17 @@ void handToSpreadsheet(const std::function<std::optional<std::string>(const QStr
     if (auto error = write(QString::fromStdString(*name))) dialogs.message(*error);
 }
 
+// The tally's own title is offered, the blank form of one for a tally without it. A title typed
+// here becomes the tally's (the step that runs the command records it, and the tally is unsaved);
+// the blank form accepted as it is leaves the tally without one.
 std::string DocumentCommands::askTitle() {
-    return dialogs_.inputText("Введите название таблицы", "Название таблицы", kDefaultSheetTitle)
-        .value_or("");
+    const std::string offered = form_.tallyTitle.empty() ? std::string(kDefaultSheetTitle) : form_.tallyTitle;
+    const std::optional<std::string> typed =
+        dialogs_.inputText("Введите название таблицы", "Название таблицы", offered);
+    if (!typed) return "";
+    const std::string title = titleLine(*typed);
+    form_.tallyTitle = title == kDefaultSheetTitle ? std::string() : title;
+    return title;
 }
 
 void DocumentCommands::Print() {

@@ -68,14 +68,20 @@ std::optional<std::string> writeStatementWorkbook(const Statement &statement, co
     // The file names are read whole, the group labels too; the heads fit the other columns.
     qsizetype widest = QString::fromUtf8(thicknessGroupLabel(ThicknessGroup::Medium)).size();
     for (const StatementTally &t : statement.tallies) {
-        fileNames.push_back(t.name);
+        // A title is no file name: its slashes are not folders.
+        std::string sheetName = t.name;
+        if (!t.texts.title.empty())
+            for (char &c : sheetName)
+                if (c == '/' || c == '\\') c = '_';
+        fileNames.push_back(sheetName);
         widest = std::max(widest, QString::fromStdString(t.name).size());
     }
     sheets[0].columnWidths = {
         {1, static_cast<double>(std::min<qsizetype>(widest, 80) + 2)}, {2, 10}, {4, 12}, {5, 12}, {6, 12}};
     const std::vector<std::string> names = statementSheetNames(fileNames);
     for (size_t k = 0; k < statement.tallies.size(); ++k)
-        if (auto error = addTallySheet(sheets, names[k], statement.tallies[k].texts, fmt, "", date))
+        if (auto error = addTallySheet(sheets, names[k], statement.tallies[k].texts, fmt,
+                                       statement.tallies[k].texts.title, date))
             return "Файл «" + statement.tallies[k].path + "»: " + *error;
     return writeWorkbook(sheets, workbook);
 }

@@ -116,8 +116,8 @@ std::optional<std::string> addTallySheet(std::vector<WorkbookSheet> &sheets, std
 
 std::optional<std::string> writeExportWorkbook(const Form &form, StagedFile &workbook) {
     std::vector<WorkbookSheet> sheets;
-    if (auto error =
-            addTallySheet(sheets, "Лист1", tallyTexts(form), form.numberFormat(), "", workbookDate()))
+    if (auto error = addTallySheet(sheets, "Лист1", tallyTexts(form), form.numberFormat(), form.tallyTitle,
+                                   workbookDate()))
         return error;
     return writeWorkbook(sheets, workbook);
 }

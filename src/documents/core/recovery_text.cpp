@@ -110,6 +110,7 @@ std::string writeRecovery(const RecoveredTally &tally) {
     out += "held";
     if (tally.held) out += " " + std::to_string(tally.held->size) + " " + tally.held->sha256;
     out += "\r\n";
+    if (!state.title.empty()) out += "title " + escapeName(state.title) + "\r\n";
     return out;
 }
 
@@ -129,6 +130,9 @@ std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
     if (!length || !rounded || !decimals || !file) return std::nullopt;
     if (escaped) file = unescapeName(*file);
     if (!file) return std::nullopt;
+    std::optional<std::string> title = valueOf(bytes, "title");
+    if (title && !escaped) title.reset();
+    if (title && !(title = unescapeName(*title))) return std::nullopt;
     std::optional<FileContents> held;
     if (version >= 3) {
         const auto line = valueOf(bytes, "held");
@@ -144,6 +148,7 @@ std::optional<RecoveredTally> readRecovery(std::string_view bytes) {
     r.state.counts = tally.counts;
     r.state.rounded = *rounded == 1;
     r.state.decimals = static_cast<int16_t>(*decimals);
+    r.state.title = title ? titleLine(*title) : std::string();
     r.fileName = *file;
     r.held = held;
     r.version = version;

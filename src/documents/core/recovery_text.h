@@ -9,11 +9,13 @@
 //                            file yet)
 //   held 2861 3f…e0    the size and SHA-256 of what that file held when the tally left it (nothing
 //                      after "held" when not known)
+//   title Кв. 12, …    the title typed at Print (UTF-8, escaped as the name; a file without the line
+//                      holds a tally without a title)
 //
 // Each line is "key value", so a later version adds a line and a reader takes the lines it knows.
 // The file name is written with "%" followed by two hexadecimal digits for a control character, a
-// "%" and DEL, so that any name (one with a line break too) reads back as it was. Files of versions 1
-// (the name as it is) and 2 (no "held" line) are still read.
+// "%" and DEL, so that any name (one with a line break too) reads back as it was; the title too. Files of
+// versions 1 (the name as it is) and 2 (no "held" line) are still read.
 #pragma once
 
 #include <optional>

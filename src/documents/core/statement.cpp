@@ -79,8 +79,9 @@ StatementLoad loadStatementTally(FileStore &files, const std::string &path, cons
 
     StatementTally t;
     t.path = path;
-    t.name = fileNameOf(path);
     t.texts = tallyTexts(form);
+    // The tally is known by its title, by its file when it has none.
+    t.name = t.texts.title.empty() ? fileNameOf(path) : t.texts.title;
     t.places = form.rounded() ? form.decimals() : kUnroundedPlaces;
     auto groups = thicknessGroups(t.texts, fmt);
     auto logs = scaledNumber(form.Text13(), 0, fmt);

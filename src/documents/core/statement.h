@@ -23,7 +23,7 @@ constexpr int kUnroundedPlaces = 4;
 
 struct StatementTally {
     std::string path;  // as given
-    std::string name;  // the file name without its folder
+    std::string name;  // the tally's title, or the file name without its folder when it has none
     TallyTexts texts;  // as the window would show the tally
     ThicknessGroups groups;
     int places = 2;  // decimals the tally shows; kUnroundedPlaces when not rounded

@@ -142,6 +142,7 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
         // The file's own length and rounding first: its counts then all find their steps.
         if (tally.settings) selectTallySettings(form, *tally.settings);
         form.tallyFileName = *name;
+        form.tallyTitle = tally.title;
         form.loadingFile = kSet;
         for (int i = 1; i <= kRowCount; ++i) {
             form.setCountText(1000 + i, tally.counts[static_cast<size_t>(i - 1)]);

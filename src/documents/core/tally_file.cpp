@@ -103,8 +103,15 @@ int lengthOfText(std::string_view text) {
     return 0;
 }
 
+std::string titleLine(std::string_view title) {
+    std::string line(title);
+    for (char &c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return line;
+}
+
 std::string writeTally(const TallyCounts &counts, const std::optional<TallySettings> &settings,
-                       char decimalSeparator) {
+                       char decimalSeparator, std::string_view title) {
     std::string out;
     out.reserve(counts.size() * 4 + 12);
     for (const std::string &count : counts) {
@@ -115,6 +122,7 @@ std::string writeTally(const TallyCounts &counts, const std::optional<TallySetti
         out += lengthText(settings->length, decimalSeparator) + "\r\n";
         out += settings->rounded ? std::to_string(settings->decimals) : std::string("-");
         out += "\r\n";
+        if (!title.empty()) out += titleLine(title) + "\r\n";
     }
     return out;
 }
@@ -168,7 +176,9 @@ TallyReadResult readTally(std::string_view bytes) {
     const int length = lengthOfText(lines->next());
     if (length == 0 || lines->atEnd()) return result;
     result.settings = roundingOfLine(lines->next(), length);
-    return result;
+    // The title belongs to a file whose length and rounding are valid; a foreign line 96 after
+    // something else is ignored with them.
+    if (result.settings && !lines->atEnd()) result.title = titleLine(lines->next());
     return result;
 }
 

@@ -8,6 +8,10 @@
 // by hand), or whose two lines are not a length and a rounding, opens at the length selected at the
 // time: whatever follows line 93 is ignored unless it is those two lines.
 //
+// Line 96, after a valid length and rounding, is the tally's title as typed at Print («Кв. 12,
+// выд. 5, дел. 3 — Машина 1»), UTF-8, written only when the tally has one. A reader that takes lines
+// 94 and 95 ignores it; a file without it (or with it empty) has no title.
+//
 // The reader checks the whole file before anything is stored, so a broken or foreign file can be
 // refused without touching the tally in the window.
 #pragma once
@@ -44,10 +48,14 @@ std::string lengthText(int length, char decimalSeparator);
 // allowed; 0 when it is not one of the list's lengths.
 int lengthOfText(std::string_view text);
 
+// A title as one line: every control character (a line break, a tab) becomes a space.
+std::string titleLine(std::string_view title);
+
 // The file bytes: each count text (or "0" for an empty one) followed by CR LF, then, when given, the
-// length (written with `decimalSeparator`) and the rounding, each followed by CR LF.
+// length (written with `decimalSeparator`) and the rounding, each followed by CR LF, and after them
+// the title as titleLine makes it, when it is not empty.
 std::string writeTally(const TallyCounts &counts, const std::optional<TallySettings> &settings = std::nullopt,
-                       char decimalSeparator = ',');
+                       char decimalSeparator = ',', std::string_view title = {});
 
 struct TallyReadResult {
     bool ok = false;
@@ -56,6 +64,8 @@ struct TallyReadResult {
     TallyCounts counts;
     // When ok: the length and rounding of lines 94 and 95, nullopt for a file without them.
     std::optional<TallySettings> settings;
+    // When ok and the settings are there: line 96 as it is ("" when there is none).
+    std::string title;
     // When not ok: what is wrong and where, in Russian, ready for a message box.
     std::string error;
 };
@@ -65,7 +75,8 @@ struct TallyReadResult {
 // digits only, blanks around it allowed: what typing into a count box can produce, and so what the
 // writer writes. The decimal separator plays no part.
 // A length of the list on line 94 (either separator) and a rounding on line 95 give the settings;
-// when either is missing or not valid there are none. Anything else after line 93 is ignored.
+// when either is missing or not valid there are none. Line 96 after them is the title (control
+// characters read as spaces). Anything else after line 93 is ignored.
 TallyReadResult readTally(std::string_view bytes);
 
 // The first 93 lines only, as readTally checks them; what follows them is the caller's (the recovery

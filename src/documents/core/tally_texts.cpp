@@ -22,6 +22,7 @@ TallyTexts tallyTexts(const Form &form) {
     t.NoOkrugl = form.menuNoOkrugl();
     t.TrueD = form.TrueD;
     t.groupsOnSheet = form.groupsOnSheet;
+    t.title = form.tallyTitle;
     return t;
 }
 
@@ -48,7 +49,8 @@ std::optional<TallySettings> tallySettings(const Form &form) {
 }
 
 std::string tallyFileBytes(const Form &form) {
-    return writeTally(tallyCounts(form), tallySettings(form), form.numberFormat().decimalSeparator);
+    return writeTally(tallyCounts(form), tallySettings(form), form.numberFormat().decimalSeparator,
+                      form.tallyTitle);
 }
 
 }  // namespace lumora

@@ -21,12 +21,13 @@ struct TallyTexts {
     std::array<StepTexts, kRowCount> steps;
     // Step i + 1's unit volume is an estimate, not the standard's value (see cellEstimated).
     std::array<bool, kRowCount> estimated{};
-    std::string Text1, Text2;   // mean diameters by count and by volume
-    std::string Text13, Text4;  // total count and total volume
-    std::string Text3;          // the decimals as shown ("1", "2" or "3")
-    std::string length;         // the selected entry of the length list, e.g. "6,00"
-    bool NoOkrugl = false;      // menu mark "Не округлять"
-    bool TrueD = false;         // mean-diameter panel hidden
+    std::string Text1, Text2;    // mean diameters by count and by volume
+    std::string Text13, Text4;   // total count and total volume
+    std::string Text3;           // the decimals as shown ("1", "2" or "3")
+    std::string length;          // the selected entry of the length list, e.g. "6,00"
+    std::string title;           // the tally's title ("" for none)
+    bool NoOkrugl = false;       // menu mark "Не округлять"
+    bool TrueD = false;          // mean-diameter panel hidden
     bool groupsOnSheet = false;  // the thickness groups go under the totals (Form::groupsOnSheet)
 };
 

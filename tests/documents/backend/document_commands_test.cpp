@@ -232,6 +232,34 @@ TEST_F(DocumentCommandsTest, PrintAsksForThePrinterAndTheTitleThenPrints) {
     EXPECT_TRUE(contents(path("sheet.pdf")).startsWith("%PDF"));
 }
 
+// Print offers the tally's own title, the blank form only to a tally without one; what is typed
+// becomes the tally's title as one line, a cancel or the blank form accepted as it is changes none.
+TEST_F(DocumentCommandsTest, PrintOffersTheTallysTitleAndKeepsTheTypedOne) {
+    typeCount(f, 24, "5");
+    printers.pdf = path("sheet.pdf");
+    const struct {
+        const char *before;
+        std::optional<std::string> typed;
+        const char *offered, *after;
+    } cases[] = {
+        {"", std::string("Кв. 7"), "Кв. , выд. , дел. ", "Кв. 7"},
+        {"Машина 1", std::string("Машина 2"), "Машина 1", "Машина 2"},
+        {"Машина 1", std::nullopt, "Машина 1", "Машина 1"},
+        {"Машина 1", std::string(""), "Машина 1", ""},
+        {"", std::string("Кв. , выд. , дел. "), "Кв. , выд. , дел. ", ""},
+        {"", std::string("Кв. 1\nМашина 3"), "Кв. , выд. , дел. ", "Кв. 1 Машина 3"},
+    };
+    for (const auto &c : cases) {
+        f.tallyTitle = c.before;
+        dialogs.shown.clear();
+        dialogs.answers = {c.typed};
+        commands.Print();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].filter, std::string("Введите название таблицы|") + c.offered) << c.before;
+        EXPECT_EQ(f.tallyTitle, c.after) << c.before << " / " << c.typed.value_or("cancel");
+    }
+}
+
 // Printed to a file, the sheet is offered beside its tally under the tally's name, and the PDF's
 // Title is the sheet's title.
 TEST_F(DocumentCommandsTest, PrintOffersTheTallysNameForAPdfTitledAsTheSheet) {

@@ -97,6 +97,19 @@ namespace {
 // Version 3 records what the tally's file held when the tally left it (or that this is not known);
 // a file of version 2 reads back without it, and a "held" line that is not a size and a SHA-256 is
 // no recovery file.
+// The title comes back escaped as a name is, and a file without its line (older ones) has none.
+TEST(RecoveryText, TheTitleComesBackAndAFileWithoutItHasNone) {
+    TallyState s;
+    s.title = "Кв. 12 — 100%";
+    const std::string text = writeRecovery(s, "/t/a.txt");
+    ASSERT_TRUE(readRecovery(text));
+    EXPECT_EQ(readRecovery(text)->state, s);
+    EXPECT_EQ(readRecovery(text.substr(0, text.find("title ")))->state.title, "");
+    std::string bad = text;
+    bad.replace(bad.find("100%"), 4, "100%Z");
+    EXPECT_FALSE(readRecovery(bad)) << "a broken escape";
+}
+
 TEST(RecoveryText, WhatTheFileHeldComesBackAndOlderVersionsStillRead) {
     RecoveredTally t;
     t.state.counts[0] = "5";

@@ -240,6 +240,48 @@ TEST(TallyFileLengthAndRounding, AreWrittenAfterTheCountsAndReadBack) {
     EXPECT_FALSE(old.settings.has_value()) << "a file of earlier versions carries no length";
 }
 
+// Line 96 is the title, and only after a valid length and rounding; its own line breaks and other
+// control characters cannot make another line of it. A reader of lines 94 and 95 sees the same
+// settings with or without it.
+TEST(TallyFileTitle, IsLineNinetySixAfterAValidLengthAndRounding) {
+    std::vector<std::string> file = zeros(93);
+    file[4] = "77";
+    const std::string counts = lines(file);
+    const struct {
+        const char *after93;
+        bool settings;
+        const char *title;
+    } cases[] = {
+        {"4,00\r\n2\r\nКв. 12, выд. 5, дел. 3 — Машина 1\r\n", true, "Кв. 12, выд. 5, дел. 3 — Машина 1"},
+        {"4,00\r\n2\r\nКв. , выд. , дел. \r\n", true, "Кв. , выд. , дел. "},  // blanks kept
+        {"4,00\r\n-\nМашина 2", true, "Машина 2"},                            // LF, no final break
+        {"4,00\r\n2\r\nа\tб\r\nвторая строка\r\n", true, "а б"},              // one line, tab flattened
+        {"4,00\r\n2\r\n", true, ""},                                          // no line 96: no title
+        {"4,00\r\n2\r\n\r\nМашина\r\n", true, ""},                            // an empty line 96
+        {"4,15\r\n2\r\nМашина\r\n", false, ""},                               // a length not in the list
+        {"4,00\r\n4\r\nМашина\r\n", false, ""},                               // a rounding that is none
+        {"Машина\r\n", false, ""},                                            // a note after the counts
+    };
+    for (const auto &c : cases) {
+        const TallyReadResult r = readTally(counts + c.after93);
+        ASSERT_TRUE(r.ok) << c.after93;
+        EXPECT_EQ(r.counts[4], "77") << c.after93;
+        EXPECT_EQ(r.settings.has_value(), c.settings) << c.after93;
+        EXPECT_EQ(r.title, c.title) << c.after93;
+    }
+
+    // The writer writes line 96 only for a title, as one line, and it reads back.
+    TallyCounts tally;
+    tally[4] = "77";
+    const TallySettings settings{test::entryOf(400), true, 2};
+    EXPECT_EQ(writeTally(tally, settings, ',', ""), writeTally(tally, settings, ','));
+    const std::string titled = writeTally(tally, settings, ',', "Машина 1\r\nвыд. 5");
+    EXPECT_EQ(titled, writeTally(tally, settings, ',') + "Машина 1  выд. 5\r\n");
+    EXPECT_EQ(readTally(titled).title, "Машина 1  выд. 5");
+    EXPECT_EQ(writeTally(tally, std::nullopt, ',', "Машина 1"), writeTally(tally))
+        << "without a length there is no line 94, so no line 96";
+}
+
 TEST(TallyFileReader, AFileOfExactlyOneMebibyteIsStillRead) {
     std::string bytes = lines(zeros(93));
     bytes += std::string(kMaxTallyFileBytes - bytes.size(), '\n');
