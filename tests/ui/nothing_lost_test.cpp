@@ -29,9 +29,9 @@
 #include "documents/core/recovery_text.h"
 #include "documents/core/tally_file.h"
 #include "documents/core/tally_texts.h"
-#include "file_bytes_support.h"
 #include "editing/document_files.h"
 #include "editing/saved_tally.h"
+#include "file_bytes_support.h"
 #include "window_files_support.h"
 
 namespace lumora {
@@ -59,6 +59,7 @@ protected:
         };
         asked.changedFile = [this](const QString &) {
             askedAboutChange = true;
+            lastRead.reset();  // the save's own look at the file, not a load
             return std::vector{ChangedFileAnswer::Overwrite, ChangedFileAnswer::SaveAs,
                                ChangedFileAnswer::Cancel}[static_cast<size_t>(pick(0, 2))];
         };
@@ -67,6 +68,9 @@ protected:
             lastRead = {name, bytes};
         };
         files.onWrite = [this](const std::string &name, const std::string &bytes) {
+            // A save before a load reads the file first to see whether it changed: that read is not
+            // what the window shows, and the file holds these bytes from now on.
+            lastRead.reset();
             // Save writes over the tally's own file only when it holds what the window saw there, or
             // the user was asked (a name chosen in a dialog was asked about by the dialog).
             const bool inPlace = name == named() && !chosenInDialog.count(name);
