@@ -87,24 +87,38 @@ int main(int argc, char **argv) {
     f->startUp();
     typicalTally(*f);
     double move = medianMicros(
-        runs, [&] { f->countGotFocus(1019); f->setVScroll2Value(0); },
+        runs,
+        [&] {
+            f->countGotFocus(1019);
+            f->setVScroll2Value(0);
+        },
         [&] { f->countKeyDown(1019, Key::Down); });  // moves to step 20 and scrolls one row
 
     bool flip = false;
     double menu = medianMicros(
-        runs, [] {}, [&] {
+        runs, [] {},
+        [&] {
             flip = !flip;
-            if (flip) f->clickTis(); else f->clickDes();
+            if (flip)
+                f->clickTis();
+            else
+                f->clickDes();
         });
 
     std::printf("start-up (table, 93 rows, 6,00 m)     %8.1f us\n", startUp);
     std::printf("keystroke in a count box              %8.2f us\n", keystroke);
-    std::printf("selection 6,00 -> 0,50                %8.1f us  (%ld unit-volume updates, %ld full recalculations)\n",
-                pass[0], updates[0], recalcs[0]);
-    std::printf("selection 0,50 -> 15,00               %8.1f us  (%ld unit-volume updates, %ld full recalculations)\n",
-                pass[1], updates[1], recalcs[1]);
-    std::printf("selection 15,00 -> 6,00               %8.1f us  (%ld unit-volume updates, %ld full recalculations)\n",
-                pass[2], updates[2], recalcs[2]);
+    std::printf(
+        "selection 6,00 -> 0,50                %8.1f us  (%ld unit-volume updates, %ld full "
+        "recalculations)\n",
+        pass[0], updates[0], recalcs[0]);
+    std::printf(
+        "selection 0,50 -> 15,00               %8.1f us  (%ld unit-volume updates, %ld full "
+        "recalculations)\n",
+        pass[1], updates[1], recalcs[1]);
+    std::printf(
+        "selection 15,00 -> 6,00               %8.1f us  (%ld unit-volume updates, %ld full "
+        "recalculations)\n",
+        pass[2], updates[2], recalcs[2]);
     std::printf("neighbour move with scrolling         %8.2f us\n", move);
     std::printf("rounding menu choice with its nudge   %8.2f us\n", menu);
     return 0;

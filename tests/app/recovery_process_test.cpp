@@ -13,11 +13,11 @@
 #include <optional>
 #include <vector>
 
+#include "documents/core/recovery_text.h"
 #include "file_bytes_support.h"
 #include "platform_support.h"
 #include "program_run_support.h"
 #include "tally/form_test_support.h"
-#include "documents/core/recovery_text.h"
 
 namespace lumora {
 namespace {

@@ -7,8 +7,8 @@
 #include <clocale>
 
 #include "platform_support.h"
-#include "tally/form_test_support.h"
 #include "program_run_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

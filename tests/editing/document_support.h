@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "file_bytes_support.h"
-#include "tally/form_test_support.h"
 #include "documents/core/recovery_text.h"
 #include "documents/core/tally_texts.h"
 #include "editing/document.h"
 #include "editing/document_files.h"
+#include "file_bytes_support.h"
 #include "scripted_questions.h"
+#include "tally/form_test_support.h"
 
 namespace lumora::test {
 

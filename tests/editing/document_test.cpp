@@ -9,11 +9,11 @@
 #include <QFile>
 #include <QTest>
 
-#include "documents/core/tally_texts.h"
-#include "tally/form_test_support.h"
 #include "document_support.h"
 #include "documents/backend/file_store.h"
 #include "documents/core/tally_file.h"
+#include "documents/core/tally_texts.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {

@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "editing/scripted_questions.h"
 #include "documents/core/recovery_text.h"
+#include "editing/scripted_questions.h"
 #include "ui/document_questions_qt.h"
 #include "ui/run_window.h"
 #include "window_test_support.h"

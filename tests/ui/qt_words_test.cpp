@@ -18,7 +18,8 @@ TEST(QtMissingWords, TheFileDialogsTypeColumnNamesAFolderInRussian) {
     QtMissingWords words;
     QCoreApplication::installTranslator(&words);
     // Qt calls a folder "File Folder" on Windows and "Folder" elsewhere.
-    EXPECT_EQ(icons.type(folder), before == "File Folder" ? "Папка с файлами" : "Папка") << before.toStdString();
+    EXPECT_EQ(icons.type(folder), before == "File Folder" ? "Папка с файлами" : "Папка")
+        << before.toStdString();
     // Other contexts are left to Qt's own translation.
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Folder"), "Folder");
     QCoreApplication::removeTranslator(&words);

@@ -12,9 +12,9 @@
 #include <algorithm>
 
 #include "documents/core/statement.h"
-#include "file_bytes_support.h"
 #include "documents/core/tally_texts.h"
 #include "documents/core/thickness_groups.h"
+#include "file_bytes_support.h"
 #include "tally/tally_state.h"
 #include "ui/groups_window.h"
 #include "ui/statement_dialog.h"
@@ -151,7 +151,8 @@ TEST(StatementWindow, AddsRefusesPrintsAndExports) {
     EXPECT_EQ(std::count_if(dialogs.shown.begin(), dialogs.shown.end(),
                             [](const auto &s) { return s.kind == "input"; }),
               1);
-    EXPECT_EQ(printer.offered, test::absolute("/day") + "/День " + QDate::currentDate().toString("dd.MM.yyyy") + ".pdf");
+    EXPECT_EQ(printer.offered,
+              test::absolute("/day") + "/День " + QDate::currentDate().toString("dd.MM.yyyy") + ".pdf");
 }
 
 // The rows in the order the files were added; a click on a head sorts by it, a second the other way.

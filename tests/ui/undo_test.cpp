@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <functional>
 
-#include "tally/tally_state_support.h"
 #include "editing/scripted_questions.h"
+#include "tally/tally_state_support.h"
 #include "ui/document_questions_qt.h"
 #include "window_test_support.h"
 

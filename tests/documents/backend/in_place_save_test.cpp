@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "documents/backend/file_store.h"
 #include "file_bytes_support.h"
 #include "platform_support.h"
-#include "documents/backend/file_store.h"
 
 namespace lumora {
 namespace {

@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "file_bytes_support.h"
-#include "tally/form_test_support.h"
-#include "documents/core/scripted_dialogs.h"
 #include "documents/backend/statement_documents.h"
 #include "documents/backend/workbook.h"
+#include "documents/core/scripted_dialogs.h"
 #include "documents/core/statement_cells.h"
+#include "file_bytes_support.h"
+#include "tally/form_test_support.h"
 
 namespace lumora {
 namespace {
