@@ -15,7 +15,7 @@ namespace {
 using lumora::test::contents;
 using lumora::test::put;
 
-QByteArray tallyWith(int row, const char *count) {
+QByteArray tallyFile(int row, const char *count) {
     QByteArray bytes;
     for (int i = 1; i <= 93; ++i) bytes += (i == row ? QByteArray(count) : QByteArray("0")) + "\r\n";
     return bytes;
@@ -31,7 +31,7 @@ TEST(WindowSaveProcess, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) 
     const QString home = dir.filePath("home"), locked = dir.filePath("locked");
     ASSERT_TRUE(QDir().mkdir(home) && QDir().mkdir(locked));
     ASSERT_EQ(chown(QFile::encodeName(home).constData(), 65534, 65534), 0);
-    put(locked + "/t.txt", tallyWith(22, "4"));
+    put(locked + "/t.txt", tallyFile(22, "4"));
     ASSERT_EQ(chmod(QFile::encodeName(locked + "/t.txt").constData(), 0666),
               0);  // the folder stays root's 0755
 
@@ -50,7 +50,7 @@ TEST(WindowSaveProcess, AWritableFileInAFolderTheUserCannotWriteIsSavedInPlace) 
         {"--reuid=65534", "--regid=65534", "--clear-groups", LUMORA_SCRIPTED_BINARY, locked + "/t.txt"}, how);
     EXPECT_EQ(run.status, 0) << "a message box is waiting: the save failed";
     EXPECT_EQ(contents(locked + "/t.txt"),
-              tallyWith(22, "54") + "6.00\r\n1\r\n");  // the length as a C locale writes it
+              tallyFile(22, "54") + "6.00\r\n1\r\n");  // the length as a C locale writes it
     EXPECT_EQ(QDir(locked).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 

@@ -10,12 +10,12 @@ namespace {
 
 using test::DocumentRoom;
 using test::entryOf;
-using test::tallyWith;
+using test::tallyFile;
 
 // Open, a recent file, a file named at start, «Новый» and a restore all ask before replacing unsaved
 // counts; «Отмена» keeps the tally and its recovery file, «Не сохранять» replaces it.
 TEST_F(DocumentRoom, EveryCommandThatReplacesAnUnsavedTallyAsksFirst) {
-    const std::string f = file("F.txt", tallyWith({{24, "4"}}));
+    const std::string f = file("F.txt", tallyFile({{24, "4"}}));
     test::put(QString::fromStdString(f), QByteArray::fromStdString(files.files[f]));  // the recent list looks
     const struct {
         const char *what;
@@ -97,7 +97,7 @@ TEST_F(DocumentRoom, ALengthOrRoundingChangeAfterASaveIsUnsaved) {
 // Window B saved into F.txt after window A opened it: A's Save (from the menu or the toolbar) asks,
 // and writes over only when told.
 TEST_F(DocumentRoom, SaveAsksBeforeWritingOverAFileAnotherProgramChanged) {
-    const std::string theirs = tallyWith({{32, "7"}});
+    const std::string theirs = tallyFile({{32, "7"}});
     const struct {
         ChangedFileAnswer answer;
         std::string fileAfter;  // "" : our tally
@@ -109,7 +109,7 @@ TEST_F(DocumentRoom, SaveAsksBeforeWritingOverAFileAnotherProgramChanged) {
     };
     for (bool toolbar : {false, true}) {
         for (const auto &c : cases) {
-            const std::string f = file("F.txt", tallyWith({{24, "4"}}));
+            const std::string f = file("F.txt", tallyFile({{24, "4"}}));
             answer = LeaveAnswer::Discard;
             doc.openFile(f);
             type(30, "5");

@@ -17,18 +17,6 @@
 
 namespace lumora::test {
 
-// A tally file with one count at the given diameters.
-inline std::string tallyWith(std::initializer_list<std::pair<int, const char *>> counts) {
-    std::string out;
-    for (int i = 1; i <= kRowCount; ++i) {
-        std::string line = "0";
-        for (const auto &[d, n] : counts)
-            if (rowOf(d) == i) line = n;
-        out += line + "\r\n";
-    }
-    return out;
-}
-
 class DocumentRoom : public ::testing::Test {
 protected:
     DocumentRoom() {

@@ -21,7 +21,7 @@ namespace {
 using test::DocumentRoom;
 using test::entryOf;
 using test::rowOf;
-using test::tallyWith;
+using test::tallyFile;
 using test::typeCount;
 
 // Unsaved is every line Save would write against what the file holds: the counts (to the last step,
@@ -60,8 +60,8 @@ TEST_F(DocumentRoom, ARelativeNameMeansTheFileInTheFolderItWasNamedIn) {
     QTemporaryDir work, home;
     DiskFiles disk;
     doc.setFiles(disk);
-    const QByteArray theirs = QByteArray::fromStdString(tallyWith({{40, "1"}}));
-    test::put(work.filePath("F.txt"), QByteArray::fromStdString(tallyWith({{24, "4"}})));
+    const QByteArray theirs = QByteArray::fromStdString(tallyFile({{40, "1"}}));
+    test::put(work.filePath("F.txt"), QByteArray::fromStdString(tallyFile({{24, "4"}})));
     test::put(home.filePath("F.txt"), theirs);
     const QString before = QDir::currentPath();
     {
@@ -96,7 +96,7 @@ TEST_F(DocumentRoom, ARelativeNameMeansTheFileInTheFolderItWasNamedIn) {
 // this window or another), Save asks first; as it was, Save writes. A recovery file of an earlier
 // version, which does not say, asks whenever the file is there.
 TEST_F(DocumentRoom, ARestoredTallyMeetsANewerSaveOfItsFileWithTheQuestion) {
-    const std::string left = tallyWith({{24, "4"}}), newer = tallyWith({{24, "4"}, {30, "3"}});
+    const std::string left = tallyFile({{24, "4"}}), newer = tallyFile({{24, "4"}, {30, "3"}});
     const struct {
         const char *what;
         std::string onDisk;
@@ -158,7 +158,7 @@ TEST_F(DocumentRoom, UndoingARestoreKeepsTheRestoredTallyInItsRecoveryFile) {
 // «Новый»: through the gate, an empty tally without a file at the length and rounding on screen, and
 // undone like an Open.
 TEST_F(DocumentRoom, NewGivesAnEmptyTallyWithoutAFileAndUndoesLikeOpen) {
-    const std::string f = file("F.txt", tallyWith({{24, "4"}}));
+    const std::string f = file("F.txt", tallyFile({{24, "4"}}));
     doc.openFile(f);
     step([&] {
         form.setListIndex(static_cast<int16_t>(entryOf(400)));

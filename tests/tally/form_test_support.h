@@ -1,7 +1,9 @@
 // Helpers shared by the form's tests: a started form and a view that records what the form asks.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tally/form.h"
@@ -36,6 +38,18 @@ inline void typeCount(Form &f, int diameterCm, const std::string &digits) {
     const int index = 1000 + rowOf(diameterCm);
     f.countGotFocus(index);
     for (char c : digits) f.typeCountChar(index, static_cast<char32_t>(c));
+}
+
+// A tally file with one count at the given diameters.
+inline std::string tallyFile(std::initializer_list<std::pair<int, const char *>> counts) {
+    std::string out;
+    for (int i = 1; i <= kRowCount; ++i) {
+        std::string line = "0";
+        for (const auto &[d, n] : counts)
+            if (rowOf(d) == i) line = n;
+        out += line + "\r\n";
+    }
+    return out;
 }
 
 }  // namespace lumora::test

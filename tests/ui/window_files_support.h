@@ -26,18 +26,6 @@ struct NoPrinter : PrinterDialogs {
     void showPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
 };
 
-// A tally file with one count at the given diameters.
-inline std::string tallyFile(std::initializer_list<std::pair<int, const char *>> counts) {
-    std::string out;
-    for (int i = 1; i <= kRowCount; ++i) {
-        std::string line = "0";
-        for (const auto &[d, n] : counts)
-            if (rowOf(d) == i) line = n;
-        out += line + "\r\n";
-    }
-    return out;
-}
-
 // Gives another window's document scripted questions that choose as `choose` does.
 inline void answerRecovery(
     MainWindow &window,
