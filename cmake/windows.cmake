@@ -7,7 +7,7 @@
 # build folder, so that the programs and the tests run from there as from the installed folder.
 set_target_properties(lumora PROPERTIES WIN32_EXECUTABLE ON)
 add_executable(lumora_console)
-target_link_libraries(lumora_console PRIVATE lumora_main lumora_no_script_driver)
+target_link_libraries(lumora_console PRIVATE lumora_main lumora_no_script_driver ${LUMORA_PRINTING})
 set_target_properties(lumora_console PROPERTIES OUTPUT_NAME lumora SUFFIX .com)
 
 set(LUMORA_ICO ${CMAKE_BINARY_DIR}/generated/lumora.ico)

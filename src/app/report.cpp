@@ -8,11 +8,11 @@
 #include "app/batch_outputs.h"
 #include "app/report_statement.h"
 #include "documents/backend/file_store.h"
-#include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/tally_commands.h"
 #include "documents/core/tally_texts.h"
 #include "documents/core/thickness_groups.h"
+#include "print/sheet_painter.h"
 #include "tally/form.h"
 
 namespace lumora {

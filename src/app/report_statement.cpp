@@ -5,11 +5,11 @@
 #include "app/batch_outputs.h"
 #include "app/report.h"
 #include "documents/backend/file_store.h"
-#include "documents/backend/sheet_painter.h"
 #include "documents/backend/statement_documents.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/statement.h"
 #include "documents/core/statement_layout.h"
+#include "print/statement_print.h"
 
 namespace lumora {
 

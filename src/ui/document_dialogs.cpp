@@ -6,13 +6,11 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "platform/desktop.h"
+#include "print/print_commands.h"
 
 namespace lumora {
 
@@ -104,34 +102,17 @@ std::optional<std::string> QtDocumentDialogs::inputText(const std::string &promp
 }
 
 bool QtDocumentDialogs::choosePrinter(QPrinter &printer, const QString &pdfName) {
-    if (QPrinterInfo::availablePrinterNames().isEmpty() && !platform::printDialogOffersPdfWithoutPrinter()) {
+    return runPrintDialog(printer, pdfName, parent_, [this, &pdfName]() -> std::optional<std::string> {
         const std::string what = printedDocument.toStdString();
-        if (!question("Принтер не установлен. Сохранить " + what + " в файл PDF?")) return false;
+        if (!question("Принтер не установлен. Сохранить " + what + " в файл PDF?")) return std::nullopt;
         const QString suggested = pdfName.isEmpty() ? QStringLiteral("print.pdf") : pdfName;
-        auto name = chooseFile(parent_, "Сохранить " + what, "Документ PDF (*.pdf)", QFileDialog::AcceptSave,
-                               suggested);
-        if (!name) return false;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(*name));
-        return true;
-    }
-    QPrintDialog dialog(&printer, parent_);
-    // Qt's own dialog offers "print.pdf" in the current folder; its file box is the one named
-    // "filename". (A platform's native dialog has none and names the file itself.)
-    if (auto *file = dialog.findChild<QLineEdit *>(QStringLiteral("filename")); file && !pdfName.isEmpty())
-        file->setText(QDir::toNativeSeparators(pdfName));
-    dialog.setMinMax(0, 10);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
-    return dialog.exec() == QDialog::Accepted;
+        return chooseFile(parent_, "Сохранить " + what, "Документ PDF (*.pdf)", QFileDialog::AcceptSave,
+                          suggested);
+    });
 }
 
 void QtDocumentDialogs::showPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
-    QPrintPreviewDialog preview(&printer, parent_);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&paint](QPrinter *p) { paint(p); });
-    preview.exec();
+    runPrintPreview(printer, paint, parent_);
 }
 
 }  // namespace lumora

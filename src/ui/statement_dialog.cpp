@@ -11,11 +11,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "documents/backend/sheet_painter.h"
 #include "documents/backend/statement_documents.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/statement_layout.h"
 #include "editing/qt_text.h"
+#include "print/print_commands.h"
 
 namespace lumora {
 
@@ -191,12 +191,8 @@ QString StatementDialog::documentName(const std::string &title, const char *suff
 void StatementDialog::print() {
     if (tallies_.empty()) return services_.dialogs->message("В ведомости нет ни одного файла.");
     const std::string title = askTitle();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setCopyCount(1);
-    if (!services_.printerDialogs->choosePrinter(printer, documentName(title, ".pdf"))) return;
-    printer.setPrintRange(QPrinter::AllPages);
-    prepareSheetPrinter(printer);
-    if (auto error = printStatement(printer, statement_, title, sheetDate(), fmt_))
+    if (auto error = printStatementOnPrinter(*services_.printerDialogs, statement_, title, fmt_,
+                                             documentName(title, ".pdf")))
         services_.dialogs->message(*error);
 }
 

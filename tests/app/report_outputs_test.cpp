@@ -180,4 +180,39 @@ TEST_F(ReportOutputs, ALateRefusalPutsBackEveryOutputAlreadyReplaced) {
     EXPECT_EQ(names(), before);
 }
 
+#ifdef LUMORA_PRINT_MODULE
+// Qt's print support is loaded at the first print, from the print module: the window starts without
+// it, and a program without its module says so instead of printing.
+TEST_F(ReportOutputs, PrintSupportComesWithTheFirstPrintAndItsAbsenceIsSaid) {
+    lumora::test::ProgramStart how;
+    how.program = LUMORA_SCRIPTED_BINARY;
+    how.folder = dir.path();
+    how.env = {{"QT_QPA_PLATFORM", "offscreen"},
+               {"LD_DEBUG", "files"},
+               {"LUMORA_TEST_SCRIPT", "leave=discard;type=Text1022:5;trigger=Exit"}};
+    how.display = true;
+    ShellRun r = lumora::test::runProgram({}, how);
+    EXPECT_EQ(r.status, 0) << r.err.substr(0, 2000);
+    EXPECT_NE(r.err.find("libQt6Widgets"), std::string::npos) << "no loader trace";
+    EXPECT_EQ(r.err.find("PrintSupport"), std::string::npos) << "the window loaded print support at start";
+
+    how.program = LUMORA_BINARY;
+    r = lumora::test::runProgram({"--report", "t.txt", "--length", "6,00", "--pdf", "new.pdf"}, how);
+    EXPECT_EQ(r.status, 0) << r.err.substr(0, 2000);
+    EXPECT_NE(r.err.find("lumora-print.so"), std::string::npos);
+    EXPECT_TRUE(contents(dir.filePath("new.pdf")).startsWith("%PDF-"));
+
+    // The program alone, without the module beside it or installed.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("bin"));
+    ASSERT_TRUE(QFile::copy(LUMORA_BINARY, dir.filePath("bin/lumora")));
+    r = shell("bin/lumora --report t.txt --length 6,00 --xlsx new.xlsx --pdf old.pdf", dir.path());
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("Печать недоступна: не удалось загрузить модуль печати: файла lumora-print.so нет"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(QFile::exists(dir.filePath("new.xlsx")));
+    expectOldFilesUntouched();
+}
+#endif
+
 }  // namespace

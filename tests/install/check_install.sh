@@ -41,6 +41,15 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/lumo
   fail "lumora --version failed"
 [[ "$version" == "lumora "* ]] || fail "lumora --version printed: $version"
 
+# The installed program prints through its installed print module (loaded at the first print).
+work=$prefix/work
+mkdir -p "$work"
+for i in $(seq 1 93); do if [ "$i" = 22 ]; then printf '5\r\n'; else printf '0\r\n'; fi; done >"$work/t.txt"
+(cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen "$prefix/bin/lumora" --report t.txt \
+  --length 6,00 --pdf t.pdf >/dev/null) || fail "the installed program did not print its PDF"
+head -c 5 "$work/t.pdf" 2>/dev/null | grep -q "%PDF-" || fail "the installed program wrote no PDF"
+rm -rf "$work"
+
 desktop=$prefix/share/applications/$id.desktop
 # Hints (suggestions of further categories) are not faults; errors and warnings are.
 problems=$(desktop-file-validate "$desktop" 2>&1 | grep -v ": hint: " || true)

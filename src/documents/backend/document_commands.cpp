@@ -7,13 +7,13 @@
 #include <QRandomGenerator>
 #include <string>
 
-#include "documents/backend/sheet_painter.h"
 #include "documents/backend/workbook.h"
 #include "documents/core/export_cells.h"
 #include "documents/core/print_layout.h"
 #include "documents/core/tally_texts.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "print/print_commands.h"
 
 namespace lumora {
 
@@ -137,43 +137,13 @@ std::string DocumentCommands::askTitle() {
     return title;
 }
 
+// Printing needs Qt's print support, which is loaded at the first print (print/print_commands.h).
 void DocumentCommands::Print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setCopyCount(1);
-    printer.setCollateCopies(true);
-    printer.setFromTo(1, 1);
-    printer.setPrintRange(QPrinter::PageRange);
-    // Printed to a file, the sheet goes beside its tally, under the tally's name.
-    QString pdfName;
-    if (!form_.tallyFileName.empty()) {
-        const QFileInfo tally(QString::fromStdString(form_.tallyFileName));
-        const bool txt = tally.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
-        pdfName = tally.dir().filePath((txt ? tally.completeBaseName() : tally.fileName()) +
-                                       QStringLiteral(".pdf"));
-    }
-    if (!printerDialogs_.choosePrinter(printer, pdfName)) return;  // a cancel prints nothing
-    // Copies and orientation are the dialog's; the page range is not used: there is one sheet.
-    printer.setPrintRange(QPrinter::AllPages);
-    prepareSheetPrinter(printer);
-    const std::string title = askTitle();
-    if (auto error = printSheetOrFile(printer, form_, title, sheetDate())) dialogs_.message(*error);
+    printTally(form_, dialogs_, printerDialogs_, [this] { return askTitle(); });
 }
 
 void DocumentCommands::PrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    prepareSheetPrinter(printer);
-    const std::string title = askTitle();
-    const std::string date = sheetDate();
-    // The layout is checked once before the preview opens, so a bad text is told, not shown blank.
-    SheetInputs check;
-    check.texts = tallyTexts(form_);
-    check.pageWidth = check.pageHeight = 20000;
-    SheetLayout layout = layoutSheet(check, form_.numberFormat(), sheetTextWidth(&printer));
-    if (!layout.ok) return dialogs_.message(layout.error);
-    printerDialogs_.showPreview(printer, [this, &title, &date](QPrinter *target) {
-        prepareSheetPrinter(*target);
-        printSheet(*target, form_, title, date);
-    });
+    previewTally(form_, dialogs_, printerDialogs_, [this] { return askTitle(); });
 }
 
 }  // namespace lumora

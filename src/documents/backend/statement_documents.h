@@ -1,9 +1,7 @@
-// The statement's documents: the workbook («Сводка», then one sheet per tally in the export's
-// layout) and the printed statement (the summary pages, then each tally's sheet), with the same
-// writers and the same painter as a single tally's.
+// The statement's workbook: «Сводка», then one sheet per tally in the export's layout, with the same
+// writers as a single tally's. (The printed statement is in print/statement_print.h.)
 #pragma once
 
-#include <QPrinter>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,26 +21,5 @@ std::vector<std::string> statementSheetNames(const std::vector<std::string> &fil
 std::optional<std::string> writeStatementWorkbook(const Statement &statement, const std::string &title,
                                                   const std::string &date, const NumberFormat &fmt,
                                                   StagedFile &workbook);
-
-// The printed statement's pages laid out for `printer` (prepared as the sheet's): the summary, then
-// each tally's sheet. Not ok, with the error in Russian, when a tally's sheet cannot be laid out.
-struct StatementPages {
-    bool ok = false;
-    std::vector<SheetPage> pages;
-    int summaryPages = 0;
-    std::string error;
-};
-StatementPages statementPages(const QPrinter &printer, const Statement &statement, const std::string &title,
-                              const std::string &date, const NumberFormat &fmt);
-
-// Prints the statement on `printer` (or into the file the print dialog chose).
-std::optional<std::string> printStatement(QPrinter &printer, const Statement &statement,
-                                          const std::string &title, const std::string &date,
-                                          const NumberFormat &fmt);
-
-// The printed statement as an A4 PDF into the staged file's temporary; the caller commits it.
-std::optional<std::string> printStatementToPdf(const Statement &statement, const std::string &title,
-                                               const std::string &date, const NumberFormat &fmt,
-                                               StagedFile &pdf);
 
 }  // namespace lumora

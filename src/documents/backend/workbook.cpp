@@ -100,6 +100,8 @@ std::optional<std::string> writeWorkbook(const std::vector<ExportCell> &cells, c
 
 std::string workbookDate() { return QDate::currentDate().toString("dd.MM.yyyy").toStdString(); }
 
+std::string sheetDate() { return QDate::currentDate().toString("dd.MM.yy").toStdString(); }
+
 std::optional<std::string> addTallySheet(std::vector<WorkbookSheet> &sheets, std::string name,
                                          const TallyTexts &texts, const NumberFormat &fmt,
                                          const std::string &title, const std::string &date) {

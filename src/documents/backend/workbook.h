@@ -30,6 +30,8 @@ struct WorkbookSheet {
 
 // Today's date as the workbooks write it: "DD.MM.YYYY".
 std::string workbookDate();
+// Today's date as the printed sheets show it: "DD.MM.YY".
+std::string sheetDate();
 
 // A tally's sheet named `name`: the export's cells, beside them the cells that say which tally it is
 // (its title when it has one, length and the date), and column widths that show the group labels.

@@ -6,8 +6,8 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 
-#include "documents/backend/sheet_painter.h"
 #include "documents/core/tally_texts.h"
+#include "print/sheet_painter.h"
 #include "tally/form_test_support.h"
 
 namespace lumora {

@@ -9,8 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "documents/backend/sheet_painter.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/tally_texts.h"
+#include "print/sheet_painter.h"
 #include "tally/form_test_support.h"
 
 namespace lumora {

@@ -12,9 +12,10 @@
 #include <QTemporaryDir>
 #include <map>
 
-#include "documents/backend/sheet_painter.h"
 #include "documents/core/scripted_dialogs.h"
 #include "file_bytes_support.h"
+#include "print/sheet_painter.h"
+#include "print/statement_print.h"
 #include "tally/form_test_support.h"
 
 namespace lumora {

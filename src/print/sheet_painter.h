@@ -64,7 +64,4 @@ std::optional<std::string> printSheetToPdf(const Form &form, StagedFile &pdf, co
 std::optional<std::string> printSheetOrFile(QPrinter &printer, const Form &form, const std::string &title,
                                             const std::string &date);
 
-// Today's date as the sheet prints it, "DD.MM.YY".
-std::string sheetDate();
-
 }  // namespace lumora

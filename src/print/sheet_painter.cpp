@@ -1,4 +1,4 @@
-#include "documents/backend/sheet_painter.h"
+#include "print/sheet_painter.h"
 
 #include <QDate>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "documents/backend/file_store.h"
+#include "documents/backend/workbook.h"
 #include "documents/core/tally_texts.h"
 
 namespace lumora {
@@ -173,7 +174,5 @@ std::optional<std::string> printSheetOrFile(QPrinter &printer, const Form &form,
                                             const std::string &date) {
     return printOrFile(printer, sheetJob(form, title, date));
 }
-
-std::string sheetDate() { return QDate::currentDate().toString("dd.MM.yy").toStdString(); }
 
 }  // namespace lumora

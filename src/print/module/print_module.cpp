@@ -1,0 +1,25 @@
+// The print module's entry point: the table of its print entry points.
+#include <QtGlobal>
+
+#include "print/module/print_functions.h"
+#include "print/print_commands.h"
+#include "print/sheet_painter.h"
+#include "print/statement_print.h"
+
+extern "C" Q_DECL_EXPORT const lumora::PrintFunctions *lumoraPrintFunctions() {
+    using namespace lumora;
+    static const PrintFunctions functions = [] {
+        PrintFunctions f;
+        f.printTally = &printTally;
+        f.previewTally = &previewTally;
+        f.printStatementOnPrinter = &printStatementOnPrinter;
+        f.runPrintDialog = &runPrintDialog;
+        f.runPrintPreview = &runPrintPreview;
+        f.printSheetToPdf =
+            static_cast<std::optional<std::string> (*)(const Form &, StagedFile &, const std::string &)>(
+                &printSheetToPdf);
+        f.printStatementToPdf = &printStatementToPdf;
+        return f;
+    }();
+    return &functions;
+}
