@@ -75,6 +75,12 @@ bool Document::offerRecovery() {
 // recovery file (a file without a lock stays as it is: the tally goes to this window's own). What its
 // file held when the tally left it is what a save then compares the file with.
 void Document::restore(RecoveryFile::Orphan &orphan) {
+    // A tally restored before and undone away leaves the history with this step: it stays in its
+    // recovery file, for the next start, and this tally takes over the file it came in.
+    held_.reset();
+    restorePending_ = false;
+    restoreLost_ = false;
+    restoreStep_ = nullptr;
     recovery_.adopt(orphan);
     RecoveredTally tally = orphan.tally;
     // A name kept as it was typed (older recovery files) cannot tell which folder it meant: the

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <map>
 
 #include "document_support.h"
 #include "documents/backend/file_store.h"
@@ -153,6 +154,23 @@ TEST_F(DocumentRoom, UndoingARestoreKeepsTheRestoredTallyInItsRecoveryFile) {
     doc.save();
     EXPECT_FALSE(doc.unsaved());
     EXPECT_TRUE(recoveryFiles().isEmpty()) << "saved: safe";
+
+    // Undone away, then another tally restored: each stays in its own recovery file.
+    leaveOrphan(orphanWith(27, "82"), "recovery-0-a.txt");
+    ASSERT_TRUE(doc.offerRecovery());
+    doc.undo();
+    leaveOrphan(orphanWith(30, "7"), "recovery-0-b.txt");
+    answer = LeaveAnswer::Save;  // the tally on screen is the empty one: nothing to save
+    ASSERT_TRUE(doc.offerRecovery());
+    EXPECT_EQ(count(30), "7");
+    doc.writeRecoveryNow();
+    std::map<std::string, std::string> kept;
+    for (const QString &f : recoveryFiles())
+        if (auto left = readRecovery(test::contents(recovery.filePath(f)).toStdString()))
+            kept[f.toStdString()] = left->state.counts[static_cast<size_t>(rowOf(27) - 1)] +
+                                    left->state.counts[static_cast<size_t>(rowOf(30) - 1)];
+    EXPECT_EQ(kept,
+              (std::map<std::string, std::string>{{"recovery-0-a.txt", "82"}, {"recovery-0-b.txt", "7"}}));
 }
 
 // «Новый»: through the gate, an empty tally without a file at the length and rounding on screen, and

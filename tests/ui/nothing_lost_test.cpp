@@ -53,6 +53,7 @@ protected:
             const LeaveAnswer a = std::vector{LeaveAnswer::Save, LeaveAnswer::Discard,
                                               LeaveAnswer::Cancel}[static_cast<size_t>(pick(0, 2))];
             discarded = discarded || a == LeaveAnswer::Discard;
+            say("  asked to save: " + std::to_string(static_cast<int>(a)));
             if (a == LeaveAnswer::Discard) restorePending = false;  // let go with the tally on screen
             if (a == LeaveAnswer::Save) dialogs.answers.push_front(maybeName());  // a save may ask a name
             return a;
@@ -60,11 +61,15 @@ protected:
         asked.changedFile = [this](const QString &) {
             askedAboutChange = true;
             lastRead.reset();  // the save's own look at the file, not a load
-            return std::vector{ChangedFileAnswer::Overwrite, ChangedFileAnswer::SaveAs,
-                               ChangedFileAnswer::Cancel}[static_cast<size_t>(pick(0, 2))];
+            const ChangedFileAnswer a =
+                std::vector{ChangedFileAnswer::Overwrite, ChangedFileAnswer::SaveAs,
+                            ChangedFileAnswer::Cancel}[static_cast<size_t>(pick(0, 2))];
+            say("  asked about a changed file: " + std::to_string(static_cast<int>(a)));
+            return a;
         };
         // What the window read from a file or wrote to it is what that file holds as far as it knows.
         files.onRead = [this](const std::string &name, const std::string &bytes) {
+            say("  read " + name + ": " + brief(bytes));
             lastRead = {name, bytes};
         };
         files.onWrite = [this](const std::string &name, const std::string &bytes) {
@@ -73,13 +78,24 @@ protected:
             lastRead.reset();
             // Save writes over the tally's own file only when it holds what the window saw there, or
             // the user was asked (a name chosen in a dialog was asked about by the dialog).
+            say("  write " + name + ": " + brief(bytes) + " " + contentsOf(bytes).sha256.substr(0, 8) +
+                " (seen there: " + (seenBytes.count(name) ? brief(seenBytes[name]) : std::string("nothing")) +
+                ")");
             const bool inPlace = name == named() && !chosenInDialog.count(name);
             const auto now = files.files.find(name);
+            // A restored tally knows only what its file held when it left: the file holding that
+            // again (another program wrote it back) is no change.
+            const bool heldAgain = now != files.files.end() && heldWhenLeft.count(name) &&
+                                   heldWhenLeft[name] == contentsOf(now->second);
             if (inPlace && now != files.files.end() && seenBytes.count(name) &&
-                seenBytes[name] != now->second && !askedAboutChange)
-                ADD_FAILURE() << name << " was written over without a question";
+                seenBytes[name] != now->second && !heldAgain && !askedAboutChange)
+                ADD_FAILURE() << "event " << eventNumber << ": " << name
+                              << " was written over without a question: it held\n"
+                              << ::testing::PrintToString(now->second) << "\nwhere the window saw\n"
+                              << ::testing::PrintToString(seenBytes[name]);
             known[name] = bytes;
             seenBytes[name] = bytes;
+            heldWhenLeft.erase(name);
             seenUnder[name].insert(bytes);
             const TallyState s = TallyState::of(w->form());
             seenDocuments.insert(writeTally(s.counts) + std::to_string(s.length) + (s.rounded ? "r" : "n") +
@@ -93,6 +109,20 @@ protected:
         if (!r.ok || r.counts != shownCounts()) return;
         known[named()] = shownBytes();
         seenBytes[named()] = lastRead->second;
+        heldWhenLeft.erase(named());
+    }
+    // With LUMORA_NOTHING_LOST_TRACE=1, what each event read, wrote and was asked goes to stderr.
+    void say(const std::string &line) const {
+        if (trace) std::fprintf(stderr, "%s\n", line.c_str());
+    }
+    static std::string brief(const std::string &bytes) {
+        const TallyReadResult r = readTally(bytes);
+        if (!r.ok) return "(not a tally)";
+        std::string counts;
+        for (int i = 1; i <= kRowCount; ++i)
+            if (!r.counts[static_cast<size_t>(i - 1)].empty())
+                counts += " " + std::to_string(i) + ":" + r.counts[static_cast<size_t>(i - 1)];
+        return counts.empty() ? "(empty)" : counts.substr(1);
     }
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
     std::string file(const char *name) const {
@@ -126,6 +156,39 @@ protected:
             if (left && left->state.counts == counts) return true;
         }
         return false;
+    }
+
+    // The tallies in the recovery files, by file, as a start would offer them.
+    std::map<QString, RecoveredTally> leftBehind() const {
+        std::map<QString, RecoveredTally> all;
+        for (const QString &name : QDir(recoveryDir.path()).entryList({"recovery-*.txt"})) {
+            const QString path = recoveryDir.filePath(name);
+            if (auto left = readRecovery(test::contents(path).toStdString())) all[path] = *left;
+        }
+        return all;
+    }
+    // After a restore: what the restored tally's file holds is not known to this window, only what it
+    // held when the tally left it (no record: nothing it holds is the window's). The restored tally is
+    // the one whose recovery file the window took over.
+    void noteRestored(const std::map<QString, RecoveredTally> &offered) {
+        const auto restored = offered.find(w->document().recoveryFile().path());
+        if (restored == offered.end()) {
+            ADD_FAILURE() << "the restored tally was not one of those left behind";
+            return;
+        }
+        const RecoveredTally &t = restored->second;
+        if (named().empty()) return;
+        const auto there = files.files.find(named());
+        const bool same = there != files.files.end() && t.held && contentsOf(there->second) == *t.held;
+        seenBytes[named()] = same ? there->second : "(not this)";
+        say("  restored " + named() + ", which held " +
+            (t.held ? std::to_string(t.held->size) + " bytes " + t.held->sha256.substr(0, 8)
+                    : "nothing known") +
+            "; now " + (there != files.files.end() ? contentsOf(there->second).sha256.substr(0, 8) : "none"));
+        if (t.held)
+            heldWhenLeft[named()] = *t.held;
+        else
+            heldWhenLeft.erase(named());
     }
 
     // What the title and the files may show after an event.
@@ -165,20 +228,23 @@ protected:
     std::map<std::string, std::set<std::string>> seenUnder;
     std::mt19937 rng;
     const char *names[5] = {"A.txt", "B.txt", "C.txt", "bad.txt", "odd.txt"};  // in `folder`
-    std::map<std::string, std::string> known;      // what the window last read from or wrote to a file
-    std::map<std::string, std::string> seenBytes;  // the bytes it last saw there, a restore's included
+    std::map<std::string, std::string> known;          // what the window last read from or wrote to a file
+    std::map<std::string, std::string> seenBytes;      // the bytes it last saw there, a restore's included
+    std::map<std::string, FileContents> heldWhenLeft;  // a restored tally's record of its file
     std::optional<std::pair<std::string, std::string>> lastRead;
     std::set<std::string> chosenInDialog;  // names answered in a save dialog in this event
     bool discarded = false;                // the user answered «Не сохранять» in this event
     bool askedAboutChange = false;         // the changed-on-disk question was asked in this event
     bool restorePending = false;           // a restored tally may be unsaved off screen (undone away)
-    QTemporaryDir folder, otherFolder;     // the working folder, and the one of another start
+    bool trace = false;
+    long eventNumber = 0;
+    QTemporaryDir folder, otherFolder;  // the working folder, and the one of another start
 };
 
 TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
     const long seed = envNumber("LUMORA_NOTHING_LOST_SEED", 0);
     const long events = envNumber("LUMORA_NOTHING_LOST_EVENTS", 400);
-    const bool trace = envNumber("LUMORA_NOTHING_LOST_TRACE", 0) != 0;  // each event on stderr
+    trace = envNumber("LUMORA_NOTHING_LOST_TRACE", 0) != 0;  // each event on stderr
     rng.seed(static_cast<unsigned>(seed));
     // The same names in two folders: a start in the other one must not write over these.
     for (const QTemporaryDir *dir : {&folder, &otherFolder}) {
@@ -203,6 +269,7 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
         SetUp();
         known.clear();
         seenBytes.clear();
+        heldWhenLeft.clear();
         restorePending = false;
         // The next start may be in the other folder, where the same relative names mean other files.
         QDir::setCurrent(pick(0, 1) ? folder.path() : otherFolder.path());
@@ -212,12 +279,17 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
         const RecoveryChoice choice = std::vector{RecoveryChoice::Restore, RecoveryChoice::Later,
                                                   RecoveryChoice::Discard}[static_cast<size_t>(pick(0, 2))];
         discarded = discarded || choice == RecoveryChoice::Discard;
-        asked.recovery = [choice](const std::vector<RecoveryOffer> &o) {
+        asked.recovery = [this, choice](const std::vector<RecoveryOffer> &o) {
+            for (const RecoveryOffer &offer : o)
+                say("  offered " + offer.fileName.toStdString() + " (" + std::to_string(offer.logs) +
+                    " logs): " + std::to_string(static_cast<int>(choice)));
             return std::vector<RecoveryChoice>(o.size(), choice);
         };
+        const auto offered = leftBehind();
         if (w->document().offerRecovery()) {
             restorePending = true;
             known.erase(named());
+            noteRestored(offered);
         }
         // A restored tally is on screen, under its file, before a file named at start replaces it.
         seenDocuments.insert(documentKey());
@@ -231,6 +303,7 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
     QDir::setCurrent(folder.path());
 
     for (long e = 0; e < events; ++e) {
+        eventNumber = e;
         std::string event;
         const TallyCounts countsBefore = shownCounts();
         // A restored tally undone away keeps the "*" while its recovery file holds it: the tally on
@@ -320,14 +393,12 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
                 asked.recovery = [](const std::vector<RecoveryOffer> &o) {
                     return std::vector<RecoveryChoice>(o.size(), RecoveryChoice::Restore);
                 };
-                // What the restored tally's file holds is not known to this window: only what it held.
+                // The newest tally left behind is restored: this one, or one kept for later before.
+                const auto offered = leftBehind();
                 if (w->document().offerRecovery()) {
                     restorePending = true;
                     known.erase(named());
-                    if (there != files.files.end() && contentsOf(there->second) == *tally.held)
-                        seenBytes[named()] = there->second;
-                    else
-                        seenBytes[named()] = "(not this)";
+                    noteRestored(offered);
                     // Undone at once, sometimes: the restored tally must still be kept.
                     seenDocuments.insert(documentKey());
                     if (!pick(0, 2)) action("Undo")->trigger();
@@ -341,6 +412,7 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
                 event = "other program";
                 const std::string other = *name();
                 files.files[other] = tallyFile({{diameters[pick(0, 5)], "7"}});
+                say("  another program writes " + other + ": " + brief(files.files[other]));
                 seenUnder[other].insert(files.files[other]);
                 break;
             }
