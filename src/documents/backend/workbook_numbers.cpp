@@ -2,34 +2,65 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace lumora {
 
-QByteArray shortestCellValues(const QByteArray &xml) {
+namespace {
+
+// The library writes 16 significant digits and drops trailing zeros: a value with fewer digits is
+// already the shortest decimal of its number.
+bool mayBeLong(const char *first, const char *last) {
+    int digits = 0;
+    for (const char *c = first; c != last && *c != 'E' && *c != 'e'; ++c) {
+        if (*c >= '1' && *c <= '9')
+            ++digits;
+        else if (*c == '0' && digits > 0)
+            ++digits;  // a zero inside or after the significant digits
+    }
+    return digits >= 16;
+}
+
+// The sheet with its long values shortened; nullopt when no value changes.
+std::optional<QByteArray> shortenedSheet(const QByteArray &xml) {
     QByteArray out;
-    out.reserve(xml.size());
+    qsizetype copied = 0;  // the part of `xml` already in `out`
+    bool changed = false;
     qsizetype from = 0;
     for (;;) {
         const qsizetype open = xml.indexOf("<v>", from);
         const qsizetype close = open < 0 ? -1 : xml.indexOf("</v>", open + 3);
         if (close < 0) break;
+        from = close;
         const char *first = xml.constData() + open + 3, *last = xml.constData() + close;
+        if (!mayBeLong(first, last)) continue;
         double value = 0;
         char shortest[32];
         const auto read = std::from_chars(first, last, value);
         const auto written = std::to_chars(shortest, shortest + sizeof shortest, value);
-        out += xml.mid(from, open + 3 - from);
-        if (read.ec == std::errc() && read.ptr == last && written.ec == std::errc())
-            out.append(shortest, written.ptr - shortest);
-        else
-            out.append(first, last - first);
-        from = close;
+        if (read.ec != std::errc() || read.ptr != last || written.ec != std::errc()) continue;
+        if (written.ptr - shortest == last - first && std::equal(shortest, written.ptr, first)) continue;
+        if (!changed) out.reserve(xml.size());
+        changed = true;
+        // What comes before the value as it is, then the value in its shortest form.
+        out.append(xml.constData() + copied, open + 3 - copied);
+        out.append(shortest, written.ptr - shortest);
+        copied = close;
     }
-    out += xml.mid(from);
+    if (!changed) return std::nullopt;
+    out.append(xml.constData() + copied, xml.size() - copied);
     return out;
+}
+
+}  // namespace
+
+QByteArray shortestCellValues(const QByteArray &xml) {
+    std::optional<QByteArray> shortened = shortenedSheet(xml);
+    return shortened ? *shortened : xml;
 }
 
 namespace {
@@ -58,6 +89,24 @@ std::optional<QByteArray> inflated(const QByteArray &data, uint32_t size) {
     return out;
 }
 
+// Raw deflate, as the workbook library packs its parts.
+std::optional<QByteArray> deflated(const QByteArray &data) {
+    z_stream z{};
+    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return std::nullopt;
+    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(data.size()))), '\0');
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef *>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    const int status = deflate(&z, Z_FINISH);
+    const uLong written = z.total_out;
+    deflateEnd(&z);
+    if (status != Z_STREAM_END) return std::nullopt;
+    out.truncate(static_cast<qsizetype>(written));
+    return out;
+}
+
 bool isSheet(const QByteArray &name) {
     return name.startsWith("xl/worksheets/sheet") && name.endsWith(".xml");
 }
@@ -65,7 +114,7 @@ bool isSheet(const QByteArray &name) {
 }  // namespace
 
 // The package is read through its central directory; every part is written again with a local
-// header of its own (sizes in it, no data descriptor), a changed sheet stored uncompressed.
+// header of its own (sizes in it, no data descriptor); a sheet whose values change is packed again.
 std::optional<std::string> shortenWorkbookNumbers(QByteArray &zip) {
     const std::string broken =
         "Не удалось записать книгу: библиотека книг записала файл, который не читается.";
@@ -92,11 +141,16 @@ std::optional<std::string> shortenWorkbookNumbers(QByteArray &zip) {
             std::optional<QByteArray> xml =
                 method == 0 ? std::optional<QByteArray>(data) : inflated(data, size);
             if (!xml) return broken;
-            data = shortestCellValues(*xml);
-            storedMethod = 0;
-            newSize = static_cast<uint32_t>(data.size());
-            crc = static_cast<uint32_t>(
-                crc32(0, reinterpret_cast<const Bytef *>(data.constData()), static_cast<uInt>(data.size())));
+            if (const std::optional<QByteArray> shorter = shortenedSheet(*xml)) {
+                const QByteArray &shortest = *shorter;
+                const std::optional<QByteArray> packedAgain = deflated(shortest);
+                if (!packedAgain) return broken;
+                data = *packedAgain;
+                storedMethod = Z_DEFLATED;
+                newSize = static_cast<uint32_t>(shortest.size());
+                crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef *>(shortest.constData()),
+                                                  static_cast<uInt>(shortest.size())));
+            }
         }
         // The central entry: flags without the data descriptor, the new method, crc, sizes and offset.
         const uint32_t flags = le(head, 8, 2) & ~8u;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
@@ -124,6 +125,14 @@ TEST(WorkbookNumbers, EveryNumberOfBothWorkbooksIsTheFigureTheWindowShows) {
         summary[ref(row, 4)] = written(g.volume);
     }
     EXPECT_EQ(numberCells(path, 1), summary);
+    // The sheets whose numbers were written again stay packed, as the library packs them.
+    QProcess list;
+    list.start("unzip", {"-v", path});
+    ASSERT_TRUE(list.waitForFinished(10000));
+    const QString listing = QString::fromUtf8(list.readAllStandardOutput());
+    EXPECT_TRUE(listing.contains("xl/worksheets/sheet1.xml")) << listing.toStdString();
+    EXPECT_FALSE(QRegularExpression("Stored .*xl/worksheets/").match(listing).hasMatch())
+        << listing.toStdString();
     for (size_t k = 0; k < s.tallies.size(); ++k)
         EXPECT_EQ(numberCells(path, static_cast<int>(k) + 2), shownOnTallySheet(s.tallies[k].texts))
             << s.tallies[k].path;
