@@ -115,13 +115,18 @@ protected:
     void say(const std::string &line) const {
         if (trace) std::fprintf(stderr, "%s\n", line.c_str());
     }
+    // The counts that are there, " row:count" each.
+    static std::string countsText(const TallyCounts &counts) {
+        std::string text;
+        for (int i = 1; i <= kRowCount; ++i)
+            if (!counts[static_cast<size_t>(i - 1)].empty())
+                text += " " + std::to_string(i) + ":" + counts[static_cast<size_t>(i - 1)];
+        return text;
+    }
     static std::string brief(const std::string &bytes) {
         const TallyReadResult r = readTally(bytes);
         if (!r.ok) return "(not a tally)";
-        std::string counts;
-        for (int i = 1; i <= kRowCount; ++i)
-            if (!r.counts[static_cast<size_t>(i - 1)].empty())
-                counts += " " + std::to_string(i) + ":" + r.counts[static_cast<size_t>(i - 1)];
+        const std::string counts = countsText(r.counts);
         return counts.empty() ? "(empty)" : counts.substr(1);
     }
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
@@ -472,12 +477,8 @@ TEST_F(NothingLost, EveryTypedCountAndEveryFileIsKeptWhateverTheUserDoes) {
         }
         if (trace) {
             const TallyState t = TallyState::of(w->form());
-            std::string counts;
-            for (int i = 1; i <= kRowCount; ++i)
-                if (!t.counts[static_cast<size_t>(i - 1)].empty())
-                    counts += " " + std::to_string(i) + ":" + t.counts[static_cast<size_t>(i - 1)];
             std::fprintf(stderr, "%ld %s -> %s L%d r%d d%d%s\n", e, event.c_str(), named().c_str(), t.length,
-                         t.rounded, t.decimals, counts.c_str());
+                         t.rounded, t.decimals, countsText(t.counts).c_str());
         }
         dialogs.messages.clear();
         const std::string where =

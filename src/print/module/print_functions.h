@@ -3,35 +3,28 @@
 // it, so that the program itself references nothing of Qt's print support.
 #pragma once
 
-#include <QPrinter>
-#include <functional>
+#include <cstddef>
 #include <optional>
 #include <string>
 
-#include "documents/backend/document_commands.h"
-#include "documents/backend/file_store.h"
-#include "documents/core/statement.h"
-#include "tally/form.h"
-
-class QWidget;
+#include "print/print_commands.h"
+#include "print/sheet_painter.h"
+#include "print/statement_print.h"
 
 namespace lumora {
 
+// The signatures are those of the declarations, so that the table and the functions cannot drift.
 struct PrintFunctions {
     // Set to the size of the table the module was built with: a module of another build is refused.
     size_t size = sizeof(PrintFunctions);
-    void (*printTally)(Form &, DocumentDialogs &, PrinterDialogs &, const std::function<std::string()> &);
-    void (*previewTally)(Form &, DocumentDialogs &, PrinterDialogs &, const std::function<std::string()> &);
-    std::optional<std::string> (*printStatementOnPrinter)(PrinterDialogs &, const Statement &,
-                                                          const std::string &, const NumberFormat &,
-                                                          const QString &);
-    bool (*runPrintDialog)(QPrinter &, const QString &, QWidget *,
-                           const std::function<std::optional<std::string>()> &);
-    void (*runPrintPreview)(QPrinter &, const std::function<void(QPrinter *)> &, QWidget *);
+    decltype(&::lumora::printTally) printTally;
+    decltype(&::lumora::previewTally) previewTally;
+    decltype(&::lumora::printStatementOnPrinter) printStatementOnPrinter;
+    decltype(&::lumora::runPrintDialog) runPrintDialog;
+    decltype(&::lumora::runPrintPreview) runPrintPreview;
+    // printSheetToPdf has two overloads: this is the one into a staged file.
     std::optional<std::string> (*printSheetToPdf)(const Form &, StagedFile &, const std::string &);
-    std::optional<std::string> (*printStatementToPdf)(const Statement &, const std::string &,
-                                                      const std::string &, const NumberFormat &,
-                                                      StagedFile &);
+    decltype(&::lumora::printStatementToPdf) printStatementToPdf;
 };
 
 // The module's entry point, by this name.

@@ -2,9 +2,6 @@
 #include <QtGlobal>
 
 #include "print/module/print_functions.h"
-#include "print/print_commands.h"
-#include "print/sheet_painter.h"
-#include "print/statement_print.h"
 
 extern "C" Q_DECL_EXPORT const lumora::PrintFunctions *lumoraPrintFunctions() {
     using namespace lumora;
@@ -15,9 +12,7 @@ extern "C" Q_DECL_EXPORT const lumora::PrintFunctions *lumoraPrintFunctions() {
         f.printStatementOnPrinter = &printStatementOnPrinter;
         f.runPrintDialog = &runPrintDialog;
         f.runPrintPreview = &runPrintPreview;
-        f.printSheetToPdf =
-            static_cast<std::optional<std::string> (*)(const Form &, StagedFile &, const std::string &)>(
-                &printSheetToPdf);
+        f.printSheetToPdf = &printSheetToPdf;  // the overload the table's type names
         f.printStatementToPdf = &printStatementToPdf;
         return f;
     }();

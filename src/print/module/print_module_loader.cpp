@@ -8,9 +8,6 @@
 #include <QLibrary>
 
 #include "print/module/print_functions.h"
-#include "print/print_commands.h"
-#include "print/sheet_painter.h"
-#include "print/statement_print.h"
 
 namespace lumora {
 
