@@ -47,7 +47,11 @@ int main(int argc, char **argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     const int count = argc > 2 ? std::max(1, std::atoi(argv[2])) : 500;
     const QString program = QCoreApplication::applicationDirPath() + "/../lumora";
-    QTemporaryDir dir;
+    // LUMORA_BENCH_FILES=folder keeps the tally files there, to profile one run by hand.
+    QTemporaryDir temporary;
+    const QDir dir(qEnvironmentVariableIsSet("LUMORA_BENCH_FILES")
+                       ? qEnvironmentVariable("LUMORA_BENCH_FILES")
+                       : temporary.path());
     QStringList args{"--statement"};
     const int lengths[] = {40, 64, 28, 90, 11};  // entries of the length list: 4,00 6,00 3,00 ...
     for (int k = 0; k < count; ++k) {

@@ -75,37 +75,50 @@ void put(QByteArray &b, uint32_t v, int bytes) {
     for (int k = 0; k < bytes; ++k, v >>= 8) b += static_cast<char>(v & 0xff);
 }
 
-std::optional<QByteArray> inflated(const QByteArray &data, uint32_t size) {
-    QByteArray out(static_cast<qsizetype>(size), '\0');
-    z_stream z{};
-    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return std::nullopt;
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    const int status = inflate(&z, Z_FINISH);
-    inflateEnd(&z);
-    if (status != Z_STREAM_END || z.total_out != size) return std::nullopt;
-    return out;
-}
+// One inflater and one deflater for all the sheets of a package: setting a stream up costs more
+// than packing a small sheet.
+class Streams {
+public:
+    Streams() {
+        inflating_ = inflateInit2(&in_, -MAX_WBITS) == Z_OK;
+        // Raw deflate, as the workbook library packs its parts; the fastest level, since the sheets
+        // have been packed once already and the XML of figures packs well at any level.
+        deflating_ = deflateInit2(&out_, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    }
+    ~Streams() {
+        if (inflating_) inflateEnd(&in_);
+        if (deflating_) deflateEnd(&out_);
+    }
+    Streams(const Streams &) = delete;
+    Streams &operator=(const Streams &) = delete;
 
-// Raw deflate, as the workbook library packs its parts.
-std::optional<QByteArray> deflated(const QByteArray &data) {
-    z_stream z{};
-    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        return std::nullopt;
-    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(data.size()))), '\0');
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    const int status = deflate(&z, Z_FINISH);
-    const uLong written = z.total_out;
-    deflateEnd(&z);
-    if (status != Z_STREAM_END) return std::nullopt;
-    out.truncate(static_cast<qsizetype>(written));
-    return out;
-}
+    std::optional<QByteArray> inflated(const QByteArray &data, uint32_t size) {
+        if (!inflating_ || inflateReset(&in_) != Z_OK) return std::nullopt;
+        QByteArray out(static_cast<qsizetype>(size), '\0');
+        in_.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+        in_.avail_in = static_cast<uInt>(data.size());
+        in_.next_out = reinterpret_cast<Bytef *>(out.data());
+        in_.avail_out = static_cast<uInt>(out.size());
+        if (inflate(&in_, Z_FINISH) != Z_STREAM_END || in_.total_out != size) return std::nullopt;
+        return out;
+    }
+
+    std::optional<QByteArray> deflated(const QByteArray &data) {
+        if (!deflating_ || deflateReset(&out_) != Z_OK) return std::nullopt;
+        QByteArray out(static_cast<qsizetype>(deflateBound(&out_, static_cast<uLong>(data.size()))), '\0');
+        out_.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+        out_.avail_in = static_cast<uInt>(data.size());
+        out_.next_out = reinterpret_cast<Bytef *>(out.data());
+        out_.avail_out = static_cast<uInt>(out.size());
+        if (deflate(&out_, Z_FINISH) != Z_STREAM_END) return std::nullopt;
+        out.truncate(static_cast<qsizetype>(out_.total_out));
+        return out;
+    }
+
+private:
+    z_stream in_{}, out_{};
+    bool inflating_ = false, deflating_ = false;
+};
 
 bool isSheet(const QByteArray &name) {
     return name.startsWith("xl/worksheets/sheet") && name.endsWith(".xml");
@@ -122,6 +135,7 @@ std::optional<std::string> shortenWorkbookNumbers(QByteArray &zip) {
     if (end < 0 || end + 22 > zip.size()) return broken;
     const uint32_t count = le(zip, end + 10, 2), directory = le(zip, end + 16, 4);
     QByteArray parts, central;
+    Streams streams;
     qsizetype at = directory;
     for (uint32_t n = 0; n < count; ++n) {
         if (at + 46 > zip.size() || le(zip, at, 4) != 0x02014b50) return broken;
@@ -139,11 +153,11 @@ std::optional<std::string> shortenWorkbookNumbers(QByteArray &zip) {
         uint32_t storedMethod = method, crc = le(head, 16, 4), newSize = size;
         if (isSheet(name) && (method == 0 || method == Z_DEFLATED)) {
             std::optional<QByteArray> xml =
-                method == 0 ? std::optional<QByteArray>(data) : inflated(data, size);
+                method == 0 ? std::optional<QByteArray>(data) : streams.inflated(data, size);
             if (!xml) return broken;
             if (const std::optional<QByteArray> shorter = shortenedSheet(*xml)) {
                 const QByteArray &shortest = *shorter;
-                const std::optional<QByteArray> packedAgain = deflated(shortest);
+                const std::optional<QByteArray> packedAgain = streams.deflated(shortest);
                 if (!packedAgain) return broken;
                 data = *packedAgain;
                 storedMethod = Z_DEFLATED;

@@ -74,7 +74,7 @@ StatementLoad loadStatementTally(FileStore &files, const std::string &path, cons
     form.startUp();
     NamedFile dialogs(path);
     ReadBytes bytes(std::move(file.bytes));
-    if (!openTally(form, dialogs, bytes)) return refused(path, dialogs.refusal);
+    if (!openTally(form, dialogs, bytes, OpenInto::FreshForm)) return refused(path, dialogs.refusal);
     form.groupsOnSheet = groupsOnSheet;
 
     StatementTally t;

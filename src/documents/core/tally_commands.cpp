@@ -105,7 +105,7 @@ std::string unshownCountsMessage(const Form &form, const TallyCounts &counts, co
     return text;
 }
 
-std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files) {
+std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files, OpenInto into) {
     auto name = dialogs.openFileName("Загрузить текстовый файл", kTallyOpenFilter);
     if (!name) return std::nullopt;
     FileRead file = files.read(*name, kMaxTallyFileBytes);
@@ -121,7 +121,10 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
     }
     // A file that carries its length is shown at that length: its counts are checked there.
     std::string refusal;
-    if (tally.settings) {
+    if (tally.settings && into == OpenInto::FreshForm) {
+        selectTallySettings(form, *tally.settings);
+        refusal = unshownCountsMessage(form, tally.counts, *name);
+    } else if (tally.settings) {
         Form atFileLength(form.numberFormat());
         atFileLength.startUp();
         selectTallySettings(atFileLength, *tally.settings);

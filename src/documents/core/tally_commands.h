@@ -59,7 +59,12 @@ public:
 // rounding selects them in the same action. A load takes the whole file or nothing: a file with counts
 // that its length (or, for a file without one, the selected length) cannot show, or an old file with no
 // length selected, is refused like a broken one, and the tally in the form stays as it was.
-std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files);
+//
+// A form freshly started for this one file (the statement's, dropped when the file is refused) is
+// its own check at the file's length (`OpenInto::FreshForm`): a second form is not started for it.
+enum class OpenInto { KeptForm, FreshForm };
+std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files,
+                                     OpenInto into = OpenInto::KeptForm);
 
 // Selects a saved tally's length and rounding, as the user would in the length list and the menu.
 void selectTallySettings(Form &form, const TallySettings &settings);

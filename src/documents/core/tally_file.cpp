@@ -97,9 +97,21 @@ std::string lengthText(int length, char decimalSeparator) {
 }
 
 int lengthOfText(std::string_view text) {
+    // Exactly lengthText's form: whole metres without leading zeros, a comma or a point, two digits.
     text = trimmed(text);
-    for (int k = 1; k <= kLengthCount; ++k)
-        if (text == lengthText(k, ',') || text == lengthText(k, '.')) return k;
+    const size_t separator = text.find_first_of(",.");
+    if (separator == std::string_view::npos || separator == 0 || separator > 2 ||
+        text.size() != separator + 3 || (separator == 2 && text[0] == '0'))
+        return 0;
+    int cm = 0;
+    for (size_t k = 0; k < text.size(); ++k) {
+        if (k == separator) continue;
+        if (text[k] < '0' || text[k] > '9') return 0;
+        cm = cm * 10 + (text[k] - '0');
+    }
+    const auto &lengths = lengthsCm();
+    for (size_t k = 0; k < lengths.size(); ++k)
+        if (lengths[k] == cm) return static_cast<int>(k) + 1;
     return 0;
 }
 

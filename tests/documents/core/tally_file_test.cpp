@@ -240,6 +240,20 @@ TEST(TallyFileLengthAndRounding, AreWrittenAfterTheCountsAndReadBack) {
     EXPECT_FALSE(old.settings.has_value()) << "a file of earlier versions carries no length";
 }
 
+// A length is read back as the entry it was written from, under either separator and with the
+// blanks an editor leaves; anything else names no entry.
+TEST(TallyFileLengthAndRounding, ALengthTextNamesItsEntryAndNothingElseDoes) {
+    for (int k = 1; k <= kLengthCount; ++k)
+        for (const char separator : {',', '.'}) {
+            const std::string text = lengthText(k, separator);
+            EXPECT_EQ(lengthOfText(text), k) << text;
+            EXPECT_EQ(lengthOfText(" " + text + "\t"), k) << text;
+        }
+    for (const char *text : {"", "6", "6,0", "6,000", "06,00", "006,00", "+6,00", "-6,00", "6;00", "6,0 0",
+                             ",00", "6,", "4,15", "99,00", "0,00", "150,00", "6,00\r\n2"})
+        EXPECT_EQ(lengthOfText(text), 0) << text;
+}
+
 // Line 96 is the title, and only after a valid length and rounding; its own line breaks and other
 // control characters cannot make another line of it. A reader of lines 94 and 95 sees the same
 // settings with or without it.
