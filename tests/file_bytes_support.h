@@ -39,4 +39,12 @@ inline QByteArray unzipped(const QString &zip, const QString &member) {
     return unzip.readAllStandardOutput();
 }
 
+// The package's listing with each member's method ("Defl:N", "Stored"), as unzip -v prints it.
+inline QString zipListing(const QString &zip) {
+    QProcess unzip;
+    unzip.start("unzip", {"-v", zip});
+    unzip.waitForFinished(-1);
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
 }  // namespace lumora::test

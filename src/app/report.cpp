@@ -306,7 +306,7 @@ int runReport(const std::vector<std::string> &args, const NumberFormat &fmt, std
     ReportDialogs dialogs(options->file, err);
     ReadFile files(std::move(file.bytes));
     // A file with counts the length cannot show is refused whole, as the window's Open refuses it.
-    if (!openTally(form, dialogs, files)) return 1;
+    if (!openTally(form, dialogs, files, OpenInto::FreshForm)) return 1;
     form.groupsOnSheet = options->groups;
     // The documents first: all of them are put in place, or none.
     std::vector<BatchOutput> outputs;

@@ -171,11 +171,15 @@ void Document::followRestore() {
 }
 
 void Document::restoredTallyIsSafe() {
+    if (held_) held_->remove();
+    forgetRestore();
+}
+
+void Document::forgetRestore() {
+    held_.reset();
     restorePending_ = false;
     restoreLost_ = false;
     restoreStep_ = nullptr;
-    if (held_) held_->remove();
-    held_.reset();
 }
 
 void Document::endOnRequest() {

@@ -135,6 +135,7 @@ private:
     bool restoreInEffect() const;
     void followRestore();
     void restoredTallyIsSafe();
+    void forgetRestore();  // the restore is no longer followed; its held file is left as it is
 
     Form &form_;
     DocumentQuestions *questions_ = nullptr;

@@ -77,10 +77,7 @@ bool Document::offerRecovery() {
 void Document::restore(RecoveryFile::Orphan &orphan) {
     // A tally restored before and undone away leaves the history with this step: it stays in its
     // recovery file, for the next start, and this tally takes over the file it came in.
-    held_.reset();
-    restorePending_ = false;
-    restoreLost_ = false;
-    restoreStep_ = nullptr;
+    forgetRestore();
     recovery_.adopt(orphan);
     RecoveredTally tally = orphan.tally;
     // A name kept as it was typed (older recovery files) cannot tell which folder it meant: the

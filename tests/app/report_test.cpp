@@ -140,6 +140,15 @@ TEST(Report, RefusesABrokenFileWithItsMessageAndNoOutput) {
     ReportRun missing = runReport({"--report", dir.filePath("none.txt"), "--length", "6,00"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "");
+
+    // Counts its own length cannot show: refused as the window's Open refuses them, naming the step.
+    const std::string unshowable = writeTallyFile(dir, {{93, "1"}}, "short-logs.txt", "0,50\r\n2\r\n");
+    ReportRun at050 = runReport({"--report", QString::fromStdString(unshowable)});
+    EXPECT_EQ(at050.status, 1);
+    EXPECT_EQ(at050.out, "");
+    EXPECT_NE(at050.err.find("при длине 0,50 м нет ступеней, количества которых в нём есть: 120 см — 1 шт."),
+              std::string::npos)
+        << at050.err;
 }
 
 TEST(Report, NamesWhatIsWrongWithTheCommandLine) {

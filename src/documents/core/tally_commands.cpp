@@ -1,5 +1,6 @@
 #include "documents/core/tally_commands.h"
 
+#include <optional>
 #include <vector>
 
 #include "documents/core/tally_texts.h"
@@ -121,14 +122,12 @@ std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileS
     }
     // A file that carries its length is shown at that length: its counts are checked there.
     std::string refusal;
-    if (tally.settings && into == OpenInto::FreshForm) {
-        selectTallySettings(form, *tally.settings);
-        refusal = unshownCountsMessage(form, tally.counts, *name);
-    } else if (tally.settings) {
-        Form atFileLength(form.numberFormat());
-        atFileLength.startUp();
-        selectTallySettings(atFileLength, *tally.settings);
-        refusal = unshownCountsMessage(atFileLength, tally.counts, *name);
+    if (tally.settings) {
+        std::optional<Form> atFileLength;  // the form that checks, when it is not the form itself
+        if (into == OpenInto::KeptForm) atFileLength.emplace(form.numberFormat()).startUp();
+        Form &check = atFileLength ? *atFileLength : form;
+        selectTallySettings(check, *tally.settings);
+        refusal = unshownCountsMessage(check, tally.counts, *name);
     } else {
         refusal = unshownCountsMessage(form, tally.counts, *name);
     }

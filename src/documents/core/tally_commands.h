@@ -60,8 +60,9 @@ public:
 // that its length (or, for a file without one, the selected length) cannot show, or an old file with no
 // length selected, is refused like a broken one, and the tally in the form stays as it was.
 //
-// A form freshly started for this one file (the statement's, dropped when the file is refused) is
-// its own check at the file's length (`OpenInto::FreshForm`): a second form is not started for it.
+// A form started for this one file alone (the statement's and the report's, dropped when the file
+// is refused) is its own check at the file's length (`OpenInto::FreshForm`): no second form is
+// started for it.
 enum class OpenInto { KeptForm, FreshForm };
 std::optional<TallyCounts> openTally(Form &form, DocumentDialogs &dialogs, FileStore &files,
                                      OpenInto into = OpenInto::KeptForm);
