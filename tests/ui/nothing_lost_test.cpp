@@ -69,7 +69,7 @@ protected:
         };
         // What the window read from a file or wrote to it is what that file holds as far as it knows.
         files.onRead = [this](const std::string &name, const std::string &bytes) {
-            say("  read " + name + ": " + brief(bytes));
+            if (trace) say("  read " + name + ": " + brief(bytes));
             lastRead = {name, bytes};
         };
         files.onWrite = [this](const std::string &name, const std::string &bytes) {
@@ -78,9 +78,10 @@ protected:
             lastRead.reset();
             // Save writes over the tally's own file only when it holds what the window saw there, or
             // the user was asked (a name chosen in a dialog was asked about by the dialog).
-            say("  write " + name + ": " + brief(bytes) + " " + contentsOf(bytes).sha256.substr(0, 8) +
-                " (seen there: " + (seenBytes.count(name) ? brief(seenBytes[name]) : std::string("nothing")) +
-                ")");
+            if (trace)
+                say("  write " + name + ": " + brief(bytes) + " " + contentsOf(bytes).sha256.substr(0, 8) +
+                    " (seen there: " +
+                    (seenBytes.count(name) ? brief(seenBytes[name]) : std::string("nothing")) + ")");
             const bool inPlace = name == named() && !chosenInDialog.count(name);
             const auto now = files.files.find(name);
             // A restored tally knows only what its file held when it left: the file holding that
